@@ -1,0 +1,20 @@
+#include "app/layout_resources.h"
+
+#include "platform/platform.h"
+#include "util/errors.h"
+#include "util/format.h"
+#include "util/path_helpers.h"
+
+ui::Layout LoadLayoutResource(const std::string& formName) {
+    const std::string name = "LAYOUT_" + UpperAscii(formName);
+    const auto text = platform::LoadRcData(name);
+    if (!text) {
+        throw EResNotFound(FormatWithSeparator("Resource %s not found", {name}, ','));
+    }
+    return ui::ParseLayout(*text);
+}
+
+const ui::ComponentKinds& InstallerComponentKinds() {
+    static const ui::ComponentKinds kinds = {};
+    return kinds;
+}

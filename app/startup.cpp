@@ -1,0 +1,102 @@
+#include "app/startup.h"
+
+#include "app/dosbox_path.h"
+#include "app/main_form.h"
+#include "app/message_boxes.h"
+#include "platform/platform.h"
+#include "ui/application.h"
+#include "ui/message_box.h"
+#include "util/path_helpers.h"
+#include "util/shell_helpers.h"
+
+std::string DosBoxPath;
+
+namespace {
+
+constexpr char kAdviceText[] =
+    "This computer has a 64 bit operating system which cannot directly execute DOS "
+    "programs.\n\nTessaly cannot run on this operating system except in XP Mode (which "
+    "requires upgrading to Windows 7 Professional) or by using the free program, DOSbox, which "
+    "does not appear to be installed on this computer.\n\nClick OK to go to the DOSbox website.  "
+    "Download, and install DOSbox to it's default location then start this installer again.";
+constexpr char kAdviceCaption[] = "Corvane355 Installer";
+constexpr unsigned kAdviceFlags = 49;  // MB_OKCANCEL | MB_ICONEXCLAMATION
+constexpr int kIdOk = 1;
+constexpr int kShowNormal = 1;
+// The download page on the DOSBox project's own site.
+constexpr char kDosBoxPage[] = "https://www.dosbox.com/download.php?main=1";
+constexpr char kApplicationTitle[] = "Tessaly Installer Version 3.24";
+constexpr std::size_t kMaxNameLength = 260;
+
+bool HiddenOrSystem(std::uint32_t attributes) {
+    return attributes & (platform::kAttributeHidden | platform::kAttributeSystem);
+}
+
+}  // namespace
+
+bool FindDosBox(std::string& path) {
+    const std::string base =
+        LowerAscii(AddBackslash(GetSpecialFolderPath(platform::kCsidlProgramFiles)));
+    path.clear();
+    if (auto listing = platform::FindFiles(base + "*.*")) {
+        while (const auto entry = listing->Next()) {
+            if (HiddenOrSystem(entry->attributes)) {
+                continue;
+            }
+            const std::string name = LowerAscii(entry->name.substr(0, kMaxNameLength));
+            if (name.find("dosbox") != std::string::npos) {
+                path = AddBackslash(base + name) + "dosbox.exe";
+                break;
+            }
+        }
+    }
+    return !path.empty() && platform::FileExists(path);
+}
+
+bool CheckPlatform() {
+    const bool is64Bit = Is64BitWindows();
+    const bool dosBoxFound = is64Bit && FindDosBox(DosBoxPath);
+    if (!is64Bit || dosBoxFound) {
+        if (LowerAscii(platform::CommandLine()).find("/t") == std::string::npos) {
+            return true;
+        }
+    }
+    if (MessageBoxTask(nullptr, kAdviceText, kAdviceCaption, kAdviceFlags) == kIdOk) {
+        platform::ShellOpen("Open", kDosBoxPage, "", "", kShowNormal);
+    }
+    return false;
+}
+
+namespace {
+
+// What the runtime's last-resort handler does with an error that escapes
+// start-up: a system error box, then exit code 1.
+int ReportFatal(const std::string& message) {
+    ui::MessageBoxSpec box;
+    box.caption = "Error";
+    box.text = message;
+    box.icon = ui::BoxIcon::Error;
+    box.standardButtons = ui::kButtonOk;
+    ui::ShowMessageBox(box);
+    return 1;
+}
+
+}  // namespace
+
+int RunInstaller() {
+    try {
+        if (!CheckPlatform()) {
+            return 0;
+        }
+        ui::Application application;
+        application.Initialize();
+        application.SetMainFormOnTaskBar(true);
+        application.SetTitle(kApplicationTitle);
+        TMainForm mainForm;
+        application.SetMainForm(mainForm);
+        application.Run();
+        return 0;
+    } catch (const std::exception& error) {
+        return ReportFatal(error.what());
+    }
+}

@@ -1,0 +1,19 @@
+#pragma once
+
+#include <string>
+
+// Looks for DOSBox under Program Files: the first listed entry (hidden and
+// system ones skipped) whose lower-cased name contains "dosbox" decides. The
+// output receives the lower-cased candidate path; the result says whether
+// that file exists.
+bool FindDosBox(std::string& path);
+
+// True when the installer may go on. False after the platform advice was
+// shown (64-bit Windows without DOSBox, or "/t" on the command line), which
+// also offers to open the DOSBox download page.
+bool CheckPlatform();
+
+// The process entry's work: the platform check, then the application and its
+// main window until that closes. Returns the exit code: 0 on every orderly
+// end, 1 when an error escapes start-up itself (after a system error box).
+int RunInstaller();

@@ -1,0 +1,4 @@
+#include "app/startup.h"
+#include "ui/entry.h"
+
+int ApplicationMain() { return RunInstaller(); }

@@ -1,0 +1,69 @@
+# The Windows builds: the shipped i686 exe, or the x86_64 test twins.
+
+enable_language(RC)
+
+if(NOT TESSALY_HOST_TOOLS)
+  message(FATAL_ERROR "TESSALY_HOST_TOOLS must name the native build's tools folder")
+endif()
+
+add_compile_definitions(_WIN32_WINNT=0x0601 WINVER=0x0601 NOMINMAX STRICT)
+add_compile_options(-Os -ffunction-sections -fdata-sections -Wall -Wextra)
+add_link_options(-static -static-libgcc -static-libstdc++ -Wl,--gc-sections -s)
+
+set(ZLIB_USE_STATIC_LIBS ON)
+find_package(ZLIB REQUIRED)
+
+file(GLOB PLATFORM_WIN32_SOURCES CONFIGURE_DEPENDS platform/win32/*.cpp)
+file(GLOB UI_WIN32_SOURCES CONFIGURE_DEPENDS ui/win32/*.cpp)
+
+add_library(tessaly_core OBJECT ${CORE_SOURCES})
+target_include_directories(tessaly_core PUBLIC ${CMAKE_SOURCE_DIR})
+target_link_libraries(tessaly_core PUBLIC ZLIB::ZLIB)
+
+add_library(tessaly_ui_win32 OBJECT ${UI_WIN32_SOURCES})
+target_include_directories(tessaly_ui_win32 PUBLIC ${CMAKE_SOURCE_DIR})
+
+# The product icon, drawn by a native tool.
+set(TESSALY_ICON ${CMAKE_BINARY_DIR}/tessaly.ico)
+add_custom_command(OUTPUT ${TESSALY_ICON}
+  COMMAND ${TESSALY_HOST_TOOLS}/make_icon ${TESSALY_ICON}
+  DEPENDS ${TESSALY_HOST_TOOLS}/make_icon
+  COMMENT "Drawing the product icon")
+
+set(TESSALY_RESOURCES ${CMAKE_SOURCE_DIR}/resources)
+configure_file(resources/tessaly-setup.rc.in ${CMAKE_BINARY_DIR}/tessaly-setup.rc @ONLY)
+file(GLOB_RECURSE RESOURCE_FILES CONFIGURE_DEPENDS resources/*)
+set_source_files_properties(${CMAKE_BINARY_DIR}/tessaly-setup.rc PROPERTIES
+  OBJECT_DEPENDS "${TESSALY_ICON};${RESOURCE_FILES}")
+
+set(WIN32_SYSTEM_LIBRARIES shell32 ole32 gdi32 user32 kernel32)
+
+# One installer executable over one platform variant.
+function(add_installer target output_dir)
+  add_library(${target}_platform OBJECT ${PLATFORM_WIN32_SOURCES})
+  target_include_directories(${target}_platform PRIVATE ${CMAKE_SOURCE_DIR})
+  target_compile_definitions(${target}_platform PRIVATE ${ARGN})
+  add_executable(${target} WIN32
+    app/tessaly_main.cpp
+    ${CMAKE_BINARY_DIR}/tessaly-setup.rc
+    $<TARGET_OBJECTS:tessaly_core>
+    $<TARGET_OBJECTS:tessaly_ui_win32>
+    $<TARGET_OBJECTS:${target}_platform>)
+  target_include_directories(${target} PRIVATE ${CMAKE_SOURCE_DIR})
+  target_link_libraries(${target} PRIVATE ZLIB::ZLIB ${WIN32_SYSTEM_LIBRARIES})
+  set_target_properties(${target} PROPERTIES
+    OUTPUT_NAME tessaly-setup
+    RUNTIME_OUTPUT_DIRECTORY ${output_dir})
+endfunction()
+
+if(CMAKE_SIZEOF_VOID_P EQUAL 4)
+  add_installer(tessaly_setup ${CMAKE_BINARY_DIR})
+else()
+  # Twins of the shipped exe for the acceptance tests under wine64: one sees
+  # 64-bit Windows, the other is told at build time that Windows is 32-bit.
+  add_installer(tessaly_setup_twin64 ${CMAKE_BINARY_DIR}/twin64)
+  add_installer(tessaly_setup_twin32 ${CMAKE_BINARY_DIR}/twin32 TESSALY_TWIN_AS_32BIT_WINDOWS)
+  if(EXISTS ${CMAKE_SOURCE_DIR}/tests/acceptance/tools/CMakeLists.txt)
+    add_subdirectory(tests/acceptance/tools)
+  endif()
+endif()

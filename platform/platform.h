@@ -1,0 +1,139 @@
+#pragma once
+
+// The operating-system seam. Everything above it speaks in Windows paths
+// ('C:\kr\') and plain values; platform/win32 makes the real calls and
+// platform/sim answers from a simulated machine that each test configures.
+
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <string>
+
+namespace platform {
+
+// Shell special folders, by their Windows numbers.
+inline constexpr int kCsidlDesktop = 0;
+inline constexpr int kCsidlWindows = 36;
+inline constexpr int kCsidlProgramFiles = 38;
+
+// Drive types as GetDriveTypeA reports them.
+enum class DriveType : unsigned {
+    Unknown = 0,
+    NoRootDir = 1,
+    Removable = 2,
+    Fixed = 3,
+    Remote = 4,
+    CdRom = 5,
+    RamDisk = 6,
+};
+
+// File attribute bits the installer looks at.
+inline constexpr std::uint32_t kAttributeHidden = 0x02;
+inline constexpr std::uint32_t kAttributeSystem = 0x04;
+inline constexpr std::uint32_t kAttributeDirectory = 0x10;
+inline constexpr std::uint32_t kInvalidAttributes = 0xFFFFFFFF;
+
+// --- Shell ---------------------------------------------------------------
+
+// The path of a special folder as the shell reports it (no trailing
+// backslash below a root), or nothing when either shell step fails.
+std::optional<std::string> SpecialFolderPath(int csidl);
+
+// SHFileOperationA with FO_DELETE on a one-entry source list; returns the
+// call's own result (0 is success).
+int ShellDelete(const std::string& mask, unsigned flags);
+
+// ShellExecuteA with no owner window. The result is the call's own value.
+std::intptr_t ShellOpen(const std::string& verb, const std::string& file,
+                        const std::string& parameters, const std::string& directory,
+                        int showCommand);
+
+// --- Files and folders ----------------------------------------------------
+// (Names avoid the Win32 ones, which <windows.h> turns into macros.)
+
+DriveType DriveTypeOf(const std::string& root);
+std::uint32_t FileAttributesOf(const std::string& path);
+bool MakeDirectory(const std::string& path);
+bool RemoveFile(const std::string& path);
+std::string CurrentDirectory();
+
+// True when a file (not a folder) of that name exists.
+bool FileExists(const std::string& path);
+
+// An open file handle, closed when the object goes away.
+class WritableFile {
+public:
+    virtual ~WritableFile() = default;
+    // One write of all bytes; true when the system reported success.
+    virtual bool Write(const std::string& bytes) = 0;
+};
+
+// CreateFileA with GENERIC_READ | GENERIC_WRITE, no sharing, CREATE_ALWAYS and
+// FILE_ATTRIBUTE_NORMAL; nothing when the file cannot be opened.
+std::unique_ptr<WritableFile> CreateFileForWrite(const std::string& path);
+
+// Opens the file for writing and sets its last-write time from an MS-DOS
+// date-time taken as local time; creation and access times stay. False when
+// the file cannot be opened or a conversion fails.
+bool SetFileDosDate(const std::string& path, std::uint32_t dosDateTime);
+
+// One entry of a folder listing.
+struct FindEntry {
+    std::string name;
+    std::uint32_t attributes = 0;
+};
+
+// A folder listing in the system's order (find-first/find-next); the handle
+// is closed when the object goes away.
+class FileFinder {
+public:
+    virtual ~FileFinder() = default;
+    // The next entry, or nothing when the listing is exhausted.
+    virtual std::optional<FindEntry> Next() = 0;
+};
+
+// Starts a listing for a pattern such as 'C:\Program Files\*.*'; nothing when
+// it cannot be started.
+std::unique_ptr<FileFinder> FindFiles(const std::string& pattern);
+
+// --- Process ----------------------------------------------------------------
+
+// The answer of the WOW64 query, as the shipped 32-bit executable would get it.
+enum class Wow64Answer {
+    QueryAbsent,  // the system has no IsWow64Process
+    QueryFailed,  // the call itself failed
+    No,
+    Yes,
+};
+Wow64Answer QueryWow64();
+
+// The whole command line as the system reports it, program path included.
+std::string CommandLine();
+
+// The user's thousands separator, or '\0' when there is none.
+char UserThousandsSeparator();
+
+// The executable's file name with extension, e.g. 'tessaly-setup.exe'.
+std::string ExecutableFileName();
+
+// The bytes of one of the executable's RCDATA resources, found by name
+// without regard to case; nothing when there is no such resource.
+std::optional<std::string> LoadRcData(const std::string& name);
+
+// COM for the calling thread as a single-threaded apartment, released when
+// the object goes away (CoInitialize / CoUninitialize). The initialisation
+// result is kept, not judged: callers decide whether it matters.
+class ComApartment {
+public:
+    ComApartment();
+    ~ComApartment();
+    ComApartment(const ComApartment&) = delete;
+    ComApartment& operator=(const ComApartment&) = delete;
+
+    long result() const { return result_; }
+
+private:
+    long result_;
+};
+
+}  // namespace platform

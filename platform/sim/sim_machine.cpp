@@ -1,0 +1,388 @@
+#include "platform/sim/sim_machine.h"
+
+#include <algorithm>
+#include <cctype>
+#include <cstdlib>
+#include <fstream>
+#include <iostream>
+#include <sstream>
+
+namespace platform::sim {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+Machine* current = nullptr;
+
+std::string Upper(std::string text) {
+    for (char& c : text) {
+        c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    }
+    return text;
+}
+
+bool IsDrivePrefix(const std::string& path) {
+    return path.size() >= 2 && std::isalpha(static_cast<unsigned char>(path[0])) &&
+           path[1] == ':';
+}
+
+std::vector<std::string> SplitComponents(const std::string& path) {
+    std::vector<std::string> parts;
+    std::string part;
+    for (char c : path) {
+        if (c == '\\') {
+            if (!part.empty()) {
+                parts.push_back(part);
+            }
+            part.clear();
+        } else {
+            part += c;
+        }
+    }
+    if (!part.empty()) {
+        parts.push_back(part);
+    }
+    return parts;
+}
+
+// Windows wildcard matching without regard to case; "*.*" matches every name.
+bool WildcardMatch(const std::string& pattern, const std::string& name) {
+    const std::string p = pattern == "*.*" ? "*" : Upper(pattern);
+    const std::string n = Upper(name);
+    std::size_t pi = 0, ni = 0, starP = std::string::npos, starN = 0;
+    while (ni < n.size()) {
+        if (pi < p.size() && (p[pi] == '?' || p[pi] == n[ni])) {
+            ++pi, ++ni;
+        } else if (pi < p.size() && p[pi] == '*') {
+            starP = pi++, starN = ni;
+        } else if (starP != std::string::npos) {
+            pi = starP + 1, ni = ++starN;
+        } else {
+            return false;
+        }
+    }
+    while (pi < p.size() && p[pi] == '*') {
+        ++pi;
+    }
+    return pi == p.size();
+}
+
+}  // namespace
+
+Machine::Machine() {
+    if (current != nullptr) {
+        std::cerr << "sim::Machine: a second machine while one is current\n";
+        std::abort();
+    }
+    std::string templ = (fs::temp_directory_path() / "tessaly-sim-XXXXXX").string();
+    if (::mkdtemp(templ.data()) == nullptr) {
+        std::cerr << "sim::Machine: cannot make a temp folder\n";
+        std::abort();
+    }
+    root_ = templ;
+    current = this;
+    AddDrive('C', DriveType::Fixed);
+    specialFolders_[kCsidlDesktop] = "C:\\users\\user\\Desktop";
+    specialFolders_[kCsidlWindows] = "C:\\WINDOWS";
+    specialFolders_[kCsidlProgramFiles] = "C:\\Program Files";
+    for (const auto& [csidl, path] : specialFolders_) {
+        PutFolder(*path);
+    }
+    PutFolder(currentDirectory_);
+}
+
+Machine::~Machine() {
+    std::error_code ignored;
+    fs::remove_all(root_, ignored);
+    current = nullptr;
+}
+
+Machine& Machine::Current() {
+    if (current == nullptr) {
+        std::cerr << "sim::Machine: the platform was used without a machine\n";
+        std::abort();
+    }
+    return *current;
+}
+
+void Machine::AddDrive(char letter, DriveType type) {
+    const char upper = static_cast<char>(std::toupper(static_cast<unsigned char>(letter)));
+    drives_[upper] = type;
+    fs::create_directories(root_ / std::string(1, upper));
+}
+
+void Machine::SetSpecialFolder(int csidl, std::optional<std::string> path) {
+    specialFolders_[csidl] = std::move(path);
+}
+
+void Machine::SetResource(const std::string& name, std::string bytes) {
+    resources_[Upper(name)] = std::move(bytes);
+}
+
+void Machine::AddAttributes(const std::string& path, std::uint32_t bits) {
+    attributes_[Key(path)] |= bits;
+}
+
+void Machine::LockFile(const std::string& path) { locked_.insert(Key(path)); }
+
+void Machine::SetListingOrder(const std::string& folder, std::vector<std::string> names) {
+    listingOrder_[Key(folder)] = std::move(names);
+}
+
+void Machine::PutFile(const std::string& path, const std::string& contents) {
+    const fs::path host = HostPath(path);
+    fs::create_directories(host.parent_path());
+    std::ofstream(host, std::ios::binary | std::ios::trunc) << contents;
+}
+
+void Machine::PutFolder(const std::string& path) { fs::create_directories(HostPath(path)); }
+
+std::string Machine::Normalise(const std::string& path) const {
+    std::string text = path;
+    std::replace(text.begin(), text.end(), '/', '\\');
+    std::string drive;
+    std::string rest;
+    if (IsDrivePrefix(text)) {
+        drive = Upper(text.substr(0, 2));
+        rest = text.substr(2);
+        if (rest.empty() || rest[0] != '\\') {
+            // 'C:kr' is relative to the current folder of that drive; the sim
+            // keeps one current folder, so only its own drive resolves.
+            const std::string cwd = Normalise(currentDirectory_);
+            rest = (Upper(cwd.substr(0, 2)) == drive ? cwd.substr(2) + "\\" : "\\") + rest;
+        }
+    } else if (text.rfind("\\\\", 0) == 0) {
+        return text;  // UNC paths are not simulated
+    } else if (!text.empty() && text[0] == '\\') {
+        drive = Upper(currentDirectory_.substr(0, 2));
+        rest = text;
+    } else {
+        const std::string cwd = Normalise(currentDirectory_);
+        drive = cwd.substr(0, 2);
+        rest = cwd.substr(2) + "\\" + text;
+    }
+    std::vector<std::string> parts;
+    for (const std::string& part : SplitComponents(rest)) {
+        if (part == ".") {
+            continue;
+        }
+        if (part == "..") {
+            if (!parts.empty()) {
+                parts.pop_back();
+            }
+            continue;
+        }
+        parts.push_back(part);
+    }
+    std::string result = drive + "\\";
+    for (std::size_t i = 0; i < parts.size(); ++i) {
+        result += (i ? "\\" : "") + parts[i];
+    }
+    return result;
+}
+
+std::string Machine::Key(const std::string& path) const { return Upper(Normalise(path)); }
+
+fs::path Machine::HostPath(const std::string& windowsPath) const {
+    const std::string normal = Normalise(windowsPath);
+    if (!IsDrivePrefix(normal) || !drives_.count(normal[0])) {
+        return root_ / "no-such-drive" / "x";
+    }
+    fs::path host = root_ / std::string(1, normal[0]);
+    for (const std::string& part : SplitComponents(normal.substr(2))) {
+        // Windows names ignore case: reuse an existing entry's spelling.
+        fs::path next = host / part;
+        std::error_code error;
+        if (!fs::exists(next, error) && fs::is_directory(host, error)) {
+            for (const auto& entry : fs::directory_iterator(host, error)) {
+                if (Upper(entry.path().filename().string()) == Upper(part)) {
+                    next = entry.path();
+                    break;
+                }
+            }
+        }
+        host = next;
+    }
+    return host;
+}
+
+bool Machine::Exists(const std::string& path) const {
+    std::error_code error;
+    return fs::exists(HostPath(path), error);
+}
+
+std::string Machine::ReadFile(const std::string& path) const {
+    std::ifstream in(HostPath(path), std::ios::binary);
+    std::ostringstream bytes;
+    bytes << in.rdbuf();
+    return bytes.str();
+}
+
+std::optional<std::uint32_t> Machine::DosDateOf(const std::string& path) const {
+    const auto found = dosDates_.find(Key(path));
+    if (found == dosDates_.end()) {
+        return std::nullopt;
+    }
+    return found->second;
+}
+
+std::optional<std::string> Machine::SpecialFolderPath(int csidl) const {
+    const auto found = specialFolders_.find(csidl);
+    return found == specialFolders_.end() ? std::nullopt : found->second;
+}
+
+int Machine::ShellDelete(const std::string& mask, unsigned flags) {
+    shellDeletes_.push_back({mask, flags});
+    constexpr unsigned kAllowUndo = 0x40;
+    int deleted = 0;
+    const auto entries = TryList(mask);
+    if (!entries) {
+        return 2;  // ERROR_FILE_NOT_FOUND
+    }
+    const std::string normal = Normalise(mask);
+    const std::string folder = normal.substr(0, normal.find_last_of('\\') + 1);
+    std::error_code error;
+    fs::create_directories(root_ / "$recycle", error);
+    for (const FindEntry& entry : *entries) {
+        const std::string path = folder + entry.name;
+        if ((entry.attributes & kAttributeDirectory) || IsLocked(path)) {
+            continue;
+        }
+        if (flags & kAllowUndo) {
+            fs::rename(HostPath(path),
+                       root_ / "$recycle" / (std::to_string(recycled_.size()) + "-" + entry.name),
+                       error);
+            recycled_.push_back(entry.name);
+        } else {
+            fs::remove(HostPath(path), error);
+        }
+        ++deleted;
+    }
+    return deleted > 0 ? 0 : 2;
+}
+
+std::intptr_t Machine::ShellOpen(ShellOpenCall call) {
+    shellOpens_.push_back(std::move(call));
+    return 42;  // above 32: success, as ShellExecuteA reports it
+}
+
+DriveType Machine::DriveTypeOf(const std::string& root) const {
+    const bool rootForm = IsDrivePrefix(root) && (root.size() == 2 || root == root.substr(0, 2) + "\\");
+    if (!rootForm) {
+        return DriveType::NoRootDir;
+    }
+    const auto found = drives_.find(Upper(root)[0]);
+    return found == drives_.end() ? DriveType::NoRootDir : found->second;
+}
+
+std::uint32_t Machine::FileAttributesOf(const std::string& path) const {
+    std::error_code error;
+    const fs::path host = HostPath(path);
+    const auto status = fs::status(host, error);
+    if (error || !fs::exists(status)) {
+        return kInvalidAttributes;
+    }
+    constexpr std::uint32_t kNormal = 0x80;
+    std::uint32_t bits = fs::is_directory(status) ? kAttributeDirectory : kNormal;
+    const auto extra = attributes_.find(Key(path));
+    if (extra != attributes_.end()) {
+        bits = (bits & ~kNormal) | extra->second;
+    }
+    return bits;
+}
+
+bool Machine::MakeDirectory(const std::string& path) {
+    std::error_code error;
+    const fs::path host = HostPath(path);
+    if (fs::exists(host, error) || !fs::is_directory(host.parent_path(), error)) {
+        return false;
+    }
+    return fs::create_directory(host, error);
+}
+
+bool Machine::RemoveFile(const std::string& path) {
+    std::error_code error;
+    const fs::path host = HostPath(path);
+    if (IsLocked(path) || !fs::is_regular_file(host, error)) {
+        return false;
+    }
+    return fs::remove(host, error);
+}
+
+bool Machine::IsLocked(const std::string& path) const { return locked_.count(Key(path)) > 0; }
+
+std::optional<std::vector<FindEntry>> Machine::TryList(const std::string& pattern) const {
+    const std::string normal = Normalise(pattern);
+    const std::size_t cut = normal.find_last_of('\\');
+    if (cut == std::string::npos) {
+        return std::nullopt;
+    }
+    const std::string folder = normal.substr(0, cut + 1);
+    const std::string mask = normal.substr(cut + 1);
+    std::error_code error;
+    const fs::path host = HostPath(folder);
+    if (!fs::is_directory(host, error)) {
+        return std::nullopt;
+    }
+
+    std::vector<FindEntry> all;
+    if (folder.size() > 3) {  // below a root, '.' and '..' come first, as on Windows
+        all.push_back({".", kAttributeDirectory});
+        all.push_back({"..", kAttributeDirectory});
+    }
+    std::vector<FindEntry> named;
+    for (const auto& entry : fs::directory_iterator(host, error)) {
+        const std::string name = entry.path().filename().string();
+        named.push_back({name, FileAttributesOf(folder + name)});
+    }
+    const auto order = listingOrder_.find(Upper(Normalise(folder)));
+    auto rank = [&](const std::string& name) -> std::size_t {
+        if (order == listingOrder_.end()) {
+            return 0;
+        }
+        const auto& names = order->second;
+        const auto at = std::find_if(names.begin(), names.end(),
+                                     [&](const std::string& n) { return Upper(n) == Upper(name); });
+        return static_cast<std::size_t>(at - names.begin());
+    };
+    std::sort(named.begin(), named.end(), [&](const FindEntry& a, const FindEntry& b) {
+        const std::size_t ra = rank(a.name), rb = rank(b.name);
+        return ra != rb ? ra < rb : Upper(a.name) < Upper(b.name);
+    });
+    all.insert(all.end(), named.begin(), named.end());
+
+    std::vector<FindEntry> matching;
+    for (const FindEntry& entry : all) {
+        if (WildcardMatch(mask, entry.name)) {
+            matching.push_back(entry);
+        }
+    }
+    if (matching.empty()) {
+        return std::nullopt;
+    }
+    return matching;
+}
+
+std::vector<FindEntry> Machine::List(const std::string& pattern) const {
+    return TryList(pattern).value_or(std::vector<FindEntry>{});
+}
+
+bool Machine::SetDosDate(const std::string& path, std::uint32_t dosDateTime) {
+    std::error_code error;
+    if (IsLocked(path) || !fs::is_regular_file(HostPath(path), error)) {
+        return false;
+    }
+    dosDates_[Key(path)] = dosDateTime;
+    return true;
+}
+
+std::optional<std::string> Machine::Resource(const std::string& name) const {
+    const auto found = resources_.find(Upper(name));
+    if (found == resources_.end()) {
+        return std::nullopt;
+    }
+    return found->second;
+}
+
+}  // namespace platform::sim

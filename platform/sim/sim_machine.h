@@ -1,0 +1,122 @@
+#pragma once
+
+// A small simulated Windows machine for the native tests. Each test makes
+// one Machine: it owns a fresh temp folder in which every drive letter is a
+// subfolder, and it answers the platform seam from state the test sets. The
+// machine is current from its construction to its destruction; two at once
+// are a test bug and abort.
+
+#include <cstdint>
+#include <filesystem>
+#include <map>
+#include <optional>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "platform/platform.h"
+
+namespace platform::sim {
+
+struct ShellOpenCall {
+    std::string verb, file, parameters, directory;
+    int showCommand = 0;
+};
+
+struct ShellDeleteCall {
+    std::string mask;
+    unsigned flags = 0;
+};
+
+class Machine {
+public:
+    Machine();
+    ~Machine();
+    Machine(const Machine&) = delete;
+    Machine& operator=(const Machine&) = delete;
+
+    // The machine the seam answers from; aborts when there is none.
+    static Machine& Current();
+
+    // --- Configuration --------------------------------------------------
+    // Drive C: exists from the start as a fixed drive.
+    void AddDrive(char letter, DriveType type);
+    void SetSpecialFolder(int csidl, std::optional<std::string> path);
+    void SetWow64(Wow64Answer answer) { wow64_ = answer; }
+    void SetCommandLine(std::string line) { commandLine_ = std::move(line); }
+    void SetCurrentDirectory(std::string path) { currentDirectory_ = std::move(path); }
+    void SetThousandsSeparator(char separator) { thousandsSeparator_ = separator; }
+    void SetExecutableFileName(std::string name) { executableFileName_ = std::move(name); }
+    void SetResource(const std::string& name, std::string bytes);
+    // Attribute bits the host file system cannot carry (hidden, system).
+    void AddAttributes(const std::string& path, std::uint32_t bits);
+    // A locked file cannot be opened or deleted, as if another process held it.
+    void LockFile(const std::string& path);
+    // The listing order for one folder; by default names sort without regard to case.
+    void SetListingOrder(const std::string& folder, std::vector<std::string> names);
+
+    // Creates a file (and its folders) with the given contents.
+    void PutFile(const std::string& path, const std::string& contents = {});
+    void PutFolder(const std::string& path);
+
+    // --- Inspection -----------------------------------------------------
+    std::filesystem::path HostPath(const std::string& windowsPath) const;
+    bool Exists(const std::string& path) const;
+    std::string ReadFile(const std::string& path) const;
+    std::optional<std::uint32_t> DosDateOf(const std::string& path) const;
+    const std::vector<ShellOpenCall>& shellOpens() const { return shellOpens_; }
+    const std::vector<ShellDeleteCall>& shellDeletes() const { return shellDeletes_; }
+    // Names of the files that went to the recycle bin, in order.
+    const std::vector<std::string>& recycled() const { return recycled_; }
+    int comInitCount() const { return comInitCount_; }
+    int comDepth() const { return comDepth_; }
+
+    // --- Seam implementation (used by the sim backend) -------------------
+    std::optional<std::string> SpecialFolderPath(int csidl) const;
+    int ShellDelete(const std::string& mask, unsigned flags);
+    std::intptr_t ShellOpen(ShellOpenCall call);
+    DriveType DriveTypeOf(const std::string& root) const;
+    std::uint32_t FileAttributesOf(const std::string& path) const;
+    bool MakeDirectory(const std::string& path);
+    bool RemoveFile(const std::string& path);
+    bool IsLocked(const std::string& path) const;
+    std::vector<FindEntry> List(const std::string& pattern) const;
+    std::optional<std::vector<FindEntry>> TryList(const std::string& pattern) const;
+    bool SetDosDate(const std::string& path, std::uint32_t dosDateTime);
+    Wow64Answer wow64() const { return wow64_; }
+    const std::string& commandLine() const { return commandLine_; }
+    const std::string& currentDirectory() const { return currentDirectory_; }
+    char thousandsSeparator() const { return thousandsSeparator_; }
+    const std::string& executableFileName() const { return executableFileName_; }
+    std::optional<std::string> Resource(const std::string& name) const;
+    void ComInit() { ++comInitCount_, ++comDepth_; }
+    void ComUninit() { --comDepth_; }
+
+    // A Windows path made absolute against the current directory, with '/'
+    // turned into '\' and no trailing backslash except for a root ('C:\').
+    std::string Normalise(const std::string& path) const;
+
+private:
+    std::string Key(const std::string& path) const;  // case-folded, normalised
+
+    std::filesystem::path root_;
+    std::map<char, DriveType> drives_;
+    std::map<int, std::optional<std::string>> specialFolders_;
+    Wow64Answer wow64_ = Wow64Answer::No;
+    std::string commandLine_ = "\"C:\\setup\\tessaly-setup.exe\"";
+    std::string currentDirectory_ = "C:\\setup";
+    char thousandsSeparator_ = ',';
+    std::string executableFileName_ = "tessaly-setup.exe";
+    std::map<std::string, std::string> resources_;  // upper-case name -> bytes
+    std::map<std::string, std::uint32_t> attributes_;
+    std::set<std::string> locked_;
+    std::map<std::string, std::vector<std::string>> listingOrder_;
+    std::map<std::string, std::uint32_t> dosDates_;
+    std::vector<ShellOpenCall> shellOpens_;
+    std::vector<ShellDeleteCall> shellDeletes_;
+    std::vector<std::string> recycled_;
+    int comInitCount_ = 0;
+    int comDepth_ = 0;
+};
+
+}  // namespace platform::sim

@@ -1,0 +1,121 @@
+// The platform seam answered by the current simulated machine.
+
+#include <fstream>
+
+#include "platform/platform.h"
+#include "platform/sim/sim_machine.h"
+
+namespace platform {
+
+using sim::Machine;
+
+std::optional<std::string> SpecialFolderPath(int csidl) {
+    return Machine::Current().SpecialFolderPath(csidl);
+}
+
+int ShellDelete(const std::string& mask, unsigned flags) {
+    return Machine::Current().ShellDelete(mask, flags);
+}
+
+std::intptr_t ShellOpen(const std::string& verb, const std::string& file,
+                        const std::string& parameters, const std::string& directory,
+                        int showCommand) {
+    return Machine::Current().ShellOpen({verb, file, parameters, directory, showCommand});
+}
+
+DriveType DriveTypeOf(const std::string& root) { return Machine::Current().DriveTypeOf(root); }
+
+std::uint32_t FileAttributesOf(const std::string& path) {
+    return Machine::Current().FileAttributesOf(path);
+}
+
+bool MakeDirectory(const std::string& path) { return Machine::Current().MakeDirectory(path); }
+
+bool RemoveFile(const std::string& path) { return Machine::Current().RemoveFile(path); }
+
+std::string CurrentDirectory() { return Machine::Current().currentDirectory(); }
+
+bool FileExists(const std::string& path) {
+    const std::uint32_t attributes = Machine::Current().FileAttributesOf(path);
+    return attributes != kInvalidAttributes && !(attributes & kAttributeDirectory);
+}
+
+namespace {
+
+class SimWritableFile final : public WritableFile {
+public:
+    explicit SimWritableFile(const std::filesystem::path& host)
+        : stream_(host, std::ios::binary | std::ios::trunc) {}
+
+    bool ok() const { return stream_.is_open(); }
+    bool Write(const std::string& bytes) override {
+        stream_.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+        stream_.flush();
+        return static_cast<bool>(stream_);
+    }
+
+private:
+    std::ofstream stream_;
+};
+
+class SimFileFinder final : public FileFinder {
+public:
+    explicit SimFileFinder(std::vector<FindEntry> entries) : entries_(std::move(entries)) {}
+    std::optional<FindEntry> Next() override {
+        if (next_ >= entries_.size()) {
+            return std::nullopt;
+        }
+        return entries_[next_++];
+    }
+
+private:
+    std::vector<FindEntry> entries_;
+    std::size_t next_ = 0;
+};
+
+}  // namespace
+
+std::unique_ptr<WritableFile> CreateFileForWrite(const std::string& path) {
+    Machine& machine = Machine::Current();
+    constexpr std::uint32_t kReadOnly = 0x01;
+    const std::uint32_t attributes = machine.FileAttributesOf(path);
+    if (machine.IsLocked(path) ||
+        (attributes != kInvalidAttributes && (attributes & (kAttributeDirectory | kReadOnly)))) {
+        return nullptr;
+    }
+    auto file = std::make_unique<SimWritableFile>(machine.HostPath(path));
+    if (!file->ok()) {
+        return nullptr;
+    }
+    return file;
+}
+
+bool SetFileDosDate(const std::string& path, std::uint32_t dosDateTime) {
+    return Machine::Current().SetDosDate(path, dosDateTime);
+}
+
+std::unique_ptr<FileFinder> FindFiles(const std::string& pattern) {
+    auto entries = Machine::Current().TryList(pattern);
+    if (!entries) {
+        return nullptr;
+    }
+    return std::make_unique<SimFileFinder>(std::move(*entries));
+}
+
+Wow64Answer QueryWow64() { return Machine::Current().wow64(); }
+
+std::string CommandLine() { return Machine::Current().commandLine(); }
+
+char UserThousandsSeparator() { return Machine::Current().thousandsSeparator(); }
+
+std::string ExecutableFileName() { return Machine::Current().executableFileName(); }
+
+std::optional<std::string> LoadRcData(const std::string& name) {
+    return Machine::Current().Resource(name);
+}
+
+ComApartment::ComApartment() : result_(0) { Machine::Current().ComInit(); }
+
+ComApartment::~ComApartment() { Machine::Current().ComUninit(); }
+
+}  // namespace platform

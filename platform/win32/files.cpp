@@ -1,0 +1,110 @@
+#include <windows.h>
+
+#include "platform/platform.h"
+#include "platform/win32/unique_handle.h"
+
+namespace platform {
+
+using win32::UniqueFileHandle;
+using win32::UniqueFindHandle;
+
+DriveType DriveTypeOf(const std::string& root) {
+    return static_cast<DriveType>(::GetDriveTypeA(root.c_str()));
+}
+
+std::uint32_t FileAttributesOf(const std::string& path) {
+    return ::GetFileAttributesA(path.c_str());
+}
+
+bool MakeDirectory(const std::string& path) { return ::CreateDirectoryA(path.c_str(), nullptr); }
+
+bool RemoveFile(const std::string& path) { return ::DeleteFileA(path.c_str()); }
+
+std::string CurrentDirectory() {
+    char buffer[MAX_PATH + 1];
+    const DWORD length = ::GetCurrentDirectoryA(sizeof buffer, buffer);
+    if (length == 0 || length > sizeof buffer) {
+        return {};
+    }
+    return std::string(buffer, length);
+}
+
+bool FileExists(const std::string& path) {
+    // Attributes answer even for a file that another process holds open.
+    const DWORD attributes = ::GetFileAttributesA(path.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+namespace {
+
+class Win32WritableFile final : public WritableFile {
+public:
+    explicit Win32WritableFile(UniqueFileHandle handle) : handle_(std::move(handle)) {}
+
+    bool Write(const std::string& bytes) override {
+        DWORD written = 0;
+        return ::WriteFile(handle_.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written,
+                           nullptr);
+    }
+
+private:
+    UniqueFileHandle handle_;
+};
+
+class Win32FileFinder final : public FileFinder {
+public:
+    Win32FileFinder(UniqueFindHandle handle, const WIN32_FIND_DATAA& first)
+        : handle_(std::move(handle)), pending_(first), hasPending_(true) {}
+
+    std::optional<FindEntry> Next() override {
+        if (!hasPending_) {
+            if (!::FindNextFileA(handle_.get(), &pending_)) {
+                return std::nullopt;
+            }
+        }
+        hasPending_ = false;
+        return FindEntry{pending_.cFileName, pending_.dwFileAttributes};
+    }
+
+private:
+    UniqueFindHandle handle_;
+    WIN32_FIND_DATAA pending_;
+    bool hasPending_;
+};
+
+}  // namespace
+
+std::unique_ptr<WritableFile> CreateFileForWrite(const std::string& path) {
+    UniqueFileHandle handle(::CreateFileA(path.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr,
+                                          CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!handle.valid()) {
+        return nullptr;
+    }
+    return std::make_unique<Win32WritableFile>(std::move(handle));
+}
+
+bool SetFileDosDate(const std::string& path, std::uint32_t dosDateTime) {
+    UniqueFileHandle handle(::CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
+                                          FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!handle.valid()) {
+        return false;
+    }
+    FILETIME local;
+    FILETIME utc;
+    if (!::DosDateTimeToFileTime(HIWORD(dosDateTime), LOWORD(dosDateTime), &local) ||
+        !::LocalFileTimeToFileTime(&local, &utc)) {
+        return false;
+    }
+    return ::SetFileTime(handle.get(), nullptr, nullptr, &utc);
+}
+
+std::unique_ptr<FileFinder> FindFiles(const std::string& pattern) {
+    WIN32_FIND_DATAA data;
+    UniqueFindHandle handle(::FindFirstFileA(pattern.c_str(), &data));
+    if (!handle.valid()) {
+        return nullptr;
+    }
+    return std::make_unique<Win32FileFinder>(std::move(handle), data);
+}
+
+}  // namespace platform

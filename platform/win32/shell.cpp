@@ -1,0 +1,50 @@
+#include <windows.h>
+// windows.h first: the shell headers build on it.
+#include <shellapi.h>
+#include <shlobj.h>
+
+#include <vector>
+
+#include "platform/platform.h"
+#include "platform/win32/bitness.h"
+#include "platform/win32/unique_handle.h"
+
+namespace platform {
+
+std::optional<std::string> SpecialFolderPath(int csidl) {
+    LPITEMIDLIST rawList = nullptr;
+    if (FAILED(::SHGetSpecialFolderLocation(nullptr, win32::AdaptCsidl(csidl), &rawList))) {
+        return std::nullopt;
+    }
+    win32::UniqueCoTaskMem list(rawList);
+    char buffer[MAX_PATH] = {};
+    if (!::SHGetPathFromIDListA(static_cast<LPCITEMIDLIST>(list.get()), buffer)) {
+        return std::nullopt;
+    }
+    return std::string(buffer);
+}
+
+int ShellDelete(const std::string& mask, unsigned flags) {
+    // The source is a list of names ended by an empty one: two NULs at the end.
+    std::vector<char> from(mask.begin(), mask.end());
+    from.push_back('\0');
+    from.push_back('\0');
+
+    SHFILEOPSTRUCTA operation = {};
+    operation.hwnd = nullptr;
+    operation.wFunc = FO_DELETE;
+    operation.pFrom = from.data();
+    operation.pTo = nullptr;
+    operation.fFlags = static_cast<FILEOP_FLAGS>(flags);
+    return ::SHFileOperationA(&operation);
+}
+
+std::intptr_t ShellOpen(const std::string& verb, const std::string& file,
+                        const std::string& parameters, const std::string& directory,
+                        int showCommand) {
+    const HINSTANCE result = ::ShellExecuteA(nullptr, verb.c_str(), file.c_str(),
+                                             parameters.c_str(), directory.c_str(), showCommand);
+    return reinterpret_cast<std::intptr_t>(result);
+}
+
+}  // namespace platform

@@ -1,0 +1,67 @@
+#pragma once
+
+#include <windows.h>
+
+#include <utility>
+
+namespace platform::win32 {
+
+// A move-only owner of one OS handle. Traits name the handle type, the value
+// that means "no handle" and the call that releases one. No conversion back to
+// the raw handle: get() is explicit.
+template <typename Traits>
+class UniqueHandle {
+public:
+    using Type = typename Traits::Type;
+
+    UniqueHandle() = default;
+    explicit UniqueHandle(Type handle) : handle_(handle) {}
+    ~UniqueHandle() { reset(); }
+
+    UniqueHandle(UniqueHandle&& other) noexcept
+        : handle_(std::exchange(other.handle_, Traits::Invalid())) {}
+    UniqueHandle& operator=(UniqueHandle&& other) noexcept {
+        if (this != &other) {
+            reset(std::exchange(other.handle_, Traits::Invalid()));
+        }
+        return *this;
+    }
+    UniqueHandle(const UniqueHandle&) = delete;
+    UniqueHandle& operator=(const UniqueHandle&) = delete;
+
+    Type get() const { return handle_; }
+    bool valid() const { return handle_ != Traits::Invalid(); }
+    void reset(Type handle = Traits::Invalid()) {
+        if (handle_ != Traits::Invalid()) {
+            Traits::Close(handle_);
+        }
+        handle_ = handle;
+    }
+
+private:
+    Type handle_ = Traits::Invalid();
+};
+
+struct FileHandleTraits {
+    using Type = HANDLE;
+    static Type Invalid() { return INVALID_HANDLE_VALUE; }
+    static void Close(Type h) { ::CloseHandle(h); }
+};
+using UniqueFileHandle = UniqueHandle<FileHandleTraits>;
+
+struct FindHandleTraits {
+    using Type = HANDLE;
+    static Type Invalid() { return INVALID_HANDLE_VALUE; }
+    static void Close(Type h) { ::FindClose(h); }
+};
+using UniqueFindHandle = UniqueHandle<FindHandleTraits>;
+
+// Item-identifier lists handed out by the shell, freed with CoTaskMemFree.
+struct CoTaskMemTraits {
+    using Type = void*;
+    static Type Invalid() { return nullptr; }
+    static void Close(Type p) { ::CoTaskMemFree(p); }
+};
+using UniqueCoTaskMem = UniqueHandle<CoTaskMemTraits>;
+
+}  // namespace platform::win32

@@ -1,0 +1,249 @@
+#include "ui/control.h"
+
+#include "ui/backend.h"
+#include "ui/window_host.h"
+
+namespace ui {
+
+Control::Control(std::string name) : name_(std::move(name)) {}
+
+Control::~Control() = default;
+
+void Control::SetBounds(const Rect& bounds) {
+    if (bounds == bounds_) {
+        return;
+    }
+    Invalidate();  // the old area
+    bounds_ = bounds;
+    if (host_) {
+        host_->SyncBounds();
+    }
+    BoundsChanged();
+    Invalidate();  // the new one
+}
+
+void Control::SetLeft(int left) { SetBounds(bounds_.Offset(left - bounds_.left, 0)); }
+
+void Control::SetTop(int top) { SetBounds(bounds_.Offset(0, top - bounds_.top)); }
+
+void Control::SetSize(int width, int height) {
+    SetBounds(Rect::FromSize(bounds_.left, bounds_.top, width, height));
+}
+
+void Control::SetVisible(bool visible) {
+    if (visible == visible_) {
+        return;
+    }
+    if (!visible) {
+        Invalidate();
+    }
+    visible_ = visible;
+    if (host_) {
+        host_->SyncVisibility();
+    }
+    VisibilityChanged();
+    if (visible) {
+        Invalidate();
+    }
+}
+
+bool Control::Showing() const {
+    for (const Control* c = this; c != nullptr; c = c->parent_) {
+        if (!c->visible_) {
+            return false;
+        }
+    }
+    return true;
+}
+
+void Control::SetEnabled(bool enabled) {
+    if (enabled == enabled_) {
+        return;
+    }
+    enabled_ = enabled;
+    Invalidate();
+}
+
+const Font& Control::font() const {
+    static const Font kDefault;
+    if (ownFont_) {
+        return *ownFont_;
+    }
+    return parent_ != nullptr ? parent_->font() : kDefault;
+}
+
+void Control::SetFont(const Font& font) {
+    if (ownFont_ && *ownFont_ == font) {
+        return;
+    }
+    ownFont_ = font;
+    FontChanged();
+    Invalidate();
+}
+
+Control* Control::WindowedAncestor() {
+    Control* c = this;
+    while (c != nullptr && !c->IsWindowed()) {
+        c = c->parent_;
+    }
+    return c;
+}
+
+Point Control::OffsetInWindow() const {
+    Point offset;
+    for (const Control* c = this; c != nullptr && !c->IsWindowed(); c = c->parent_) {
+        offset.x += c->bounds_.left;
+        offset.y += c->bounds_.top;
+    }
+    return offset;
+}
+
+void Control::Invalidate() {
+    ++repaintRequests_;
+    Control* window = WindowedAncestor();
+    if (window == nullptr || window->host_ == nullptr) {
+        return;
+    }
+    if (window == this) {
+        window->host_->Invalidate(Rect::FromSize(0, 0, width(), height()));
+        return;
+    }
+    const Point at = OffsetInWindow();
+    window->host_->Invalidate(Rect::FromSize(at.x, at.y, width(), height()));
+}
+
+void Control::Repaint() {
+    Invalidate();
+    Control* window = WindowedAncestor();
+    if (window != nullptr && window->host_ != nullptr) {
+        window->host_->Update();
+    }
+}
+
+void Control::Paint(Canvas&) {}
+
+void Control::MouseDown(MouseButton, Point) {}
+void Control::MouseMove(Point) {}
+void Control::MouseUp(MouseButton, Point) {}
+
+std::optional<Point> Control::CursorPosition() const {
+    const Control* window = this;
+    while (window != nullptr && !window->IsWindowed()) {
+        window = window->parent_;
+    }
+    if (window == nullptr || window->host_ == nullptr) {
+        return std::nullopt;
+    }
+    const auto cursor = window->host_->CursorPosition();
+    if (!cursor) {
+        return std::nullopt;
+    }
+    const Point offset = OffsetInWindow();
+    return Point{cursor->x - offset.x, cursor->y - offset.y};
+}
+
+void Control::SetMouseCapture(bool capture) {
+    Control* window = WindowedAncestor();
+    if (window != nullptr && window->host_ != nullptr) {
+        window->host_->SetCapture(capture);
+    }
+}
+
+void Control::CreateHandles() {}
+
+void Control::SetHost(std::unique_ptr<WindowHost> host) { host_ = std::move(host); }
+
+Container::~Container() {
+    // Children go first, while the parent they may refer to still exists.
+    children_.clear();
+}
+
+void Container::AddChild(std::unique_ptr<Control> child) {
+    child->parent_ = this;
+    children_.push_back(std::move(child));
+    children_.back()->Invalidate();
+}
+
+Control* Container::Find(const std::string& name) {
+    for (const auto& child : children_) {
+        if (child->name() == name) {
+            return child.get();
+        }
+        if (auto* container = dynamic_cast<Container*>(child.get())) {
+            if (Control* found = container->Find(name)) {
+                return found;
+            }
+        }
+    }
+    return nullptr;
+}
+
+void Container::SetColor(Color color) {
+    if (color == color_) {
+        return;
+    }
+    color_ = color;
+    Invalidate();
+}
+
+void Container::Paint(Canvas& canvas) {
+    if (color_.isNone()) {
+        return;
+    }
+    canvas.SetBrush(color_);
+    canvas.FillRect(Rect::FromSize(0, 0, width(), height()));
+}
+
+void Container::CreateHandles() {
+    for (const auto& child : children_) {
+        child->CreateHandles();
+    }
+}
+
+void Panel::CreateHandles() {
+    if (host() == nullptr) {
+        SetHost(backend::CreateChildHost(*this));
+    }
+    Container::CreateHandles();
+}
+
+Control* Container::HitTest(Point at) {
+    for (auto it = children_.rbegin(); it != children_.rend(); ++it) {
+        Control& child = **it;
+        if (!child.visible() || !child.enabled() || child.IsWindowed() ||
+            !child.bounds().Contains(at)) {
+            continue;
+        }
+        const Point inner{at.x - child.left(), at.y - child.top()};
+        if (auto* container = dynamic_cast<Container*>(&child)) {
+            Control* hit = container->HitTest(inner);
+            if (hit != container || container->HitTestable()) {
+                return hit;
+            }
+            continue;
+        }
+        if (child.HitTestable()) {
+            return &child;
+        }
+    }
+    return this;
+}
+
+void PaintTree(Control& root, Canvas& canvas, bool includeWindowed) {
+    root.Paint(canvas);
+    auto* container = dynamic_cast<Container*>(&root);
+    if (container == nullptr) {
+        return;
+    }
+    for (const auto& child : container->children()) {
+        if (!child->visible() || (child->IsWindowed() && !includeWindowed)) {
+            continue;
+        }
+        CanvasState state(canvas);
+        canvas.Translate(child->left(), child->top());
+        canvas.ClipTo(Rect::FromSize(0, 0, child->width(), child->height()));
+        PaintTree(*child, canvas, includeWindowed);
+    }
+}
+
+}  // namespace ui

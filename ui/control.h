@@ -1,0 +1,164 @@
+#pragma once
+
+#include <functional>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "ui/canvas.h"
+#include "ui/types.h"
+
+namespace ui {
+
+class Container;
+class WindowHost;
+
+// A control: a rectangle in its parent's client area that paints on a canvas
+// and may react to the mouse. Windowless by default: its nearest windowed
+// ancestor paints it and routes mouse events to it. Windowed controls (forms,
+// panels, edit boxes) own an OS window through a WindowHost.
+class Control {
+public:
+    explicit Control(std::string name = {});
+    virtual ~Control();
+    Control(const Control&) = delete;
+    Control& operator=(const Control&) = delete;
+
+    const std::string& name() const { return name_; }
+    Container* parent() const { return parent_; }
+
+    // Position and size in the parent's client coordinates.
+    const Rect& bounds() const { return bounds_; }
+    int left() const { return bounds_.left; }
+    int top() const { return bounds_.top; }
+    int width() const { return bounds_.width(); }
+    int height() const { return bounds_.height(); }
+    void SetBounds(const Rect& bounds);
+    void SetLeft(int left);
+    void SetTop(int top);
+    void SetSize(int width, int height);
+
+    bool visible() const { return visible_; }
+    void SetVisible(bool visible);
+    // Visible itself and through every ancestor.
+    bool Showing() const;
+    bool enabled() const { return enabled_; }
+    void SetEnabled(bool enabled);
+
+    // The control's own font, or the parent's while it has none of its own.
+    const Font& font() const;
+    void SetFont(const Font& font);
+    bool hasOwnFont() const { return ownFont_.has_value(); }
+
+    // Asks for a repaint when the window system next paints.
+    void Invalidate();
+    // Paints at once, without waiting for the window system.
+    void Repaint();
+    // How often a repaint was asked for; tests read it.
+    int repaintRequests() const { return repaintRequests_; }
+
+    // Paints the control's own content; the canvas origin is the control's
+    // top-left corner and the clip its rectangle.
+    virtual void Paint(Canvas& canvas);
+
+    // Mouse events, in the control's own coordinates.
+    virtual void MouseEnter() {}
+    virtual void MouseLeave() {}
+    virtual void MouseDown(MouseButton button, Point at);
+    virtual void MouseMove(Point at);
+    virtual void MouseUp(MouseButton button, Point at);
+    // False for controls the mouse passes through (labels, backgrounds).
+    virtual bool HitTestable() const { return true; }
+
+    // Windowed controls own a host once their window exists.
+    virtual bool IsWindowed() const { return false; }
+    // Makes the OS windows of this control and its descendants where they
+    // are windowed and have none yet (parents first).
+    virtual void CreateHandles();
+    WindowHost* host() const { return host_.get(); }
+    // The nearest windowed ancestor-or-self, and this control's offset in it.
+    Control* WindowedAncestor();
+    Point OffsetInWindow() const;
+
+    // Where the mouse pointer is, in this control's coordinates (nothing when
+    // no window shows it).
+    std::optional<Point> CursorPosition() const;
+    // Keeps the mouse for this control until released.
+    void SetMouseCapture(bool capture);
+
+    // Click handler, for controls that raise one.
+    std::function<void()> onClick;
+
+protected:
+    virtual void BoundsChanged() {}
+    virtual void VisibilityChanged() {}
+    virtual void FontChanged() {}
+    void SetHost(std::unique_ptr<WindowHost> host);
+
+private:
+    friend class Container;
+
+    std::string name_;
+    Container* parent_ = nullptr;
+    Rect bounds_;
+    bool visible_ = true;
+    bool enabled_ = true;
+    std::optional<Font> ownFont_;
+    int repaintRequests_ = 0;
+    std::unique_ptr<WindowHost> host_;
+};
+
+// A control that holds child controls; children paint over it in the order
+// they were added.
+class Container : public Control {
+public:
+    using Control::Control;
+    ~Container() override;
+
+    // Adds a child and returns it; the container owns it.
+    template <typename T>
+    T& Add(std::unique_ptr<T> child) {
+        T& ref = *child;
+        AddChild(std::move(child));
+        return ref;
+    }
+    void AddChild(std::unique_ptr<Control> child);
+    const std::vector<std::unique_ptr<Control>>& children() const { return children_; }
+
+    // The descendant of that name (depth first), or nothing.
+    Control* Find(const std::string& name);
+
+    // Client area colour; none leaves the background to the control's Paint.
+    Color color() const { return color_; }
+    void SetColor(Color color);
+
+    void Paint(Canvas& canvas) override;
+    void CreateHandles() override;
+
+    // The deepest visible, enabled, hit-testable windowless descendant under
+    // the point (in this container's coordinates); the container itself when
+    // no child is hit. Windowed children are skipped: their own window gets
+    // their mouse events.
+    Control* HitTest(Point at);
+
+private:
+    std::vector<std::unique_ptr<Control>> children_;
+    Color color_ = Color::None();
+};
+
+// A windowed container below a form: a child window of its own that paints
+// itself and its windowless children.
+class Panel : public Container {
+public:
+    using Container::Container;
+    bool IsWindowed() const override { return true; }
+    void CreateHandles() override;
+};
+
+// Paints a windowed control and its windowless descendants (or, with
+// includeWindowed, every descendant: the headless backend renders a whole
+// form into one buffer). The canvas origin is the control's top-left.
+void PaintTree(Control& root, Canvas& canvas, bool includeWindowed);
+
+}  // namespace ui

@@ -1,0 +1,74 @@
+#pragma once
+
+#include <functional>
+#include <string>
+
+#include "ui/control.h"
+
+namespace ui {
+
+enum class BorderStyle {
+    Single,     // fixed size
+    Sizeable,   // the default resizable frame
+};
+
+struct BorderIcons {
+    bool systemMenu = true;
+    bool minimize = true;
+    bool maximize = true;
+};
+
+enum class FormPosition {
+    Designed,
+    ScreenCenter,
+};
+
+// A top-level window. Its bounds are its client area; where it stands on the
+// screen is the host's business (centred when first shown, if asked).
+class Form : public Container {
+public:
+    explicit Form(std::string name);
+    ~Form() override;
+
+    const std::string& caption() const { return caption_; }
+    void SetCaption(const std::string& caption);
+    void SetClientSize(int width, int height) { SetSize(width, height); }
+    BorderStyle borderStyle() const { return borderStyle_; }
+    void SetBorderStyle(BorderStyle style) { borderStyle_ = style; }
+    const BorderIcons& borderIcons() const { return borderIcons_; }
+    void SetBorderIcons(const BorderIcons& icons) { borderIcons_ = icons; }
+    FormPosition position() const { return position_; }
+    void SetPosition(FormPosition position) { position_ = position; }
+    // The form that owns the taskbar button shows it with its own caption.
+    bool ownsTaskbarButton() const { return ownsTaskbarButton_; }
+    void SetOwnsTaskbarButton(bool owns) { ownsTaskbarButton_ = owns; }
+
+    bool IsWindowed() const override { return true; }
+
+    // Makes the OS window (hidden) and those of windowed children; idempotent.
+    void CreateWindowHandle();
+    bool HasWindowHandle() const { return host() != nullptr; }
+
+    void Show() { SetVisible(true); }
+    void Hide() { SetVisible(false); }
+    // An attempt to close: asks onCloseQuery; on consent hides the form and
+    // raises onClosed.
+    void Close();
+
+    std::function<bool()> onCloseQuery;
+    std::function<void()> onShow;
+    std::function<void()> onClosed;
+
+protected:
+    void VisibilityChanged() override;
+
+private:
+    std::string caption_;
+    BorderStyle borderStyle_ = BorderStyle::Sizeable;
+    BorderIcons borderIcons_;
+    FormPosition position_ = FormPosition::Designed;
+    bool ownsTaskbarButton_ = false;
+    bool shownOnce_ = false;
+};
+
+}  // namespace ui

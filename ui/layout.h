@@ -1,0 +1,100 @@
+#pragma once
+
+// Window layouts as data. A layout is a text of sections, one per component:
+//
+//   [MainForm]
+//   kind = Form
+//   caption = "Vantrel "
+//   client = 685 400
+//   color = clRed
+//
+//   [GradPanel1]
+//   kind = GradientPanel
+//   parent = MainForm
+//   bounds = 0 0 185 400
+//   OnClick = btnSetupClick
+//
+// The first section is the form itself. Values are numbers, "quoted text",
+// words, or colours (clRed, rgb(255, 77, 0), or a packed integer such as
+// 19967). Fonts are written as: font = "Tahoma" -15 bold white. Lines
+// starting with '#' are comments. Unknown keys are errors, so a typo in a
+// layout fails its test instead of being ignored.
+
+#include <functional>
+#include <map>
+#include <memory>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include "ui/control.h"
+#include "ui/form.h"
+
+namespace ui {
+
+class LayoutError : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+struct LayoutProperty {
+    std::string key;
+    std::string value;
+    int line = 0;
+};
+
+struct LayoutComponent {
+    std::string name;
+    std::string kind;
+    std::string parent;  // empty for the form
+    std::vector<LayoutProperty> properties;
+    int line = 0;
+};
+
+struct Layout {
+    std::vector<LayoutComponent> components;
+};
+
+Layout ParseLayout(const std::string& text);
+
+// Value readers; each raises LayoutError naming the line on a bad value.
+int ParseInt(const LayoutProperty& property);
+std::vector<int> ParseInts(const LayoutProperty& property, std::size_t count);
+bool ParseBool(const LayoutProperty& property);
+std::string ParseText(const LayoutProperty& property);
+Color ParseColor(const LayoutProperty& property);
+Font ParseFont(const LayoutProperty& property);
+
+// The properties of one component while it is built: kinds take the keys
+// they know, the loader takes the common ones, and what is left is an error.
+class PropertyReader {
+public:
+    explicit PropertyReader(const LayoutComponent& component) : component_(component) {}
+    const LayoutProperty* Take(const std::string& key);
+    const LayoutComponent& component() const { return component_; }
+    void RequireAllTaken() const;
+
+private:
+    const LayoutComponent& component_;
+    std::vector<std::string> taken_;
+};
+
+// Event handlers by name, as a form offers them to its layout.
+using HandlerTable = std::map<std::string, std::function<void()>>;
+
+// Builds one component of a kind: reads its own properties (and event names,
+// resolved through the handler table) and returns the control.
+using ComponentFactory =
+    std::function<std::unique_ptr<Control>(PropertyReader& properties, const HandlerTable& handlers)>;
+using ComponentKinds = std::map<std::string, ComponentFactory>;
+
+// Looks a handler up by name; raises LayoutError when the form has none.
+std::function<void()> ResolveHandler(const LayoutProperty& property, const HandlerTable& handlers);
+
+// Applies the first component's properties to the form, builds every other
+// component in layout order under its parent, then runs the form's creation
+// handler (OnCreate) when the layout names one.
+void ApplyLayout(Form& form, const Layout& layout, const ComponentKinds& kinds,
+                 const HandlerTable& handlers);
+
+}  // namespace ui

@@ -1,0 +1,35 @@
+#include <windows.h>
+
+#include "ui/application.h"
+#include "ui/backend.h"
+
+namespace ui::backend {
+
+void RunMessageLoop(Application& application) {
+    MSG message;
+    while (!application.terminated()) {
+        const BOOL got = ::GetMessageA(&message, nullptr, 0, 0);
+        if (got == 0 || got == -1) {
+            application.QuitReceived();
+            break;
+        }
+        ::TranslateMessage(&message);
+        ::DispatchMessageA(&message);
+    }
+}
+
+void ProcessPendingMessages(Application& application) {
+    MSG message;
+    while (::PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+        if (message.message == WM_QUIT) {
+            application.QuitReceived();
+            return;
+        }
+        ::TranslateMessage(&message);
+        ::DispatchMessageA(&message);
+    }
+}
+
+void PostQuit() { ::PostQuitMessage(0); }
+
+}  // namespace ui::backend

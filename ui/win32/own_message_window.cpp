@@ -1,0 +1,297 @@
+#include "ui/win32/own_message_window.h"
+
+#include <windows.h>
+
+#include <algorithm>
+#include <cstring>
+#include <vector>
+
+#include "platform/platform.h"
+#include "ui/win32/gdi_objects.h"
+
+namespace ui::win32 {
+
+namespace {
+
+constexpr int kMargin = 12;
+constexpr int kGap = 10;
+constexpr int kButtonWidth = 82;
+constexpr int kButtonHeight = 26;
+constexpr int kButtonSpacing = 8;
+constexpr int kMaxTextWidth = 420;
+constexpr int kIconSize = 32;
+constexpr int kIconId = 900;
+constexpr int kTextId = 901;
+
+struct ButtonInfo {
+    int id;
+    std::string caption;
+};
+
+std::vector<ButtonInfo> ButtonsOf(const MessageBoxSpec& spec) {
+    static const ButtonInfo kStandard[] = {
+        {kResultOk, "OK"},         {kResultYes, "&Yes"},     {kResultNo, "&No"},
+        {kResultCancel, "Cancel"}, {kResultRetry, "&Retry"}, {kResultClose, "&Close"},
+    };
+    static const unsigned kBits[] = {kButtonOk,     kButtonYes,   kButtonNo,
+                                     kButtonCancel, kButtonRetry, kButtonClose};
+    std::vector<ButtonInfo> buttons;
+    for (int i = 0; i < 6; ++i) {
+        if (spec.standardButtons & kBits[i]) {
+            buttons.push_back(kStandard[i]);
+        }
+    }
+    for (const CustomButton& custom : spec.customButtons) {
+        buttons.push_back({custom.id, custom.caption});
+    }
+    if (buttons.empty()) {
+        buttons.push_back(kStandard[0]);
+    }
+    return buttons;
+}
+
+LPCSTR IconResource(BoxIcon icon) {
+    switch (icon) {
+        case BoxIcon::Warning:
+            return reinterpret_cast<LPCSTR>(IDI_WARNING);
+        case BoxIcon::Question:
+            return reinterpret_cast<LPCSTR>(IDI_QUESTION);
+        case BoxIcon::Error:
+            return reinterpret_cast<LPCSTR>(IDI_ERROR);
+        case BoxIcon::Information:
+            return reinterpret_cast<LPCSTR>(IDI_INFORMATION);
+        case BoxIcon::None:
+            break;
+    }
+    return nullptr;
+}
+
+std::string CaptionShown(const MessageBoxSpec& spec) {
+    if (!spec.caption.empty()) {
+        return spec.caption;
+    }
+    std::string name = platform::ExecutableFileName();
+    const std::size_t dot = name.rfind('.');
+    if (dot != std::string::npos) {
+        name.erase(dot);
+    }
+    return name;
+}
+
+void CopyToClipboard(HWND owner, const std::string& text) {
+    if (!::OpenClipboard(owner)) {
+        return;
+    }
+    ::EmptyClipboard();
+    if (HGLOBAL memory = ::GlobalAlloc(GMEM_MOVEABLE, text.size() + 1)) {
+        if (void* bytes = ::GlobalLock(memory)) {
+            std::memcpy(bytes, text.c_str(), text.size() + 1);
+            ::GlobalUnlock(memory);
+            if (::SetClipboardData(CF_TEXT, memory) == nullptr) {
+                ::GlobalFree(memory);
+            }
+        } else {
+            ::GlobalFree(memory);
+        }
+    }
+    ::CloseClipboard();
+}
+
+// State of the one box on screen; the dialog procedure reaches it through
+// DWLP_USER, the Ctrl+C hook through this pointer (one modal box at a time).
+struct BoxState {
+    const MessageBoxSpec* spec;
+    std::vector<ButtonInfo> buttons;
+    int defaultId;
+    HWND dialog = nullptr;
+    HFONT textFont = nullptr;
+    HFONT headingFont = nullptr;
+};
+BoxState* activeBox = nullptr;
+HHOOK copyHook = nullptr;
+
+LRESULT CALLBACK CopyHook(int code, WPARAM wParam, LPARAM lParam) noexcept {
+    auto* message = reinterpret_cast<MSG*>(lParam);
+    if (code == MSGF_DIALOGBOX && activeBox != nullptr && message->message == WM_KEYDOWN &&
+        message->wParam == 'C' && (::GetKeyState(VK_CONTROL) & 0x8000)) {
+        CopyToClipboard(activeBox->dialog,
+                        ClipboardTextOf(CaptionShown(*activeBox->spec), activeBox->spec->text));
+        return 1;
+    }
+    return ::CallNextHookEx(copyHook, code, wParam, lParam);
+}
+
+void Layout(BoxState& box) {
+    const HWND dialog = box.dialog;
+    const MessageBoxSpec& spec = *box.spec;
+    const HINSTANCE instance = ::GetModuleHandleA(nullptr);
+
+    NONCLIENTMETRICSA metrics = {};
+    metrics.cbSize = sizeof metrics;
+    ::SystemParametersInfoA(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0);
+    LOGFONTA heading = metrics.lfMessageFont;
+    heading.lfHeight = heading.lfHeight * 4 / 3;
+    box.textFont = ::CreateFontIndirectA(&metrics.lfMessageFont);
+    box.headingFont = ::CreateFontIndirectA(&heading);
+
+    // Measure the text, wrapped at the widest line we allow.
+    RECT textRect{0, 0, kMaxTextWidth, 0};
+    const HDC dc = ::GetDC(dialog);
+    const HGDIOBJ old = ::SelectObject(dc, box.headingFont);
+    ::DrawTextA(dc, spec.text.c_str(), static_cast<int>(spec.text.size()), &textRect,
+                DT_CALCRECT | DT_WORDBREAK | DT_NOPREFIX | DT_EXPANDTABS);
+    ::SelectObject(dc, old);
+    ::ReleaseDC(dialog, dc);
+
+    const LPCSTR iconResource = IconResource(spec.icon);
+    const int textLeft = kMargin + (iconResource ? kIconSize + kGap : 0);
+    const int contentHeight = std::max<int>(textRect.bottom, iconResource ? kIconSize : 0);
+    const int buttonCount = static_cast<int>(box.buttons.size());
+    const int buttonsWidth = buttonCount * kButtonWidth + (buttonCount - 1) * kButtonSpacing;
+    const int clientWidth =
+        std::max(textLeft + static_cast<int>(textRect.right), buttonsWidth) + 2 * kMargin;
+    const int buttonTop = kMargin + contentHeight + 2 * kGap;
+    const int clientHeight = buttonTop + kButtonHeight + kMargin;
+
+    if (iconResource) {
+        HWND icon = ::CreateWindowExA(0, "STATIC", "", WS_CHILD | WS_VISIBLE | SS_ICON, kMargin,
+                                      kMargin, kIconSize, kIconSize, dialog,
+                                      reinterpret_cast<HMENU>(kIconId), instance, nullptr);
+        ::SendMessageA(icon, STM_SETICON,
+                       reinterpret_cast<WPARAM>(::LoadIconA(nullptr, iconResource)), 0);
+    }
+    HWND text = ::CreateWindowExA(0, "STATIC", spec.text.c_str(),
+                                  WS_CHILD | WS_VISIBLE | SS_LEFT | SS_NOPREFIX, textLeft, kMargin,
+                                  textRect.right, textRect.bottom, dialog,
+                                  reinterpret_cast<HMENU>(kTextId), instance, nullptr);
+    ::SendMessageA(text, WM_SETFONT, reinterpret_cast<WPARAM>(box.headingFont), FALSE);
+
+    int x = clientWidth - kMargin - buttonsWidth;
+    HWND focus = nullptr;
+    for (const ButtonInfo& info : box.buttons) {
+        const bool isDefault = info.id == box.defaultId;
+        HWND button = ::CreateWindowExA(
+            0, "BUTTON", info.caption.c_str(),
+            WS_CHILD | WS_VISIBLE | WS_TABSTOP | (isDefault ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON), x,
+            buttonTop, kButtonWidth, kButtonHeight, dialog, reinterpret_cast<HMENU>(info.id),
+            instance, nullptr);
+        ::SendMessageA(button, WM_SETFONT, reinterpret_cast<WPARAM>(box.textFont), FALSE);
+        if (isDefault || focus == nullptr) {
+            focus = isDefault ? button : (focus ? focus : button);
+        }
+        x += kButtonWidth + kButtonSpacing;
+    }
+    ::SendMessageA(dialog, DM_SETDEFID, static_cast<WPARAM>(box.defaultId), 0);
+
+    RECT frame{0, 0, clientWidth, clientHeight};
+    ::AdjustWindowRectEx(&frame, static_cast<DWORD>(::GetWindowLongPtrA(dialog, GWL_STYLE)), FALSE,
+                         static_cast<DWORD>(::GetWindowLongPtrA(dialog, GWL_EXSTYLE)));
+    const int width = frame.right - frame.left;
+    const int height = frame.bottom - frame.top;
+    RECT work;
+    ::SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
+    ::SetWindowPos(dialog, HWND_TOP, work.left + (work.right - work.left - width) / 2,
+                   work.top + (work.bottom - work.top - height) / 2, width, height, 0);
+    ::SetFocus(focus);
+}
+
+INT_PTR CALLBACK BoxProcedure(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) noexcept {
+    auto* box = reinterpret_cast<BoxState*>(::GetWindowLongPtrA(dialog, DWLP_USER));
+    switch (message) {
+        case WM_INITDIALOG:
+            box = reinterpret_cast<BoxState*>(lParam);
+            ::SetWindowLongPtrA(dialog, DWLP_USER, reinterpret_cast<LONG_PTR>(box));
+            box->dialog = dialog;
+            ::SetWindowTextA(dialog, CaptionShown(*box->spec).c_str());
+            Layout(*box);
+            return FALSE;  // focus was set by Layout
+        case WM_CTLCOLORSTATIC:
+            if (reinterpret_cast<HWND>(lParam) == ::GetDlgItem(dialog, kTextId)) {
+                const HDC dc = reinterpret_cast<HDC>(wParam);
+                ::SetTextColor(dc, RGB(0, 51, 153));
+                ::SetBkMode(dc, TRANSPARENT);
+                return reinterpret_cast<INT_PTR>(::GetSysColorBrush(COLOR_BTNFACE));
+            }
+            return FALSE;
+        case WM_CLOSE:
+            // The close box exists only where cancel is allowed.
+            if (box != nullptr && box->spec->allowCancel) {
+                ::EndDialog(dialog, kResultCancel);
+            }
+            return TRUE;
+        case WM_COMMAND: {
+            if (box == nullptr || HIWORD(wParam) != BN_CLICKED) {
+                return FALSE;
+            }
+            const int id = LOWORD(wParam);
+            const bool isButton = std::any_of(box->buttons.begin(), box->buttons.end(),
+                                              [&](const ButtonInfo& b) { return b.id == id; });
+            if (isButton && lParam != 0) {
+                ::EndDialog(dialog, id);
+            } else if (id == IDCANCEL && box->spec->allowCancel) {
+                // Esc: the dialog manager's IDCANCEL without a Cancel button.
+                const bool hasCancel = box->spec->standardButtons & kButtonCancel;
+                ::EndDialog(dialog, hasCancel ? kResultCancel : box->spec->ownWindowEscapeResult);
+            } else if (isButton) {
+                ::EndDialog(dialog, id);  // Enter on the default button
+            }
+            return TRUE;
+        }
+        default:
+            return FALSE;
+    }
+}
+
+BOOL CALLBACK CollectEnabledWindow(HWND window, LPARAM list) noexcept {
+    if (::IsWindowVisible(window) && ::IsWindowEnabled(window)) {
+        reinterpret_cast<std::vector<HWND>*>(list)->push_back(window);
+    }
+    return TRUE;
+}
+
+}  // namespace
+
+int ShowOwnMessageWindow(const MessageBoxSpec& spec) {
+    BoxState box{&spec, ButtonsOf(spec), EffectiveDefaultButton(spec)};
+
+    // An empty template (no controls, no menu, no class, no title): the
+    // controls are made in WM_INITDIALOG once the text is measured.
+    alignas(4) WORD templ[16] = {};
+    auto* header = reinterpret_cast<DLGTEMPLATE*>(templ);
+    header->style = WS_POPUP | WS_CAPTION | DS_MODALFRAME | DS_SETFOREGROUND |
+                    (spec.allowCancel ? WS_SYSMENU : 0);
+    header->dwExtendedStyle = WS_EX_DLGMODALFRAME;
+
+    BoxState* previous = activeBox;
+    activeBox = &box;
+    HHOOK hook = ::SetWindowsHookExA(WH_MSGFILTER, &CopyHook, nullptr, ::GetCurrentThreadId());
+    HHOOK previousHook = copyHook;
+    copyHook = hook;
+    // The box is modal to the whole application: every other window of this
+    // thread stays disabled while it is up.
+    std::vector<HWND> disabled;
+    ::EnumThreadWindows(::GetCurrentThreadId(), &CollectEnabledWindow,
+                        reinterpret_cast<LPARAM>(&disabled));
+    for (HWND window : disabled) {
+        ::EnableWindow(window, FALSE);
+    }
+    const INT_PTR result = ::DialogBoxIndirectParamA(::GetModuleHandleA(nullptr), header, nullptr,
+                                                     &BoxProcedure, reinterpret_cast<LPARAM>(&box));
+    for (HWND window : disabled) {
+        ::EnableWindow(window, TRUE);
+    }
+    if (hook != nullptr) {
+        ::UnhookWindowsHookEx(hook);
+    }
+    copyHook = previousHook;
+    activeBox = previous;
+    if (box.textFont) {
+        ::DeleteObject(box.textFont);
+    }
+    if (box.headingFont) {
+        ::DeleteObject(box.headingFont);
+    }
+    return result > 0 ? static_cast<int>(result) : 0;
+}
+
+}  // namespace ui::win32

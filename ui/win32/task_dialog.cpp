@@ -1,0 +1,102 @@
+#include <windows.h>
+// windows.h first: commctrl.h builds on it.
+#include <commctrl.h>
+
+#include <vector>
+
+#include "platform/platform.h"
+#include "ui/message_box.h"
+#include "ui/win32/own_message_window.h"
+#include "ui/win32/wide_text.h"
+
+namespace ui::win32 {
+
+namespace {
+
+using TaskDialogIndirectFn = HRESULT(WINAPI*)(const TASKDIALOGCONFIG*, int*, int*, BOOL*);
+
+// Resolved at run time: only version 6 of the common controls (which the
+// manifest asks for, Windows 6.0 and later) has it.
+TaskDialogIndirectFn FindTaskDialogIndirect() {
+    static const TaskDialogIndirectFn function = [] {
+        HMODULE comctl = ::GetModuleHandleA("comctl32.dll");
+        if (comctl == nullptr) {
+            comctl = ::LoadLibraryA("comctl32.dll");
+        }
+        if (comctl == nullptr) {
+            return TaskDialogIndirectFn(nullptr);
+        }
+        return reinterpret_cast<TaskDialogIndirectFn>(
+            reinterpret_cast<void*>(::GetProcAddress(comctl, "TaskDialogIndirect")));
+    }();
+    return function;
+}
+
+}  // namespace
+
+std::optional<int> ShowTaskDialog(const MessageBoxSpec& spec) {
+    const TaskDialogIndirectFn taskDialogIndirect = FindTaskDialogIndirect();
+    if (taskDialogIndirect == nullptr) {
+        return std::nullopt;
+    }
+    const std::wstring caption = Widen(spec.caption);
+    const std::wstring text = Widen(spec.text);
+    std::vector<std::wstring> captions;
+    std::vector<TASKDIALOG_BUTTON> buttons;
+    captions.reserve(spec.customButtons.size());
+    for (const CustomButton& button : spec.customButtons) {
+        captions.push_back(Widen(button.caption));
+    }
+    for (std::size_t i = 0; i < spec.customButtons.size(); ++i) {
+        buttons.push_back({spec.customButtons[i].id, captions[i].c_str()});
+    }
+
+    TASKDIALOGCONFIG config = {};
+    config.cbSize = sizeof config;
+    config.hwndParent = nullptr;
+    config.hInstance = nullptr;
+    config.dwFlags = spec.allowCancel ? TDF_ALLOW_DIALOG_CANCELLATION : 0;
+    config.dwCommonButtons = spec.standardButtons;
+    // An empty caption lets the dialog show the executable's file name.
+    config.pszWindowTitle = spec.caption.empty() ? nullptr : caption.c_str();
+    switch (spec.icon) {
+        case BoxIcon::Warning:
+            config.pszMainIcon = TD_WARNING_ICON;
+            break;
+        case BoxIcon::Error:
+            config.pszMainIcon = TD_ERROR_ICON;
+            break;
+        case BoxIcon::Information:
+            config.pszMainIcon = TD_INFORMATION_ICON;
+            break;
+        case BoxIcon::Question:
+            config.dwFlags |= TDF_USE_HICON_MAIN;
+            config.hMainIcon = ::LoadIconA(nullptr, reinterpret_cast<LPCSTR>(IDI_QUESTION));
+            break;
+        case BoxIcon::None:
+            break;
+    }
+    config.pszMainInstruction = text.c_str();
+    config.cButtons = static_cast<UINT>(buttons.size());
+    config.pButtons = buttons.empty() ? nullptr : buttons.data();
+    config.nDefaultButton = spec.defaultButton;
+
+    int pressed = 0;
+    if (FAILED(taskDialogIndirect(&config, &pressed, nullptr, nullptr))) {
+        return std::nullopt;
+    }
+    return pressed;
+}
+
+}  // namespace ui::win32
+
+namespace ui {
+
+int ShowMessageBox(const MessageBoxSpec& spec) {
+    if (const auto result = win32::ShowTaskDialog(spec)) {
+        return *result;
+    }
+    return win32::ShowOwnMessageWindow(spec);
+}
+
+}  // namespace ui

@@ -1,0 +1,296 @@
+#include "ui/win32/window_impl.h"
+
+#include <windowsx.h>
+
+#include "ui/application.h"
+#include "ui/form.h"
+
+namespace ui::win32 {
+
+namespace {
+
+DWORD FormStyle(const Form& form) {
+    DWORD style = WS_OVERLAPPED | WS_CAPTION | WS_CLIPCHILDREN;
+    if (form.borderStyle() == BorderStyle::Sizeable) {
+        style |= WS_THICKFRAME;
+    }
+    const BorderIcons& icons = form.borderIcons();
+    if (icons.systemMenu) {
+        style |= WS_SYSMENU;
+        if (icons.minimize) {
+            style |= WS_MINIMIZEBOX;
+        }
+        if (icons.maximize) {
+            style |= WS_MAXIMIZEBOX;
+        }
+    }
+    return style;
+}
+
+DWORD FormExStyle(const Form& form) {
+    DWORD style = WS_EX_CONTROLPARENT;
+    if (form.ownsTaskbarButton()) {
+        style |= WS_EX_APPWINDOW;
+    }
+    return style;
+}
+
+// A child window's position in the client area of its parent's window.
+Point ChildWindowOrigin(const Control& control) {
+    const Point parent = control.parent() != nullptr ? control.parent()->OffsetInWindow() : Point{};
+    return {parent.x + control.left(), parent.y + control.top()};
+}
+
+void ReportException(const std::exception& error) {
+    if (Application* application = CurrentApplication()) {
+        application->ShowException(error);
+    }
+}
+
+}  // namespace
+
+void WindowImpl::RegisterClass() {
+    static bool registered = false;
+    if (registered) {
+        return;
+    }
+    WNDCLASSEXA windowClass = {};
+    windowClass.cbSize = sizeof windowClass;
+    windowClass.lpfnWndProc = &WindowImpl::Procedure;
+    windowClass.hInstance = ::GetModuleHandleA(nullptr);
+    windowClass.hCursor = ::LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW));
+    windowClass.hIcon = ::LoadIconA(windowClass.hInstance, "MAINICON");
+    windowClass.lpszClassName = kClassName;
+    ::RegisterClassExA(&windowClass);
+    registered = true;
+}
+
+WindowImpl::WindowImpl(Container& control) : control_(control), router_(control) {}
+
+WindowImpl::~WindowImpl() {
+    if (hwnd_ != nullptr) {
+        ::SetWindowLongPtrA(hwnd_, GWLP_USERDATA, 0);
+        ::DestroyWindow(hwnd_);
+    }
+}
+
+LRESULT CALLBACK WindowImpl::Procedure(HWND hwnd, UINT message, WPARAM wParam,
+                                       LPARAM lParam) noexcept {
+    if (message == WM_NCCREATE) {
+        auto* create = reinterpret_cast<CREATESTRUCTA*>(lParam);
+        auto* self = static_cast<WindowImpl*>(create->lpCreateParams);
+        ::SetWindowLongPtrA(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
+        self->hwnd_ = hwnd;
+    }
+    auto* self = reinterpret_cast<WindowImpl*>(::GetWindowLongPtrA(hwnd, GWLP_USERDATA));
+    if (self == nullptr) {
+        return ::DefWindowProcA(hwnd, message, wParam, lParam);
+    }
+    try {
+        return self->Handle(message, wParam, lParam);
+    } catch (const std::exception& error) {
+        ReportException(error);
+    } catch (...) {
+        ReportException(std::runtime_error("Unknown error"));
+    }
+    return 0;
+}
+
+LRESULT WindowImpl::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+        case WM_ERASEBKGND:
+            return 1;  // the paint covers everything, through a back buffer
+        case WM_PAINT:
+            PaintNow();
+            return 0;
+        case WM_MOUSEMOVE:
+            OnMouseMove({GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
+            return 0;
+        case WM_MOUSELEAVE:
+            trackingLeave_ = false;
+            router_.Leave();
+            return 0;
+        case WM_LBUTTONDOWN:
+        case WM_RBUTTONDOWN:
+        case WM_MBUTTONDOWN: {
+            const MouseButton button = message == WM_LBUTTONDOWN   ? MouseButton::Left
+                                       : message == WM_RBUTTONDOWN ? MouseButton::Right
+                                                                   : MouseButton::Middle;
+            router_.Down(button, {GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
+            return 0;
+        }
+        case WM_LBUTTONUP:
+        case WM_RBUTTONUP:
+        case WM_MBUTTONUP: {
+            const MouseButton button = message == WM_LBUTTONUP   ? MouseButton::Left
+                                       : message == WM_RBUTTONUP ? MouseButton::Right
+                                                                 : MouseButton::Middle;
+            router_.Up(button, {GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
+            return 0;
+        }
+        case WM_CLOSE:
+            // Closing is the form's decision (its close query); never destroy here.
+            if (auto* form = dynamic_cast<Form*>(&control_)) {
+                form->Close();
+            }
+            return 0;
+        default:
+            return ::DefWindowProcA(hwnd_, message, wParam, lParam);
+    }
+}
+
+void WindowImpl::OnMouseMove(Point at) {
+    if (!trackingLeave_) {
+        TRACKMOUSEEVENT track = {};
+        track.cbSize = sizeof track;
+        track.dwFlags = TME_LEAVE;
+        track.hwndTrack = hwnd_;
+        trackingLeave_ = ::TrackMouseEvent(&track);
+    }
+    router_.Move(at);
+}
+
+void WindowImpl::PaintNow() {
+    PAINTSTRUCT paint;
+    const HDC dc = ::BeginPaint(hwnd_, &paint);
+    RECT client;
+    ::GetClientRect(hwnd_, &client);
+    const int width = client.right > 0 ? client.right : 1;
+    const int height = client.bottom > 0 ? client.bottom : 1;
+    if (!backBuffer_ || backBuffer_->width() != width || backBuffer_->height() != height) {
+        backBuffer_ = std::make_unique<GdiBitmap>(width, height);
+    }
+    {
+        Canvas& canvas = backBuffer_->canvas();
+        CanvasState state(canvas);
+        canvas.ClipTo({paint.rcPaint.left, paint.rcPaint.top, paint.rcPaint.right,
+                       paint.rcPaint.bottom});
+        PaintTree(control_, canvas, false);
+    }
+    ::BitBlt(dc, paint.rcPaint.left, paint.rcPaint.top, paint.rcPaint.right - paint.rcPaint.left,
+             paint.rcPaint.bottom - paint.rcPaint.top, backBuffer_->dc(), paint.rcPaint.left,
+             paint.rcPaint.top, SRCCOPY);
+    ::EndPaint(hwnd_, &paint);
+}
+
+void WindowImpl::Invalidate(const Rect& rect) {
+    const RECT r{rect.left, rect.top, rect.right, rect.bottom};
+    ::InvalidateRect(hwnd_, &r, FALSE);
+}
+
+void WindowImpl::Update() { ::UpdateWindow(hwnd_); }
+
+void WindowImpl::SyncBounds() {
+    if (auto* form = dynamic_cast<Form*>(&control_)) {
+        RECT frame{0, 0, form->width(), form->height()};
+        ::AdjustWindowRectEx(&frame, FormStyle(*form), FALSE, FormExStyle(*form));
+        ::SetWindowPos(hwnd_, nullptr, 0, 0, frame.right - frame.left, frame.bottom - frame.top,
+                       SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+        return;
+    }
+    const Point at = ChildWindowOrigin(control_);
+    ::SetWindowPos(hwnd_, nullptr, at.x, at.y, control_.width(), control_.height(),
+                   SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void WindowImpl::SyncVisibility() {
+    if (!control_.visible()) {
+        ::ShowWindow(hwnd_, SW_HIDE);
+        return;
+    }
+    auto* form = dynamic_cast<Form*>(&control_);
+    if (form != nullptr && form->position() == FormPosition::ScreenCenter &&
+        !::IsWindowVisible(hwnd_)) {
+        RECT window;
+        ::GetWindowRect(hwnd_, &window);
+        RECT work;
+        ::SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
+        const int width = window.right - window.left;
+        const int height = window.bottom - window.top;
+        ::SetWindowPos(hwnd_, nullptr, work.left + (work.right - work.left - width) / 2,
+                       work.top + (work.bottom - work.top - height) / 2, 0, 0,
+                       SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+    ::ShowWindow(hwnd_, form != nullptr ? SW_SHOWNORMAL : SW_SHOW);
+    if (form != nullptr) {
+        ::SetForegroundWindow(hwnd_);
+    }
+}
+
+void WindowImpl::SetCapture(bool capture) {
+    if (capture) {
+        ::SetCapture(hwnd_);
+    } else if (::GetCapture() == hwnd_) {
+        ::ReleaseCapture();
+    }
+}
+
+std::optional<Point> WindowImpl::CursorPosition() const {
+    POINT cursor;
+    if (!::GetCursorPos(&cursor) || !::ScreenToClient(hwnd_, &cursor)) {
+        return std::nullopt;
+    }
+    return Point{cursor.x, cursor.y};
+}
+
+void WindowImpl::SyncCaption() {
+    if (auto* form = dynamic_cast<Form*>(&control_)) {
+        ::SetWindowTextA(hwnd_, form->caption().c_str());
+    }
+}
+
+void WindowImpl::RequestClose() { ::PostMessageA(hwnd_, WM_CLOSE, 0, 0); }
+
+HWND WindowOf(Control& control) {
+    Control* window = control.WindowedAncestor();
+    if (window == nullptr || window->host() == nullptr) {
+        return nullptr;
+    }
+    auto* impl = dynamic_cast<WindowImpl*>(window->host());
+    return impl != nullptr ? impl->hwnd() : nullptr;
+}
+
+namespace {
+
+class FormWindow final : public WindowImpl {
+public:
+    explicit FormWindow(Form& form) : WindowImpl(form) {
+        RegisterClass();
+        RECT frame{0, 0, form.width(), form.height()};
+        ::AdjustWindowRectEx(&frame, FormStyle(form), FALSE, FormExStyle(form));
+        ::CreateWindowExA(FormExStyle(form), kClassName, form.caption().c_str(), FormStyle(form),
+                          CW_USEDEFAULT, CW_USEDEFAULT, frame.right - frame.left,
+                          frame.bottom - frame.top, nullptr, nullptr, ::GetModuleHandleA(nullptr),
+                          static_cast<WindowImpl*>(this));
+    }
+};
+
+class ChildWindow final : public WindowImpl {
+public:
+    explicit ChildWindow(Container& control) : WindowImpl(control) {
+        RegisterClass();
+        const HWND parent = control.parent() != nullptr ? WindowOf(*control.parent()) : nullptr;
+        const Point at = ChildWindowOrigin(control);
+        ::CreateWindowExA(WS_EX_CONTROLPARENT, kClassName, "",
+                          WS_CHILD | WS_CLIPCHILDREN | WS_CLIPSIBLINGS |
+                              (control.visible() ? WS_VISIBLE : 0),
+                          at.x, at.y, control.width(), control.height(), parent, nullptr,
+                          ::GetModuleHandleA(nullptr), static_cast<WindowImpl*>(this));
+    }
+};
+
+}  // namespace
+
+}  // namespace ui::win32
+
+namespace ui::backend {
+
+std::unique_ptr<WindowHost> CreateChildHost(Container& control) {
+    return std::make_unique<win32::ChildWindow>(control);
+}
+
+std::unique_ptr<FormHost> CreateFormHost(Form& form) {
+    return std::make_unique<win32::FormWindow>(form);
+}
+
+}  // namespace ui::backend

@@ -1,0 +1,148 @@
+#include "util/format.h"
+
+#include <cmath>
+#include <cstdio>
+#include <stdexcept>
+
+#include "platform/platform.h"
+
+namespace {
+
+std::string GroupThousands(const std::string& digits, char separator) {
+    std::string grouped;
+    const std::size_t n = digits.size();
+    for (std::size_t i = 0; i < n; ++i) {
+        grouped += digits[i];
+        const std::size_t left = n - 1 - i;
+        if (left > 0 && left % 3 == 0 && separator != '\0') {
+            grouped += separator;
+        }
+    }
+    return grouped;
+}
+
+// "%.<p>n": the value with p decimals, rounded half away from zero, and its
+// whole part grouped in threes.
+std::string FormatNumber(double value, int decimals, char separator) {
+    const bool negative = value < 0;
+    char buffer[400];
+    std::snprintf(buffer, sizeof buffer, "%.*f", decimals, std::fabs(value));
+    std::string text = buffer;
+    const std::size_t dot = text.find('.');
+    const std::string whole = text.substr(0, dot);
+    const std::string fraction = dot == std::string::npos ? "" : text.substr(dot);
+    std::string result = GroupThousands(whole, separator) + fraction;
+    if (negative && result.find_first_not_of("0.,") != std::string::npos) {
+        result.insert(result.begin(), '-');
+    }
+    return result;
+}
+
+[[noreturn]] void BadFormat(std::string_view format) {
+    throw std::invalid_argument("bad format: " + std::string(format));
+}
+
+}  // namespace
+
+std::string FormatWithSeparator(std::string_view format, std::initializer_list<FormatArg> args,
+                                char thousandsSeparator) {
+    std::string out;
+    auto next = args.begin();
+    auto take = [&]() -> const FormatArg& {
+        if (next == args.end()) {
+            BadFormat(format);
+        }
+        return *next++;
+    };
+
+    for (std::size_t i = 0; i < format.size(); ++i) {
+        const char c = format[i];
+        if (c != '%') {
+            out += c;
+            continue;
+        }
+        if (++i >= format.size()) {
+            BadFormat(format);
+        }
+        if (format[i] == '%') {
+            out += '%';
+            continue;
+        }
+        int precision = -1;
+        if (format[i] == '.') {
+            precision = 0;
+            while (++i < format.size() && format[i] >= '0' && format[i] <= '9') {
+                precision = precision * 10 + (format[i] - '0');
+            }
+            if (i >= format.size()) {
+                BadFormat(format);
+            }
+        }
+        const auto& value = take().value();
+        switch (format[i]) {
+            case 's':
+                if (!std::holds_alternative<std::string>(value)) {
+                    BadFormat(format);
+                }
+                out += std::get<std::string>(value);
+                break;
+            case 'd':
+                if (!std::holds_alternative<std::int64_t>(value)) {
+                    BadFormat(format);
+                }
+                out += std::to_string(std::get<std::int64_t>(value));
+                break;
+            case 'n': {
+                double number = 0;
+                if (std::holds_alternative<double>(value)) {
+                    number = std::get<double>(value);
+                } else if (std::holds_alternative<std::int64_t>(value)) {
+                    number = static_cast<double>(std::get<std::int64_t>(value));
+                } else {
+                    BadFormat(format);
+                }
+                out += FormatNumber(number, precision < 0 ? 2 : precision, thousandsSeparator);
+                break;
+            }
+            default:
+                BadFormat(format);
+        }
+    }
+    if (next != args.end()) {
+        BadFormat(format);
+    }
+    return out;
+}
+
+namespace {
+
+// Whether the format has a %n directive (the only one that needs the user's
+// thousands separator).
+bool UsesNumberDirective(std::string_view format) {
+    for (std::size_t i = 0; i + 1 < format.size(); ++i) {
+        if (format[i] != '%') {
+            continue;
+        }
+        std::size_t j = i + 1;
+        if (format[j] == '%') {
+            i = j;
+            continue;
+        }
+        while (j < format.size() && (format[j] == '.' || (format[j] >= '0' && format[j] <= '9'))) {
+            ++j;
+        }
+        if (j < format.size() && format[j] == 'n') {
+            return true;
+        }
+        i = j;
+    }
+    return false;
+}
+
+}  // namespace
+
+std::string Format(std::string_view format, std::initializer_list<FormatArg> args) {
+    const bool needsSeparator = UsesNumberDirective(format);
+    return FormatWithSeparator(format, args,
+                               needsSeparator ? platform::UserThousandsSeparator() : ',');
+}

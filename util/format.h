@@ -1,0 +1,35 @@
+#pragma once
+
+#include <cstdint>
+#include <initializer_list>
+#include <string>
+#include <string_view>
+#include <variant>
+
+// One value for Format: text, a whole number or a floating-point number.
+class FormatArg {
+public:
+    FormatArg(std::string_view text) : value_(std::string(text)) {}
+    FormatArg(const std::string& text) : value_(text) {}
+    FormatArg(const char* text) : value_(std::string(text)) {}
+    FormatArg(int number) : value_(static_cast<std::int64_t>(number)) {}
+    FormatArg(unsigned number) : value_(static_cast<std::int64_t>(number)) {}
+    FormatArg(std::int64_t number) : value_(number) {}
+    FormatArg(double number) : value_(number) {}
+
+    const std::variant<std::string, std::int64_t, double>& value() const { return value_; }
+
+private:
+    std::variant<std::string, std::int64_t, double> value_;
+};
+
+// printf-style formatting for the installer's messages. Supported: %s (text),
+// %d (whole number), %.<p>n (number with the user's thousands separator and p
+// decimals) and %% for a percent sign. A directive whose value is missing or of
+// the wrong kind raises std::invalid_argument: a message format is a programming
+// constant, so a mismatch is a bug, never user input.
+std::string Format(std::string_view format, std::initializer_list<FormatArg> args);
+
+// The same, with the thousands separator given instead of asked of the system.
+std::string FormatWithSeparator(std::string_view format, std::initializer_list<FormatArg> args,
+                                char thousandsSeparator);

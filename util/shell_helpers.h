@@ -1,0 +1,27 @@
+#pragma once
+
+#include <string>
+
+// Windows shell and file helpers. They reach the system only through the
+// platform seam, keep no state and show nothing to the user.
+
+// The special folder's path without a trailing backslash, or '' on failure.
+std::string GetSpecialFolderPath(int csidl);
+
+// Makes the folder exist with every missing parent, outermost first. On
+// success the path is replaced by its absolute form (a relative path is taken
+// from the current directory); on failure it is left as it was.
+bool CreateInstallFolder(std::string& path);
+
+// Writes the whole contents in one write, replacing any file of that name.
+// Empty contents delete the file instead: no zero-length file is ever left.
+// A file that cannot be opened is skipped silently.
+void WriteStringToFile(const std::string& fileName, const std::string& contents);
+
+// Sends the files matching 'folder\pattern' to the Recycle Bin, silently; true
+// when the shell reports success.
+bool DeleteFilesByMask(const std::string& mask);
+
+// True on 64-bit Windows. Raises EBadProcessHandle when the WOW64 query itself
+// fails; a system without the query is 32-bit.
+bool Is64BitWindows();
