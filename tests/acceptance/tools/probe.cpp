@@ -1,0 +1,124 @@
+// Looks at the windows of another program under the same wineserver, for the
+// acceptance tests:
+//
+//   probe texts TITLE        the window's class and text, then one line per
+//                            child window: class, a tab, its text (escaped)
+//   probe modules TITLE      the file paths of the modules loaded by the
+//                            process that owns the window
+//   probe click TITLE TEXT   clicks the child button whose text is TEXT
+//
+// Exit code 0 on success, 1 when the window or button is not found.
+
+#include <windows.h>
+#include <psapi.h>
+
+#include <cstdio>
+#include <string>
+
+#include "ui/entry.h"
+
+namespace {
+
+std::string Escape(const std::string& text) {
+    std::string out;
+    for (char c : text) {
+        if (c == '\r') {
+            out += "\\r";
+        } else if (c == '\n') {
+            out += "\\n";
+        } else if (c == '\\') {
+            out += "\\\\";
+        } else {
+            out += c;
+        }
+    }
+    return out;
+}
+
+std::string TextOf(HWND window) {
+    char buffer[8192] = {};
+    ::SendMessageTimeoutA(window, WM_GETTEXT, sizeof buffer, reinterpret_cast<LPARAM>(buffer),
+                          SMTO_ABORTIFHUNG, 2000, nullptr);
+    return buffer;
+}
+
+std::string ClassOf(HWND window) {
+    char buffer[256] = {};
+    ::GetClassNameA(window, buffer, sizeof buffer);
+    return buffer;
+}
+
+BOOL CALLBACK PrintChild(HWND child, LPARAM) {
+    std::printf("%s\t%s\n", ClassOf(child).c_str(), Escape(TextOf(child)).c_str());
+    return TRUE;
+}
+
+struct ButtonSearch {
+    std::string text;
+    HWND found = nullptr;
+};
+
+BOOL CALLBACK FindButton(HWND child, LPARAM search) {
+    auto* s = reinterpret_cast<ButtonSearch*>(search);
+    if (TextOf(child) == s->text) {
+        s->found = child;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+int Modules(HWND window) {
+    DWORD pid = 0;
+    ::GetWindowThreadProcessId(window, &pid);
+    HANDLE process = ::OpenProcess(PROCESS_QUERY_INFORMATION | PROCESS_VM_READ, FALSE, pid);
+    if (process == nullptr) {
+        return 1;
+    }
+    HMODULE modules[1024];
+    DWORD needed = 0;
+    if (::EnumProcessModules(process, modules, sizeof modules, &needed)) {
+        for (DWORD i = 0; i < needed / sizeof(HMODULE); ++i) {
+            char path[MAX_PATH] = {};
+            ::GetModuleFileNameExA(process, modules[i], path, MAX_PATH);
+            std::printf("%s\n", path);
+        }
+    }
+    ::CloseHandle(process);
+    return 0;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (argc < 3) {
+        std::fprintf(stderr, "usage: probe texts|modules|click TITLE [TEXT]\n");
+        return 2;
+    }
+    const std::string command = argv[1];
+    HWND window = ::FindWindowA(nullptr, argv[2]);
+    if (window == nullptr) {
+        std::fprintf(stderr, "no window titled %s\n", argv[2]);
+        return 1;
+    }
+    if (command == "texts") {
+        std::printf("%s\t%s\n", ClassOf(window).c_str(), Escape(TextOf(window)).c_str());
+        ::EnumChildWindows(window, &PrintChild, 0);
+        return 0;
+    }
+    if (command == "modules") {
+        return Modules(window);
+    }
+    if (command == "click" && argc == 4) {
+        ButtonSearch search{argv[3]};
+        ::EnumChildWindows(window, &FindButton, reinterpret_cast<LPARAM>(&search));
+        if (search.found == nullptr) {
+            return 1;
+        }
+        ::PostMessageA(search.found, BM_CLICK, 0, 0);
+        return 0;
+    }
+    return 2;
+}
+
+// Linked with the toolkit, which expects a program entry of its own.
+int ApplicationMain() { return 0; }
