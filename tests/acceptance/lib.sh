@@ -1,0 +1,247 @@
+#!/bin/bash
+# Shared helpers for the acceptance tests: Windows programs (the installer's
+# 64-bit twins and test tools) under wine64, in fresh prefixes, inside an
+# Xvfb of their own, driven with xdotool. Source it from a test script; each
+# script is one suite and calls acc_begin first and acc_end last.
+#
+# Waits are always on a condition (a window title, a file, a process end)
+# with a deadline; a fixed sleep alone never decides anything.
+
+set -u
+
+ACC_SOURCE_DIR=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
+ACC_BUILD=${ACC_BUILD:-$ACC_SOURCE_DIR/build}
+ACC_TWIN64=$ACC_BUILD/win64/twin64/tessaly-setup.exe
+ACC_TWIN32=$ACC_BUILD/win64/twin32/tessaly-setup.exe
+ACC_TOOLS=$ACC_BUILD/win64/tools
+ACC_WINE=/usr/lib/wine/wine64
+ACC_WINESERVER=/usr/lib/wine/wineserver64
+[ -x "$ACC_WINESERVER" ] || ACC_WINESERVER=/usr/lib/wine/wineserver
+
+ACC_FAILURES=0
+ACC_CASES=0
+ACC_CURRENT=""
+ACC_XVFB_PID=""
+ACC_PID=""
+
+# --- Reporting ---------------------------------------------------------------
+
+acc_log() { printf '    %s\n' "$*"; }
+
+acc_case() {
+    ACC_CURRENT=$1
+    ACC_CASES=$((ACC_CASES + 1))
+    printf '  case: %s\n' "$1"
+}
+
+acc_fail() {
+    ACC_FAILURES=$((ACC_FAILURES + 1))
+    printf '    FAIL [%s]: %s\n' "$ACC_CURRENT" "$*"
+}
+
+acc_expect_eq() {  # expected actual what
+    if [ "$1" != "$2" ]; then
+        acc_fail "$3: expected '$1', got '$2'"
+        return 1
+    fi
+}
+
+acc_expect_contains() {  # haystack needle what
+    case "$1" in
+        *"$2"*) return 0 ;;
+    esac
+    acc_fail "$3: '$2' not found"
+    return 1
+}
+
+# --- Display -----------------------------------------------------------------
+
+# Starts a private Xvfb on a free display number.
+acc_start_xvfb() {
+    local n
+    for n in $(seq 120 180); do
+        if [ ! -e "/tmp/.X$n-lock" ] && [ ! -e "/tmp/.X11-unix/X$n" ]; then
+            Xvfb ":$n" -screen 0 1024x768x24 -nolisten tcp >"$ACC_OUT/xvfb.log" 2>&1 &
+            ACC_XVFB_PID=$!
+            export DISPLAY=":$n"
+            local deadline=$((SECONDS + 20))
+            while [ $SECONDS -lt $deadline ]; do
+                if xdpyinfo >/dev/null 2>&1; then
+                    return 0
+                fi
+                if ! kill -0 "$ACC_XVFB_PID" 2>/dev/null; then
+                    break  # lost a race for the number; try the next one
+                fi
+                sleep 0.1
+            done
+        fi
+    done
+    echo "cannot start Xvfb" >&2
+    return 1
+}
+
+# --- Wine --------------------------------------------------------------------
+
+# Makes a fresh 64-bit prefix with Tahoma, a private trash folder and a
+# recording browser, and starts a persistent wineserver for it.
+acc_new_prefix() {  # name
+    export WINEPREFIX=$ACC_OUT/prefix-$1
+    export WINEARCH=win64
+    export WINEDEBUG=-all
+    export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
+    export WINELOADER=$ACC_WINE
+    export XDG_DATA_HOME=$ACC_OUT/xdg-$1
+    export HOME=$ACC_OUT/home-$1
+    rm -rf "$WINEPREFIX" "$XDG_DATA_HOME" "$HOME"
+    mkdir -p "$XDG_DATA_HOME/Trash/files" "$HOME"
+    "$ACC_WINE" wineboot --init >"$ACC_OUT/wineboot-$1.log" 2>&1
+    ln -sf /usr/share/wine/fonts/*.ttf "$WINEPREFIX/drive_c/windows/Fonts/"
+    # What the shell opens in a browser is written to a file instead.
+    ACC_BROWSER_LOG=$ACC_OUT/browser-$1.log
+    : >"$ACC_BROWSER_LOG"
+    cat >"$ACC_OUT/browser-$1.sh" <<SCRIPT
+#!/bin/sh
+printf '%s\n' "\$*" >>"$ACC_BROWSER_LOG"
+SCRIPT
+    chmod +x "$ACC_OUT/browser-$1.sh"
+    acc_wine reg add 'HKCU\Software\Wine\WineBrowser' /v Browsers /t REG_SZ \
+        /d "$ACC_OUT/browser-$1.sh" /f >/dev/null 2>&1
+    "$ACC_WINESERVER" -p >/dev/null 2>&1 || true
+}
+
+# The prefix's drive C: as a Linux path.
+acc_drive_c() { printf '%s/drive_c' "$WINEPREFIX"; }
+
+# Runs a Windows program to its end (for tools); its output on stdout.
+acc_wine() { "$ACC_WINE" "$@" 2>/dev/null; }
+
+# Starts a Windows program in the background; ACC_PID is its process.
+acc_start() {  # exe args...
+    local log=$ACC_OUT/run-$ACC_CASES.log
+    "$ACC_WINE" "$@" >"$log" 2>&1 &
+    ACC_PID=$!
+}
+
+# Waits for the program started last to end; ACC_EXIT is its exit code, or
+# "timeout". (Not a command substitution: only this shell may wait for it.)
+acc_wait_exit() {  # [timeout seconds]
+    local deadline=$((SECONDS + ${1:-30}))
+    while kill -0 "$ACC_PID" 2>/dev/null; do
+        if [ $SECONDS -ge $deadline ]; then
+            kill "$ACC_PID" 2>/dev/null
+            ACC_EXIT=timeout
+            return 1
+        fi
+        sleep 0.1
+    done
+    wait "$ACC_PID"
+    ACC_EXIT=$?
+}
+
+# Waits for the end of the program started last and checks its exit code.
+acc_expect_exit() {  # code what [timeout seconds]
+    acc_wait_exit "${3:-30}"
+    acc_expect_eq "$1" "$ACC_EXIT" "$2"
+}
+
+# Whether the program started last is still running.
+acc_running() { kill -0 "$ACC_PID" 2>/dev/null; }
+
+# Waits until a visible window has exactly this title; prints its X id.
+acc_wait_window() {  # title [timeout seconds]
+    local escaped
+    escaped=$(printf '%s' "$1" | sed 's/[][\.*^$()+?{}|]/\\&/g')
+    timeout "${2:-30}" xdotool search --sync --onlyvisible --name "^$escaped\$" 2>/dev/null | head -n 1
+}
+
+# Waits until no visible window has this title.
+acc_wait_window_gone() {  # title [timeout seconds]
+    local deadline=$((SECONDS + ${2:-20}))
+    local escaped
+    escaped=$(printf '%s' "$1" | sed 's/[][\.*^$()+?{}|]/\\&/g')
+    while xdotool search --onlyvisible --name "^$escaped\$" >/dev/null 2>&1; do
+        [ $SECONDS -ge $deadline ] && return 1
+        sleep 0.1
+    done
+}
+
+# Waits until a file exists and is not empty.
+acc_wait_file() {  # path [timeout seconds]
+    local deadline=$((SECONDS + ${2:-20}))
+    while [ ! -s "$1" ]; do
+        [ $SECONDS -ge $deadline ] && return 1
+        sleep 0.1
+    done
+}
+
+# Sends keys to a window (xdotool key names: Return, Escape, ctrl+c, alt+F4).
+acc_key() {  # window keys...
+    local window=$1
+    shift
+    xdotool windowactivate --sync "$window" >/dev/null 2>&1 || true
+    xdotool key --clearmodifiers --window "$window" "$@" 2>/dev/null
+}
+
+# Clicks at client coordinates of a window.
+acc_click() {  # window x y
+    xdotool mousemove --window "$1" "$2" "$3" click 1 2>/dev/null
+}
+
+acc_screenshot() {  # name
+    import -window root "$ACC_OUT/$1.png" 2>/dev/null
+    printf '%s' "$ACC_OUT/$1.png"
+}
+
+# The texts of a window and its children, one line each (see probe.cpp).
+acc_window_texts() {  # title
+    acc_wine "$ACC_TOOLS/probe.exe" texts "$1" | tr -d '\r'
+}
+
+# The text on the X clipboard.
+acc_clipboard() { timeout 5 xclip -selection clipboard -o 2>/dev/null; }
+
+# --- Suite -------------------------------------------------------------------
+
+acc_begin() {  # suite name
+    ACC_SUITE=$1
+    ACC_OUT=$ACC_BUILD/acceptance/$1
+    rm -rf "$ACC_OUT"
+    mkdir -p "$ACC_OUT"
+    trap acc_cleanup EXIT
+    printf 'suite: %s\n' "$1"
+    if [ ! -x "$ACC_TWIN64" ] || [ ! -x "$ACC_TOOLS/probe.exe" ]; then
+        echo "build the twins first (make win64)" >&2
+        exit 2
+    fi
+    acc_start_xvfb
+}
+
+acc_cleanup() {
+    if [ -n "${ACC_PID:-}" ]; then
+        kill "$ACC_PID" 2>/dev/null || true
+    fi
+    if [ -n "${WINEPREFIX:-}" ]; then
+        "$ACC_WINESERVER" -k >/dev/null 2>&1 || true
+        # Each stopped wineserver leaves its socket folder behind.
+        local inode
+        inode=$(stat -c '%d-%i' "$WINEPREFIX" 2>/dev/null | awk -F- '{printf "%x-%x", $1, $2}')
+        [ -n "$inode" ] && rm -rf /tmp/wine-*/server-"$inode" 2>/dev/null
+    fi
+    if [ -n "$ACC_XVFB_PID" ]; then
+        kill "$ACC_XVFB_PID" 2>/dev/null || true
+    fi
+}
+
+# Switches to another prefix: stops the current one's wineserver first.
+acc_switch_prefix() {  # name
+    if [ -n "${WINEPREFIX:-}" ]; then
+        "$ACC_WINESERVER" -k >/dev/null 2>&1 || true
+    fi
+    acc_new_prefix "$1"
+}
+
+acc_end() {
+    printf 'suite %s: %d cases, %d failures, %ds\n' "$ACC_SUITE" "$ACC_CASES" "$ACC_FAILURES" \
+        "$SECONDS"
+    [ "$ACC_FAILURES" -eq 0 ]
+}

@@ -1,0 +1,113 @@
+#!/usr/bin/env python3
+"""Reads what the static checks need from a Windows executable, without
+running it: machine, optional-header kind, subsystem, imported DLLs and the
+resources (type, name, language, size, bytes).
+
+    pe_inspect.py summary EXE           one "key: value" per line
+    pe_inspect.py resource EXE TYPE NAME  the resource's bytes on stdout
+        (TYPE and NAME are numbers or names, e.g. 24 1 or 10 RS_CMD)
+"""
+import struct
+import sys
+
+RESOURCE_TYPES = {3: "ICON", 10: "RCDATA", 14: "GROUP_ICON", 16: "VERSION", 24: "MANIFEST"}
+
+
+class PE:
+    def __init__(self, data):
+        self.data = data
+        if data[:2] != b"MZ":
+            raise ValueError("not an MZ file")
+        pe = struct.unpack_from("<I", data, 0x3C)[0]
+        if data[pe:pe + 4] != b"PE\0\0":
+            raise ValueError("no PE signature")
+        self.machine, sections, _, _, _, optional_size, self.characteristics = \
+            struct.unpack_from("<HHIIIHH", data, pe + 4)
+        optional = pe + 24
+        self.magic = struct.unpack_from("<H", data, optional)[0]
+        self.subsystem = struct.unpack_from("<H", data, optional + 68)[0]
+        directories = optional + (96 if self.magic == 0x10B else 112)
+        self.directories = [struct.unpack_from("<II", data, directories + 8 * i) for i in range(16)]
+        table = optional + optional_size
+        self.sections = []
+        for i in range(sections):
+            name, vsize, vaddr, rsize, raddr = struct.unpack_from("<8sIIII", data, table + 40 * i)
+            self.sections.append((name.rstrip(b"\0").decode(), vaddr, max(vsize, rsize), raddr))
+
+    def offset(self, rva):
+        for _, vaddr, size, raddr in self.sections:
+            if vaddr <= rva < vaddr + size:
+                return rva - vaddr + raddr
+        raise ValueError("rva %x outside every section" % rva)
+
+    def cstring(self, rva):
+        start = self.offset(rva)
+        return self.data[start:self.data.index(b"\0", start)].decode("latin-1")
+
+    def imports(self):
+        rva, size = self.directories[1]
+        names = []
+        if rva == 0:
+            return names
+        at = self.offset(rva)
+        while True:
+            entry = struct.unpack_from("<IIIII", self.data, at)
+            if entry[3] == 0:
+                return names
+            names.append(self.cstring(entry[3]))
+            at += 20
+
+    def resources(self):
+        rva, _ = self.directories[2]
+        if rva == 0:
+            return []
+        base = self.offset(rva)
+
+        def entries(directory):
+            named, ids = struct.unpack_from("<HH", self.data, base + directory + 12)
+            for i in range(named + ids):
+                name, target = struct.unpack_from("<II", self.data, base + directory + 16 + 8 * i)
+                if name & 0x80000000:
+                    at = base + (name & 0x7FFFFFFF)
+                    length = struct.unpack_from("<H", self.data, at)[0]
+                    key = self.data[at + 2:at + 2 + 2 * length].decode("utf-16-le")
+                else:
+                    key = name
+                yield key, target
+
+        found = []
+        for type_key, type_target in entries(0):
+            for name_key, name_target in entries(type_target & 0x7FFFFFFF):
+                for language, leaf in entries(name_target & 0x7FFFFFFF):
+                    data_rva, size = struct.unpack_from("<II", self.data, base + leaf)
+                    start = self.offset(data_rva)
+                    found.append((type_key, name_key, language, self.data[start:start + size]))
+        return found
+
+
+def main():
+    command, path = sys.argv[1], sys.argv[2]
+    with open(path, "rb") as handle:
+        pe = PE(handle.read())
+    if command == "summary":
+        print("machine: 0x%x" % pe.machine)
+        print("format: %s" % {0x10B: "PE32", 0x20B: "PE32+"}.get(pe.magic, hex(pe.magic)))
+        print("subsystem: %s" % {2: "gui", 3: "console"}.get(pe.subsystem, pe.subsystem))
+        for name in pe.imports():
+            print("import: %s" % name)
+        for type_key, name_key, language, data in pe.resources():
+            kind = RESOURCE_TYPES.get(type_key, type_key)
+            print("resource: %s %s %s %d" % (kind, name_key, language, len(data)))
+        return 0
+    if command == "resource":
+        want_type, want_name = sys.argv[3], sys.argv[4]
+        for type_key, name_key, _, data in pe.resources():
+            if str(type_key) == want_type and str(name_key).upper() == want_name.upper():
+                sys.stdout.buffer.write(data)
+                return 0
+        return 1
+    return 2
+
+
+if __name__ == "__main__":
+    sys.exit(main())

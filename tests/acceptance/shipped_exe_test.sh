@@ -1,0 +1,69 @@
+#!/bin/bash
+# Static checks of the shipped 32-bit exe, which these machines cannot run:
+# its format, subsystem, imports, version block, manifest and icon.
+set -u
+cd "$(dirname "$0")"
+EXE=../../build/windows/tessaly-setup.exe
+failures=0
+fail() { printf '    FAIL: %s\n' "$*"; failures=$((failures + 1)); }
+expect() { [ "$2" = "$3" ] || fail "$1: expected '$2', got '$3'"; }
+
+printf 'suite: shipped-exe\n'
+if [ ! -f "$EXE" ]; then
+    echo "build the shipped exe first (make windows)" >&2
+    exit 2
+fi
+summary=$(python3 pe_inspect.py summary "$EXE")
+value() { printf '%s\n' "$summary" | sed -n "s/^$1: //p"; }
+
+printf '  case: a 32-bit Windows GUI program\n'
+expect machine 0x14c "$(value machine)"
+expect format PE32 "$(value format)"
+expect subsystem gui "$(value subsystem)"
+
+printf '  case: imports only DLLs that every Windows has\n'
+allowed=" KERNEL32.DLL USER32.DLL GDI32.DLL SHELL32.DLL OLE32.DLL MSVCRT.DLL ADVAPI32.DLL COMCTL32.DLL "
+for dll in $(value import); do
+    upper=$(printf '%s' "$dll" | tr '[:lower:]' '[:upper:]')
+    case $allowed in
+        *" $upper "*) ;;
+        *) fail "unexpected import $dll" ;;
+    esac
+done
+
+printf '  case: version block\n'
+python3 pe_inspect.py resource "$EXE" 16 1 >"$EXE.version" || fail "no version resource"
+read -r file_version product_version strings < <(python3 - "$EXE.version" <<'PY'
+import struct, sys
+data = open(sys.argv[1], "rb").read()
+at = data.index(struct.pack("<I", 0xFEEF04BD))
+fms, fls, pms, pls = struct.unpack_from("<IIII", data, at + 8)
+def v(ms, ls): return "%d.%d.%d.%d" % (ms >> 16, ms & 0xFFFF, ls >> 16, ls & 0xFFFF)
+text = data.decode("utf-16-le", "replace")
+def string(key):
+    start = text.find(key + "\0")
+    if start < 0: return ""
+    rest = text[start + len(key) + 1:].lstrip("\0")
+    return rest[:rest.index("\0")]
+keys = ["FileDescription", "FileVersion", "ProductName", "ProductVersion"]
+print(v(fms, fls), v(pms, pls), "|".join(string(k) for k in keys))
+PY
+)
+rm -f "$EXE.version"
+expect "fixed file version" 2.0.0.83 "$file_version"
+expect "fixed product version" 2.0.0.0 "$product_version"
+expect "version strings" "CD Install Program|2.0.0.83|CD Installer|2.0.0.0" "$strings"
+
+printf '  case: manifest asks for common controls 6 and the invoker'"'"'s rights\n'
+manifest=$(python3 pe_inspect.py resource "$EXE" 24 1) || fail "no manifest"
+printf '%s' "$manifest" | grep -q 'name="Microsoft.Windows.Common-Controls" version="6.0.0.0"' ||
+    fail "manifest lacks common controls 6"
+printf '%s' "$manifest" | grep -q 'requestedExecutionLevel level="asInvoker"' ||
+    fail "manifest lacks asInvoker"
+
+printf '  case: main icon\n'
+printf '%s\n' "$summary" | grep -q '^resource: GROUP_ICON MAINICON ' || fail "no MAINICON"
+
+printf '    size: %d bytes\n' "$(stat -c %s "$EXE")"
+printf 'suite shipped-exe: %d failures\n' "$failures"
+[ "$failures" -eq 0 ]

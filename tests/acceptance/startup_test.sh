@@ -1,0 +1,124 @@
+#!/bin/bash
+# Start-up and platform check: which window the installer opens first on
+# 32-bit and 64-bit Windows, with and without DOSBox and the /t switch, what
+# the advice box says, and what each way of closing it does.
+source "$(dirname "$0")/lib.sh"
+acc_begin startup
+
+MAIN_TITLE="Vantrel Tessaly Installer"
+ADVICE_TITLE="Corvane355 Installer"
+ADVICE_TEXT='This computer has a 64 bit operating system which cannot directly execute DOS programs.\n\nTessaly cannot run on this operating system except in XP Mode (which requires upgrading to Windows 7 Professional) or by using the free program, DOSbox, which does not appear to be installed on this computer.\n\nClick OK to go to the DOSbox website.  Download, and install DOSbox to it'"'"'s default location then start this installer again.'
+DOSBOX_PAGE="https://www.dosbox.com/download.php?main=1"
+
+# Starts the exe, expects the main window, closes it with Alt+F4; exit 0.
+expect_main_window() {  # exe shot args...
+    local exe=$1 shot=$2
+    shift 2
+    acc_start "$exe" "$@"
+    local window
+    window=$(acc_wait_window "$MAIN_TITLE" 30)
+    if [ -z "$window" ]; then
+        acc_fail "the main window did not appear"
+        acc_screenshot "$shot-missing" >/dev/null
+        return
+    fi
+    acc_screenshot "$shot" >/dev/null
+    if xdotool search --onlyvisible --name "^$ADVICE_TITLE\$" >/dev/null 2>&1; then
+        acc_fail "an advice box is shown as well"
+    fi
+    acc_key "$window" alt+F4
+    acc_expect_exit 0 "exit code after closing the main window"
+}
+
+# Starts the exe, expects the advice box with its exact text, closes it with
+# the given action; checks the exit code and whether the browser was asked.
+expect_advice() {  # exe shot action(ok|cancel|escape|close) args...
+    local exe=$1 shot=$2 action=$3
+    shift 3
+    : >"$ACC_BROWSER_LOG"
+    acc_start "$exe" "$@"
+    local window
+    window=$(acc_wait_window "$ADVICE_TITLE" 30)
+    if [ -z "$window" ]; then
+        acc_fail "the advice box did not appear"
+        acc_screenshot "$shot-missing" >/dev/null
+        return
+    fi
+    acc_screenshot "$shot" >/dev/null
+    local texts
+    texts=$(acc_window_texts "$ADVICE_TITLE")
+    acc_expect_contains "$texts" "$ADVICE_TEXT" "advice text"
+    acc_expect_contains "$texts" $'Button\tOK' "OK button"
+    acc_expect_contains "$texts" $'Button\tCancel' "Cancel button"
+    if xdotool search --onlyvisible --name "^$MAIN_TITLE\$" >/dev/null 2>&1; then
+        acc_fail "the main window is shown before the advice is answered"
+    fi
+    case $action in
+        ok) acc_key "$window" Return ;;
+        cancel) acc_wine "$ACC_TOOLS/probe.exe" click "$ADVICE_TITLE" Cancel ;;
+        escape) acc_key "$window" Escape ;;
+        close) acc_key "$window" alt+F4 ;;
+    esac
+    acc_expect_exit 0 "exit code after $action"
+    if [ "$action" = ok ]; then
+        acc_wait_file "$ACC_BROWSER_LOG" 20
+        acc_expect_eq "$DOSBOX_PAGE" "$(head -n 1 "$ACC_BROWSER_LOG")" "page opened on OK"
+    else
+        # The process has ended, so nothing it asked for can still arrive.
+        acc_expect_eq "" "$(cat "$ACC_BROWSER_LOG")" "nothing opened on $action"
+    fi
+    if xdotool search --onlyvisible --name "^$MAIN_TITLE\$" >/dev/null 2>&1; then
+        acc_fail "the main window appeared after the advice"
+    fi
+}
+
+acc_new_prefix startup
+X86_PROGRAMS="$(acc_drive_c)/Program Files (x86)"
+
+acc_case "32-bit Windows, no switch: the main window, closed with exit code 0"
+expect_main_window "$ACC_TWIN32" main-window-32bit
+
+acc_case "32-bit Windows with /T: advice, Cancel opens nothing"
+expect_advice "$ACC_TWIN32" advice-32bit cancel /T
+
+acc_case "32-bit Windows with /T: advice, Esc opens nothing"
+expect_advice "$ACC_TWIN32" advice-32bit-escape escape /T
+
+acc_case "32-bit Windows with /T: advice, the close box opens nothing"
+expect_advice "$ACC_TWIN32" advice-32bit-close close /T
+
+acc_case "32-bit Windows with /T: advice, OK opens the DOSBox page"
+expect_advice "$ACC_TWIN32" advice-32bit-ok ok /T
+
+acc_case "64-bit Windows without DOSBox: advice"
+expect_advice "$ACC_TWIN64" advice-64bit cancel
+
+acc_case "64-bit Windows, a hidden DOSBox folder only: advice"
+mkdir -p "$X86_PROGRAMS/DOSBox-0.74"
+: >"$X86_PROGRAMS/DOSBox-0.74/dosbox.exe"
+acc_wine attrib +h 'C:\Program Files (x86)\DOSBox-0.74' >/dev/null
+if acc_wine attrib 'C:\Program Files (x86)\DOSBox-0.74' | grep -q '^ *H '; then
+    expect_advice "$ACC_TWIN64" advice-hidden-dosbox cancel
+else
+    acc_fail "could not mark the DOSBox folder hidden"
+fi
+acc_wine attrib -h 'C:\Program Files (x86)\DOSBox-0.74' >/dev/null
+
+acc_case "64-bit Windows with DOSBox installed: the main window"
+expect_main_window "$ACC_TWIN64" main-window-64bit
+
+acc_case "64-bit Windows with DOSBox and /t: advice"
+expect_advice "$ACC_TWIN64" advice-64bit-switch cancel /t
+
+acc_case "64-bit Windows, a plain file named like DOSBox listed first: advice"
+rm -rf "$X86_PROGRAMS/DOSBox-0.74"
+: >"$X86_PROGRAMS/DOSBox0.74-win32-installer.exe"
+expect_advice "$ACC_TWIN64" advice-dosbox-setup-file cancel
+
+acc_case "64-bit Windows, DOSBox in a folder of another case: the main window"
+rm -f "$X86_PROGRAMS/DOSBox0.74-win32-installer.exe"
+mkdir -p "$X86_PROGRAMS/MyDosBOX"
+: >"$X86_PROGRAMS/MyDosBOX/dosbox.exe"
+expect_main_window "$ACC_TWIN64" main-window-64bit-mixed-case
+
+acc_end

@@ -1,0 +1,35 @@
+#include "util/format.h"
+
+#include <gtest/gtest.h>
+
+#include "platform/sim/sim_machine.h"
+
+TEST(Format, TextAndWholeNumbers) {
+    EXPECT_EQ(Format("%s was not installed.", {"Tessaly"}), "Tessaly was not installed.");
+    EXPECT_EQ(Format("Installation cancelled. %d of %d files were installed.", {1, 10}),
+              "Installation cancelled. 1 of 10 files were installed.");
+    EXPECT_EQ(Format("100%% %s", {"done"}), "100% done");
+    // Values are inserted as they are: a '%' in a value is not a directive.
+    EXPECT_EQ(Format("[%s]", {"50%d"}), "[50%d]");
+}
+
+TEST(Format, NumbersWithTheUsersThousandsSeparator) {
+    platform::sim::Machine machine;
+    EXPECT_EQ(Format("%.0n of %.0n bytes", {1234567.0, 2500000.0}), "1,234,567 of 2,500,000 bytes");
+    EXPECT_EQ(Format("%.0n of %.0n bytes", {0.0, 0.0}), "0 of 0 bytes");
+    EXPECT_EQ(Format("%.0n", {4294967295.0}), "4,294,967,295");
+    EXPECT_EQ(Format("%.0n", {999.0}), "999");
+    EXPECT_EQ(Format("%.0n", {1000.0}), "1,000");
+    machine.SetThousandsSeparator('.');
+    EXPECT_EQ(Format("%.0n", {1234567.0}), "1.234.567");
+    machine.SetThousandsSeparator('\0');
+    EXPECT_EQ(Format("%.0n", {1234567.0}), "1234567");
+}
+
+TEST(Format, MismatchedFormatsRaise) {
+    EXPECT_THROW(Format("%s %s", {"one"}), std::invalid_argument);
+    EXPECT_THROW(Format("%d", {"text"}), std::invalid_argument);
+    EXPECT_THROW(Format("%s", {"a", "b"}), std::invalid_argument);
+    EXPECT_THROW(Format("50%", {}), std::invalid_argument);
+    EXPECT_THROW(Format("%x", {1}), std::invalid_argument);
+}

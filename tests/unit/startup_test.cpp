@@ -1,0 +1,212 @@
+#include "app/startup.h"
+
+#include <gtest/gtest.h>
+
+#include "app/dosbox_path.h"
+#include "platform/sim/sim_machine.h"
+#include "test_resources.h"
+#include "ui/application.h"
+#include "ui/form.h"
+#include "ui/headless/headless_ui.h"
+
+using platform::Wow64Answer;
+using platform::sim::Machine;
+using ui::headless::BoxScript;
+
+namespace {
+
+constexpr char kAdvice[] =
+    "This computer has a 64 bit operating system which cannot directly execute DOS "
+    "programs.\n\nTessaly cannot run on this operating system except in XP Mode (which "
+    "requires upgrading to Windows 7 Professional) or by using the free program, DOSbox, which "
+    "does not appear to be installed on this computer.\n\nClick OK to go to the DOSbox website.  "
+    "Download, and install DOSbox to it's default location then start this installer again.";
+
+class StartupTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        DosBoxPath.clear();
+        LoadLayoutResources(machine);
+    }
+    void TearDown() override { ui::headless::ClearPosted(); }
+
+    void Install64BitDosBox(const std::string& folder = "DOSBox-0.74") {
+        machine.PutFile("C:\\Program Files\\" + folder + "\\dosbox.exe", "MZ");
+    }
+
+    Machine machine;
+};
+
+}  // namespace
+
+TEST_F(StartupTest, On32BitWindowsNoSearchIsMadeAndNoMessageShown) {
+    machine.SetWow64(Wow64Answer::No);
+    BoxScript boxes;
+    EXPECT_TRUE(CheckPlatform());
+    EXPECT_TRUE(boxes.shown().empty());
+    EXPECT_EQ(DosBoxPath, "");
+}
+
+TEST_F(StartupTest, TheSwitchShowsTheAdviceOnAnyPlatformWhateverItsCase) {
+    for (const std::string line :
+         {"\"C:\\setup\\tessaly-setup.exe\" /T", "tessaly-setup.exe /test", "x.exe/t"}) {
+        machine.SetCommandLine(line);
+        BoxScript boxes({ui::kResultCancel});
+        EXPECT_FALSE(CheckPlatform()) << line;
+        ASSERT_EQ(boxes.shown().size(), 1u);
+        const auto& box = boxes.shown()[0];
+        EXPECT_EQ(box.text, kAdvice);
+        EXPECT_EQ(box.caption, "Corvane355 Installer");
+        EXPECT_EQ(box.icon, ui::BoxIcon::Warning);
+        EXPECT_EQ(box.standardButtons, ui::kButtonOk | ui::kButtonCancel);
+        EXPECT_TRUE(box.allowCancel);
+    }
+    EXPECT_TRUE(machine.shellOpens().empty());
+}
+
+TEST_F(StartupTest, OkOpensTheDosBoxPageAndCancelOpensNothing) {
+    machine.SetWow64(Wow64Answer::Yes);
+    {
+        BoxScript boxes({ui::kResultCancel});
+        EXPECT_FALSE(CheckPlatform());
+        EXPECT_TRUE(machine.shellOpens().empty());
+    }
+    {
+        BoxScript boxes({ui::kResultOk});
+        EXPECT_FALSE(CheckPlatform());
+        ASSERT_EQ(machine.shellOpens().size(), 1u);
+        const auto& call = machine.shellOpens()[0];
+        EXPECT_EQ(call.verb, "Open");
+        EXPECT_EQ(call.file.rfind("https://www.dosbox.com/", 0), 0u);
+        EXPECT_EQ(call.parameters, "");
+        EXPECT_EQ(call.directory, "");
+        EXPECT_EQ(call.showCommand, 1);
+    }
+}
+
+TEST_F(StartupTest, On64BitWindowsDosBoxIsFoundInAnyCase) {
+    machine.SetWow64(Wow64Answer::Yes);
+    Install64BitDosBox("DosBox-0.74 Build");
+    BoxScript boxes;
+    EXPECT_TRUE(CheckPlatform());
+    EXPECT_TRUE(boxes.shown().empty());
+    EXPECT_EQ(DosBoxPath, "c:\\program files\\dosbox-0.74 build\\dosbox.exe");
+}
+
+TEST_F(StartupTest, DosBoxAndTheSwitchStillShowTheAdvice) {
+    machine.SetWow64(Wow64Answer::Yes);
+    Install64BitDosBox();
+    machine.SetCommandLine("setup.exe /t");
+    BoxScript boxes({ui::kResultCancel});
+    EXPECT_FALSE(CheckPlatform());
+    EXPECT_EQ(boxes.shown().size(), 1u);
+    // The search ran first and left its result.
+    EXPECT_EQ(DosBoxPath, "c:\\program files\\dosbox-0.74\\dosbox.exe");
+}
+
+TEST_F(StartupTest, TheFirstMatchingEntryDecides) {
+    machine.SetWow64(Wow64Answer::Yes);
+    machine.PutFile("C:\\Program Files\\DOSBox0.74-win32-installer.exe", "MZ");
+    Install64BitDosBox("DOSBox-0.74");
+    machine.SetListingOrder("C:\\Program Files", {"DOSBox0.74-win32-installer.exe", "DOSBox-0.74"});
+    std::string path;
+    EXPECT_FALSE(FindDosBox(path));
+    EXPECT_EQ(path, "c:\\program files\\dosbox0.74-win32-installer.exe\\dosbox.exe");
+
+    machine.SetListingOrder("C:\\Program Files", {"DOSBox-0.74", "DOSBox0.74-win32-installer.exe"});
+    EXPECT_TRUE(FindDosBox(path));
+    EXPECT_EQ(path, "c:\\program files\\dosbox-0.74\\dosbox.exe");
+}
+
+TEST_F(StartupTest, HiddenAndSystemEntriesAreSkipped) {
+    machine.SetWow64(Wow64Answer::Yes);
+    Install64BitDosBox("DOSBox-hidden");
+    machine.AddAttributes("C:\\Program Files\\DOSBox-hidden", platform::kAttributeHidden);
+    std::string path = "left over";
+    EXPECT_FALSE(FindDosBox(path));
+    EXPECT_EQ(path, "");
+
+    Install64BitDosBox("DOSBox-system");
+    machine.AddAttributes("C:\\Program Files\\DOSBox-system", platform::kAttributeSystem);
+    EXPECT_FALSE(FindDosBox(path));
+
+    Install64BitDosBox("DOSBox-visible");
+    EXPECT_TRUE(FindDosBox(path));
+    EXPECT_EQ(path, "c:\\program files\\dosbox-visible\\dosbox.exe");
+}
+
+TEST_F(StartupTest, WithoutProgramFilesTheCurrentFolderIsSearched) {
+    machine.SetWow64(Wow64Answer::Yes);
+    machine.SetSpecialFolder(platform::kCsidlProgramFiles, std::nullopt);
+    machine.PutFile("C:\\setup\\dosbox\\dosbox.exe", "MZ");
+    std::string path;
+    // The pattern is "*.*" alone: the candidate is relative to the current folder.
+    EXPECT_TRUE(FindDosBox(path));
+    EXPECT_EQ(path, "dosbox\\dosbox.exe");
+
+    machine.SetSpecialFolder(platform::kCsidlProgramFiles, "C:\\Missing");
+    EXPECT_FALSE(FindDosBox(path));
+    EXPECT_EQ(path, "");
+}
+
+TEST_F(StartupTest, RunShowsTheMainWindowUntilItCloses) {
+    machine.SetWow64(Wow64Answer::No);
+    bool inspected = false;
+    ui::headless::Post([&] {
+        ui::Application* application = ui::CurrentApplication();
+        ASSERT_NE(application, nullptr);
+        EXPECT_EQ(application->title(), "Tessaly Installer Version 3.24");
+        EXPECT_TRUE(application->initialized());
+        EXPECT_EQ(machine.comDepth(), 1);
+        ui::Form* form = application->mainForm();
+        ASSERT_NE(form, nullptr);
+        EXPECT_EQ(form->caption(), "Vantrel Tessaly Installer");
+        EXPECT_TRUE(form->visible());
+        EXPECT_TRUE(form->ownsTaskbarButton());
+        EXPECT_EQ(form->width(), 685);
+        EXPECT_EQ(form->height(), 400);
+        EXPECT_EQ(form->borderStyle(), ui::BorderStyle::Single);
+        EXPECT_TRUE(form->borderIcons().systemMenu);
+        EXPECT_TRUE(form->borderIcons().minimize);
+        EXPECT_FALSE(form->borderIcons().maximize);
+        EXPECT_EQ(form->position(), ui::FormPosition::ScreenCenter);
+        EXPECT_EQ(form->color(), ui::colors::kRed);
+        inspected = true;
+        form->Close();
+    });
+    ui::headless::Post([] { ADD_FAILURE() << "the loop went on after the main window closed"; });
+    EXPECT_EQ(RunInstaller(), 0);
+    EXPECT_TRUE(inspected);
+    // COM was released when the program ended.
+    EXPECT_EQ(machine.comInitCount(), 1);
+    EXPECT_EQ(machine.comDepth(), 0);
+}
+
+TEST_F(StartupTest, AdviceEndsTheRunBeforeAnythingIsInitialised) {
+    machine.SetWow64(Wow64Answer::Yes);  // and no DOSBox
+    BoxScript boxes({ui::kResultOk});
+    EXPECT_EQ(RunInstaller(), 0);
+    EXPECT_EQ(machine.comInitCount(), 0);
+    EXPECT_EQ(machine.shellOpens().size(), 1u);
+}
+
+TEST_F(StartupTest, AFailedWow64QueryEndsWithAnErrorBoxAndExitCode1) {
+    machine.SetWow64(Wow64Answer::QueryFailed);
+    BoxScript boxes;
+    EXPECT_EQ(RunInstaller(), 1);
+    ASSERT_EQ(boxes.shown().size(), 1u);
+    EXPECT_EQ(boxes.shown()[0].text, "Bad process handle");
+    EXPECT_EQ(boxes.shown()[0].icon, ui::BoxIcon::Error);
+    EXPECT_EQ(machine.comInitCount(), 0);
+}
+
+TEST_F(StartupTest, AnErrorInAnEventHandlerIsShownAndTheLoopGoesOn) {
+    machine.SetWow64(Wow64Answer::No);
+    BoxScript boxes;
+    ui::headless::Post([] { throw std::runtime_error("Resource RS_X not found"); });
+    ui::headless::Post([] { ui::CurrentApplication()->mainForm()->Close(); });
+    EXPECT_EQ(RunInstaller(), 0);
+    ASSERT_EQ(boxes.shown().size(), 1u);
+    EXPECT_EQ(boxes.shown()[0].caption, "Tessaly Installer Version 3.24");
+    EXPECT_EQ(boxes.shown()[0].text, "Resource RS_X not found");
+}

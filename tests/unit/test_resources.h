@@ -1,0 +1,31 @@
+#pragma once
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+
+#include "platform/sim/sim_machine.h"
+
+// Gives a simulated machine the resources the Windows build embeds from
+// resources/: every layout file as 'LAYOUT_' plus its name without
+// underscores, upper-cased (main_form.layout -> LAYOUT_MAINFORM).
+inline void LoadLayoutResources(platform::sim::Machine& machine) {
+    const std::filesystem::path folder = std::filesystem::path(TESSALY_SOURCE_DIR) / "resources" /
+                                         "layouts";
+    for (const auto& entry : std::filesystem::directory_iterator(folder)) {
+        if (entry.path().extension() != ".layout") {
+            continue;
+        }
+        std::string name;
+        for (char c : entry.path().stem().string()) {
+            if (c != '_') {
+                name += static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+            }
+        }
+        std::ifstream in(entry.path(), std::ios::binary);
+        std::ostringstream text;
+        text << in.rdbuf();
+        machine.SetResource("LAYOUT_" + name, text.str());
+    }
+}
