@@ -6,6 +6,7 @@
 //   probe modules TITLE      the file paths of the modules loaded by the
 //                            process that owns the window
 //   probe click TITLE TEXT   clicks the child button whose text is TEXT
+//   probe clipboard          the clipboard's CF_TEXT, escaped as above
 //
 // Exit code 0 on success, 1 when the window or button is not found.
 
@@ -89,7 +90,26 @@ int Modules(HWND window) {
 
 }  // namespace
 
+int Clipboard() {
+    if (!::OpenClipboard(nullptr)) {
+        return 1;
+    }
+    int status = 1;
+    if (HANDLE data = ::GetClipboardData(CF_TEXT)) {
+        if (const char* text = static_cast<const char*>(::GlobalLock(data))) {
+            std::printf("%s\n", Escape(text).c_str());
+            ::GlobalUnlock(data);
+            status = 0;
+        }
+    }
+    ::CloseClipboard();
+    return status;
+}
+
 int main(int argc, char** argv) {
+    if (argc == 2 && std::string(argv[1]) == "clipboard") {
+        return Clipboard();
+    }
     if (argc < 3) {
         std::fprintf(stderr, "usage: probe texts|modules|click TITLE [TEXT]\n");
         return 2;

@@ -1,0 +1,71 @@
+#!/bin/bash
+# `make run`: starts the installer's 64-bit twin under wine64 in the prefix
+# build/run/prefix (made on first use). TWIN=32 starts the twin that stands
+# for 32-bit Windows instead. With a display ($DISPLAY) the installer runs
+# there until it ends; without one it runs in a private Xvfb, a screenshot of
+# its first window is saved, and the program is ended.
+set -u
+ROOT=$(cd "$(dirname "$0")/../.." && pwd)
+TWIN=${TWIN:-64}
+EXE=$ROOT/build/win64/twin$TWIN/tessaly-setup.exe
+OUT=$ROOT/build/run
+mkdir -p "$OUT"
+
+export WINEPREFIX=$OUT/prefix
+export WINEARCH=win64
+export WINEDEBUG=-all
+export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
+export WINELOADER=/usr/lib/wine/wine64
+export XDG_DATA_HOME=$OUT/xdg
+mkdir -p "$XDG_DATA_HOME/Trash/files"
+WINESERVER=/usr/lib/wine/wineserver64
+[ -x "$WINESERVER" ] || WINESERVER=/usr/lib/wine/wineserver
+
+if [ ! -d "$WINEPREFIX/drive_c" ]; then
+    echo "Making the wine prefix $WINEPREFIX ..."
+    "$WINELOADER" wineboot --init >"$OUT/wineboot.log" 2>&1
+    ln -sf /usr/share/wine/fonts/*.ttf "$WINEPREFIX/drive_c/windows/Fonts/"
+    # The session wineboot started may lack the display chosen below: end it.
+    "$WINESERVER" -k 2>/dev/null
+    "$WINESERVER" -w 2>/dev/null
+fi
+if [ "$TWIN" = 64 ] && ! ls "$WINEPREFIX/drive_c/Program Files (x86)"/*[Dd][Oo][Ss][Bb][Oo][Xx]*/dosbox.exe >/dev/null 2>&1; then
+    echo "Note: no DOSBox in this prefix's Program Files (x86), so the installer shows its"
+    echo "64-bit advice. Install DOSBox 0.74 there, or use 'make run TWIN=32'."
+fi
+
+if [ -n "${DISPLAY:-}" ] && xdpyinfo >/dev/null 2>&1; then
+    "$WINELOADER" "$EXE" "$@"
+    status=$?
+    "$WINESERVER" -w
+    exit $status
+fi
+
+# No display: a private Xvfb, a screenshot, then the end.
+for n in $(seq 200 250); do
+    [ -e "/tmp/.X$n-lock" ] || break
+done
+Xvfb ":$n" -screen 0 1024x768x24 -nolisten tcp >"$OUT/xvfb.log" 2>&1 &
+XVFB=$!
+export DISPLAY=":$n"
+trap 'kill $XVFB 2>/dev/null; "$WINESERVER" -k 2>/dev/null' EXIT
+deadline=$((SECONDS + 20))
+until xdpyinfo >/dev/null 2>&1; do
+    [ $SECONDS -ge $deadline ] && { echo "Xvfb did not start" >&2; exit 1; }
+    sleep 0.1
+done
+"$WINELOADER" "$EXE" "$@" >"$OUT/installer.log" 2>&1 &
+PID=$!
+window=$(timeout 60 xdotool search --sync --onlyvisible --name '.+' 2>/dev/null | head -n 1)
+if [ -z "$window" ]; then
+    echo "The installer showed no window within 60 s." >&2
+    exit 1
+fi
+# Let the first paint land before the picture is taken.
+timeout 10 xdotool search --sync --onlyvisible --name "$(xdotool getwindowname "$window")" >/dev/null 2>&1
+sleep 1
+import -window root "$OUT/screenshot.png"
+echo "No display: the installer ran in Xvfb; its first window ('$(xdotool getwindowname "$window")')"
+echo "is in $OUT/screenshot.png"
+kill $PID 2>/dev/null
+exit 0
