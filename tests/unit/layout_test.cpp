@@ -1,0 +1,134 @@
+#include "ui/layout.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "app/layout_resources.h"
+#include "app/main_form.h"
+#include "platform/sim/sim_machine.h"
+#include "test_resources.h"
+#include "util/errors.h"
+
+namespace {
+
+// A kind for tests: a plain container with an optional click handler.
+ui::ComponentKinds TestKinds() {
+    return {{"Box", [](ui::PropertyReader& properties, const ui::HandlerTable& handlers) {
+                 auto box = std::make_unique<ui::Container>(properties.component().name);
+                 if (const auto* p = properties.Take("OnClick")) {
+                     box->onClick = ui::ResolveHandler(*p, handlers);
+                 }
+                 return std::unique_ptr<ui::Control>(std::move(box));
+             }}};
+}
+
+std::string ErrorOf(const std::string& text, const ui::HandlerTable& handlers = {}) {
+    try {
+        ui::Form form("F");
+        ui::ApplyLayout(form, ui::ParseLayout(text), TestKinds(), handlers);
+    } catch (const ui::LayoutError& error) {
+        return error.what();
+    }
+    return "";
+}
+
+}  // namespace
+
+TEST(Layout, BuildsComponentsUnderTheirParentsAndRunsTheCreationHandler) {
+    int clicks = 0;
+    std::vector<std::string> order;
+    const ui::HandlerTable handlers = {
+        {"Clicked", [&] { ++clicks; }},
+        {"Created", [&] { order.push_back("created"); }},
+    };
+    ui::Form form("F");
+    ui::ApplyLayout(form, ui::ParseLayout(R"(
+# comment
+[F]
+kind = Form
+caption = "Trailing space "
+client = 300 200
+color = rgb(255, 77, 0)
+font = "Tahoma" -13 bold clWhite
+OnCreate = Created
+
+[Outer]
+kind = Box
+parent = F
+bounds = 10 20 100 50
+color = 19967
+
+[Inner]
+kind = Box
+parent = Outer
+bounds = 1 2 3 4
+visible = false
+OnClick = Clicked
+)"),
+                    TestKinds(), handlers);
+    EXPECT_EQ(form.caption(), "Trailing space ");
+    EXPECT_EQ(form.width(), 300);
+    EXPECT_EQ(form.color(), ui::Color::Rgb(255, 77, 0));
+    EXPECT_EQ(form.font().height, -13);
+    EXPECT_TRUE(form.font().bold);
+    auto* outer = dynamic_cast<ui::Container*>(form.Find("Outer"));
+    ASSERT_NE(outer, nullptr);
+    EXPECT_EQ(outer->bounds(), ui::Rect::FromSize(10, 20, 100, 50));
+    EXPECT_EQ(outer->color(), ui::Color::Rgb(255, 77, 0));  // packed, red in the low byte
+    ui::Control* inner = form.Find("Inner");
+    ASSERT_NE(inner, nullptr);
+    EXPECT_EQ(inner->parent(), outer);
+    EXPECT_FALSE(inner->visible());
+    EXPECT_EQ(inner->font().face, "Tahoma");  // inherited from the form
+    inner->onClick();
+    EXPECT_EQ(clicks, 1);
+    EXPECT_EQ(order, std::vector<std::string>{"created"});
+}
+
+TEST(Layout, MistakesAreReportedWithTheirLine) {
+    EXPECT_NE(ErrorOf("[F]\nkind = Form\ncolour = clRed\n").find("line 3"), std::string::npos);
+    EXPECT_NE(ErrorOf("[F]\nkind = Form\n[B]\nkind = Nope\nparent = F\n").find("unknown kind"),
+              std::string::npos);
+    EXPECT_NE(ErrorOf("[F]\nkind = Form\n[B]\nkind = Box\nparent = G\n").find("parent G"),
+              std::string::npos);
+    EXPECT_NE(ErrorOf("[F]\nkind = Form\n[B]\nkind = Box\nparent = F\nOnClick = Missing\n")
+                  .find("no handler named Missing"),
+              std::string::npos);
+    EXPECT_NE(ErrorOf("[F]\nkind = Form\nclient = 1\n").find("expected 2 numbers"),
+              std::string::npos);
+    EXPECT_NE(ErrorOf("[F]\nkind = Form\ncolor = rgb(256, 0, 0)\n").find("bad colour"),
+              std::string::npos);
+    EXPECT_NE(ErrorOf("[F]\nkind = Form\n[F]\nkind = Box\n").find("duplicate"), std::string::npos);
+    EXPECT_NE(ErrorOf("[B]\nkind = Box\n").find("starts with its Form"), std::string::npos);
+    EXPECT_NE(ErrorOf("[F]\nkind = Form\ncaption = unquoted\n").find("expected \"text\""),
+              std::string::npos);
+}
+
+TEST(Layout, EveryShippedLayoutLoadsAndResolvesItsHandlers) {
+    platform::sim::Machine machine;
+    LoadLayoutResources(machine);
+    const auto folder =
+        std::filesystem::path(TESSALY_SOURCE_DIR) / "resources" / "layouts";
+    int layouts = 0;
+    for (const auto& entry : std::filesystem::directory_iterator(folder)) {
+        ++layouts;
+        const std::string stem = entry.path().stem().string();
+        if (stem == "main_form") {
+            EXPECT_NO_THROW(TMainForm());
+        } else {
+            ADD_FAILURE() << "no test builds the form of " << entry.path();
+        }
+    }
+    EXPECT_GE(layouts, 1);
+}
+
+TEST(Layout, AMissingLayoutResourceIsReportedByName) {
+    platform::sim::Machine machine;
+    try {
+        LoadLayoutResource("MainForm");
+        FAIL() << "expected EResNotFound";
+    } catch (const EResNotFound& error) {
+        EXPECT_STREQ(error.what(), "Resource LAYOUT_MAINFORM not found");
+    }
+}
