@@ -64,13 +64,24 @@ bool FileExists(const std::string& path);
 class WritableFile {
 public:
     virtual ~WritableFile() = default;
-    // One write of all bytes; true when the system reported success.
+    // One write of all bytes; true only when every byte was written.
     virtual bool Write(const std::string& bytes) = 0;
+    // Asks the system to put what was written on the disk; true on success.
+    virtual bool Flush() = 0;
 };
 
 // CreateFileA with GENERIC_READ | GENERIC_WRITE, no sharing, CREATE_ALWAYS and
 // FILE_ATTRIBUTE_NORMAL; nothing when the file cannot be opened.
 std::unique_ptr<WritableFile> CreateFileForWrite(const std::string& path);
+
+// Makes a new, empty file with a unique name in the folder of `target` and
+// returns its path; empty when the folder cannot take one.
+std::string CreateUniqueFileBeside(const std::string& target);
+
+// Moves `source` over `target`, replacing an existing file in one step;
+// false (and nothing changed) when the target cannot be replaced, for
+// example because it is read-only, held open or a folder.
+bool ReplaceFileWith(const std::string& source, const std::string& target);
 
 // Opens the file for writing and sets its last-write time from an MS-DOS
 // date-time taken as local time; creation and access times stay. False when

@@ -47,15 +47,23 @@ bool CreateInstallFolder(std::string& path) {
     return true;
 }
 
-void WriteStringToFile(const std::string& fileName, const std::string& contents) {
+bool WriteStringToFile(const std::string& fileName, const std::string& contents) {
     if (contents.empty()) {
-        platform::RemoveFile(fileName);
-        return;
+        return platform::RemoveFile(fileName);
     }
-    const auto file = platform::CreateFileForWrite(fileName);
-    if (file) {
-        file->Write(contents);
+    const std::string staging = platform::CreateUniqueFileBeside(fileName);
+    if (staging.empty()) {
+        return false;
     }
+    bool written = false;
+    if (const auto file = platform::CreateFileForWrite(staging)) {
+        written = file->Write(contents) && file->Flush();
+    }  // closed here, before the move
+    if (written && platform::ReplaceFileWith(staging, fileName)) {
+        return true;
+    }
+    platform::RemoveFile(staging);
+    return false;
 }
 
 bool DeleteFilesByMask(const std::string& mask) {

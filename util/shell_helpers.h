@@ -15,8 +15,12 @@ bool CreateInstallFolder(std::string& path);
 
 // Writes the whole contents in one write, replacing any file of that name.
 // Empty contents delete the file instead: no zero-length file is ever left.
-// A file that cannot be opened is skipped silently.
-void WriteStringToFile(const std::string& fileName, const std::string& contents);
+// The contents go to a new file beside the target first, which replaces the
+// target only once every byte is written, so a failed or short write (a full
+// disk, a read-only or locked target) leaves the old file exactly as it was.
+// True when the file now holds the contents (or, for empty contents, when
+// the delete succeeded); callers may ignore it.
+bool WriteStringToFile(const std::string& fileName, const std::string& contents);
 
 // Sends the files matching 'folder\pattern' to the Recycle Bin, silently; true
 // when the shell reports success.

@@ -377,6 +377,34 @@ bool Machine::SetDosDate(const std::string& path, std::uint32_t dosDateTime) {
     return true;
 }
 
+std::string Machine::CreateUniqueFileBeside(const std::string& target) {
+    const std::string normal = Normalise(target);
+    const std::string folder = normal.substr(0, normal.find_last_of('\\') + 1);
+    std::error_code error;
+    if (!fs::is_directory(HostPath(folder), error)) {
+        return {};
+    }
+    std::string path;
+    do {
+        path = folder + "~ts" + std::to_string(++uniqueFiles_) + ".tmp";
+    } while (Exists(path));
+    PutFile(path);
+    return path;
+}
+
+bool Machine::ReplaceFileWith(const std::string& source, const std::string& target) {
+    constexpr std::uint32_t kReadOnly = 0x01;
+    const std::uint32_t attributes = FileAttributesOf(target);
+    if (IsLocked(target) || IsLocked(source) ||
+        (attributes != kInvalidAttributes && (attributes & (kAttributeDirectory | kReadOnly)))) {
+        return false;
+    }
+    std::error_code error;
+    fs::path host = HostPath(target);
+    fs::rename(HostPath(source), host, error);
+    return !error;
+}
+
 std::optional<std::string> Machine::Resource(const std::string& name) const {
     const auto found = resources_.find(Upper(name));
     if (found == resources_.end()) {

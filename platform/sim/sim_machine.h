@@ -52,6 +52,9 @@ public:
     void AddAttributes(const std::string& path, std::uint32_t bits);
     // A locked file cannot be opened or deleted, as if another process held it.
     void LockFile(const std::string& path);
+    // Every later write stores at most this many bytes and then fails, as on
+    // a full disk; nothing limits writes by default.
+    void SetWriteLimit(std::optional<std::size_t> bytes) { writeLimit_ = bytes; }
     // The listing order for one folder; by default names sort without regard to case.
     void SetListingOrder(const std::string& folder, std::vector<std::string> names);
 
@@ -83,6 +86,9 @@ public:
     std::vector<FindEntry> List(const std::string& pattern) const;
     std::optional<std::vector<FindEntry>> TryList(const std::string& pattern) const;
     bool SetDosDate(const std::string& path, std::uint32_t dosDateTime);
+    std::string CreateUniqueFileBeside(const std::string& target);
+    bool ReplaceFileWith(const std::string& source, const std::string& target);
+    std::optional<std::size_t> writeLimit() const { return writeLimit_; }
     Wow64Answer wow64() const { return wow64_; }
     const std::string& commandLine() const { return commandLine_; }
     const std::string& currentDirectory() const { return currentDirectory_; }
@@ -115,6 +121,8 @@ private:
     std::vector<ShellOpenCall> shellOpens_;
     std::vector<ShellDeleteCall> shellDeletes_;
     std::vector<std::string> recycled_;
+    std::optional<std::size_t> writeLimit_;
+    int uniqueFiles_ = 0;
     int comInitCount_ = 0;
     int comDepth_ = 0;
 };

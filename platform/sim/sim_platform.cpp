@@ -1,5 +1,6 @@
 // The platform seam answered by the current simulated machine.
 
+#include <algorithm>
 #include <fstream>
 
 #include "platform/platform.h"
@@ -44,18 +45,21 @@ namespace {
 
 class SimWritableFile final : public WritableFile {
 public:
-    explicit SimWritableFile(const std::filesystem::path& host)
-        : stream_(host, std::ios::binary | std::ios::trunc) {}
+    SimWritableFile(const std::filesystem::path& host, std::optional<std::size_t> limit)
+        : stream_(host, std::ios::binary | std::ios::trunc), limit_(limit) {}
 
     bool ok() const { return stream_.is_open(); }
     bool Write(const std::string& bytes) override {
-        stream_.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+        const std::size_t count = limit_ ? std::min(*limit_, bytes.size()) : bytes.size();
+        stream_.write(bytes.data(), static_cast<std::streamsize>(count));
         stream_.flush();
-        return static_cast<bool>(stream_);
+        return static_cast<bool>(stream_) && count == bytes.size();
     }
+    bool Flush() override { return static_cast<bool>(stream_.flush()); }
 
 private:
     std::ofstream stream_;
+    std::optional<std::size_t> limit_;
 };
 
 class SimFileFinder final : public FileFinder {
@@ -83,11 +87,19 @@ std::unique_ptr<WritableFile> CreateFileForWrite(const std::string& path) {
         (attributes != kInvalidAttributes && (attributes & (kAttributeDirectory | kReadOnly)))) {
         return nullptr;
     }
-    auto file = std::make_unique<SimWritableFile>(machine.HostPath(path));
+    auto file = std::make_unique<SimWritableFile>(machine.HostPath(path), machine.writeLimit());
     if (!file->ok()) {
         return nullptr;
     }
     return file;
+}
+
+std::string CreateUniqueFileBeside(const std::string& target) {
+    return Machine::Current().CreateUniqueFileBeside(target);
+}
+
+bool ReplaceFileWith(const std::string& source, const std::string& target) {
+    return Machine::Current().ReplaceFileWith(source, target);
 }
 
 bool SetFileDosDate(const std::string& path, std::uint32_t dosDateTime) {

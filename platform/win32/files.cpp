@@ -44,8 +44,10 @@ public:
     bool Write(const std::string& bytes) override {
         DWORD written = 0;
         return ::WriteFile(handle_.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written,
-                           nullptr);
+                           nullptr) &&
+               written == bytes.size();
     }
+    bool Flush() override { return ::FlushFileBuffers(handle_.get()); }
 
 private:
     UniqueFileHandle handle_;
@@ -81,6 +83,21 @@ std::unique_ptr<WritableFile> CreateFileForWrite(const std::string& path) {
         return nullptr;
     }
     return std::make_unique<Win32WritableFile>(std::move(handle));
+}
+
+std::string CreateUniqueFileBeside(const std::string& target) {
+    const std::size_t cut = target.find_last_of("\\:");
+    const std::string folder = cut == std::string::npos ? "." : target.substr(0, cut + 1);
+    char path[MAX_PATH + 1] = {};
+    if (::GetTempFileNameA(folder.c_str(), "~ts", 0, path) == 0) {
+        return {};
+    }
+    return path;
+}
+
+bool ReplaceFileWith(const std::string& source, const std::string& target) {
+    return ::MoveFileExA(source.c_str(), target.c_str(),
+                         MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
 }
 
 bool SetFileDosDate(const std::string& path, std::uint32_t dosDateTime) {

@@ -58,11 +58,35 @@ TEST(CreateInstallFolder, FailureLeavesThePathAlone) {
     EXPECT_FALSE(CreateInstallFolder(empty));
 }
 
+namespace {
+// The names in a folder, to see that no staging file is left behind.
+std::vector<std::string> Listing(const std::string& pattern) {
+    std::vector<std::string> names;
+    for (const auto& entry : Machine::Current().List(pattern)) {
+        names.push_back(entry.name);
+    }
+    return names;
+}
+}  // namespace
+
 TEST(WriteStringToFile, ReplacesTheWholeFile) {
     Machine machine;
     machine.PutFile("C:\\kr\\a.txt", "a much longer old content");
-    WriteStringToFile("C:\\kr\\a.txt", std::string("new\0bytes", 9));
+    EXPECT_TRUE(WriteStringToFile("C:\\kr\\a.txt", std::string("new\0bytes", 9)));
     EXPECT_EQ(machine.ReadFile("C:\\kr\\a.txt"), std::string("new\0bytes", 9));
+    EXPECT_TRUE(WriteStringToFile("C:\\kr\\b.txt", "fresh"));
+    EXPECT_EQ(Listing("C:\\kr\\*.*"), (std::vector<std::string>{".", "..", "a.txt", "b.txt"}));
+}
+
+TEST(WriteStringToFile, AShortWriteKeepsTheOldFileAndLeavesNoTrace) {
+    Machine machine;
+    machine.PutFile("C:\\kr\\a.txt", "old and complete");
+    machine.SetWriteLimit(3);  // the disk fills up after three bytes
+    EXPECT_FALSE(WriteStringToFile("C:\\kr\\a.txt", "a new and longer content"));
+    EXPECT_EQ(machine.ReadFile("C:\\kr\\a.txt"), "old and complete");
+    EXPECT_FALSE(WriteStringToFile("C:\\kr\\new.txt", "not enough room"));
+    EXPECT_FALSE(machine.Exists("C:\\kr\\new.txt"));
+    EXPECT_EQ(Listing("C:\\kr\\*.*"), (std::vector<std::string>{".", "..", "a.txt"}));
 }
 
 TEST(WriteStringToFile, EmptyContentsRemoveTheFile) {
@@ -79,7 +103,7 @@ TEST(WriteStringToFile, ALockedOrReadOnlyTargetKeepsItsOldContents) {
     Machine machine;
     machine.PutFile("C:\\kr\\locked.txt", "old");
     machine.LockFile("C:\\kr\\locked.txt");
-    WriteStringToFile("C:\\kr\\locked.txt", "new");
+    EXPECT_FALSE(WriteStringToFile("C:\\kr\\locked.txt", "new"));
     EXPECT_EQ(machine.ReadFile("C:\\kr\\locked.txt"), "old");
 
     machine.PutFile("C:\\kr\\ro.txt", "old");
@@ -88,8 +112,10 @@ TEST(WriteStringToFile, ALockedOrReadOnlyTargetKeepsItsOldContents) {
     EXPECT_EQ(machine.ReadFile("C:\\kr\\ro.txt"), "old");
 
     // A missing folder: nothing is written, nothing is raised.
-    WriteStringToFile("C:\\nowhere\\x.txt", "new");
+    EXPECT_FALSE(WriteStringToFile("C:\\nowhere\\x.txt", "new"));
     EXPECT_FALSE(machine.Exists("C:\\nowhere\\x.txt"));
+    EXPECT_EQ(Listing("C:\\kr\\*.*"),
+              (std::vector<std::string>{".", "..", "locked.txt", "ro.txt"}));
 }
 
 TEST(DeleteFilesByMask, SendsMatchingFilesToTheRecycleBinSilently) {
