@@ -6,6 +6,7 @@
 #include "platform/platform.h"
 #include "ui/application.h"
 #include "ui/message_box.h"
+#include "util/command_line.h"
 #include "util/path_helpers.h"
 #include "util/shell_helpers.h"
 
@@ -57,7 +58,9 @@ bool CheckPlatform() {
     const bool is64Bit = Is64BitWindows();
     const bool dosBoxFound = is64Bit && FindDosBox(DosBoxPath);
     if (!is64Bit || dosBoxFound) {
-        if (LowerAscii(platform::CommandLine()).find("/t") == std::string::npos) {
+        // Only the arguments are searched: a program path such as 'D:/tools/'
+        // is no switch.
+        if (LowerAscii(ArgumentsOf(platform::CommandLine())).find("/t") == std::string::npos) {
             return true;
         }
     }

@@ -9,8 +9,9 @@
 bool FindDosBox(std::string& path);
 
 // True when the installer may go on. False after the platform advice was
-// shown (64-bit Windows without DOSBox, or "/t" on the command line), which
-// also offers to open the DOSBox download page.
+// shown (64-bit Windows without DOSBox, or "/t" in any case at the start of
+// any argument, or anywhere inside one), which also offers to open the
+// DOSBox download page.
 bool CheckPlatform();
 
 // The process entry's work: the platform check, then the application and its

@@ -49,7 +49,7 @@ TEST_F(StartupTest, On32BitWindowsNoSearchIsMadeAndNoMessageShown) {
 
 TEST_F(StartupTest, TheSwitchShowsTheAdviceOnAnyPlatformWhateverItsCase) {
     for (const std::string line :
-         {"\"C:\\setup\\tessaly-setup.exe\" /T", "tessaly-setup.exe /test", "x.exe/t"}) {
+         {"\"C:\\setup\\tessaly-setup.exe\" /T", "tessaly-setup.exe /test", "x.exe -a/t"}) {
         machine.SetCommandLine(line);
         BoxScript boxes({ui::kResultCancel});
         EXPECT_FALSE(CheckPlatform()) << line;
@@ -62,6 +62,20 @@ TEST_F(StartupTest, TheSwitchShowsTheAdviceOnAnyPlatformWhateverItsCase) {
         EXPECT_TRUE(box.allowCancel);
     }
     EXPECT_TRUE(machine.shellOpens().empty());
+}
+
+TEST_F(StartupTest, AProgramPathWithSlashTIsNoSwitch) {
+    machine.SetWow64(Wow64Answer::No);
+    for (const std::string line : {"D:/tools/tessaly-setup.exe", "\"C:/temp /t/setup.exe\" ",
+                                   "\"C:\\setup.exe\"", "setup.exe\t-x"}) {
+        machine.SetCommandLine(line);
+        BoxScript boxes;
+        EXPECT_TRUE(CheckPlatform()) << line;
+        EXPECT_TRUE(boxes.shown().empty()) << line;
+    }
+    machine.SetCommandLine("D:/tools/tessaly-setup.exe\t/Tx");
+    BoxScript boxes({ui::kResultCancel});
+    EXPECT_FALSE(CheckPlatform());
 }
 
 TEST_F(StartupTest, OkOpensTheDosBoxPageAndCancelOpensNothing) {
