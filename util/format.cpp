@@ -1,7 +1,6 @@
 #include "util/format.h"
 
 #include <cmath>
-#include <cstdio>
 #include <stdexcept>
 
 #include "platform/platform.h"
@@ -22,17 +21,24 @@ std::string GroupThousands(const std::string& digits, char separator) {
 }
 
 // "%.<p>n": the value with p decimals, rounded half away from zero, and its
-// whole part grouped in threes.
+// whole part grouped in threes. Worked out on integers, so the exe needs no
+// floating-point printf.
 std::string FormatNumber(double value, int decimals, char separator) {
     const bool negative = value < 0;
-    char buffer[400];
-    std::snprintf(buffer, sizeof buffer, "%.*f", decimals, std::fabs(value));
-    std::string text = buffer;
-    const std::size_t dot = text.find('.');
-    const std::string whole = text.substr(0, dot);
-    const std::string fraction = dot == std::string::npos ? "" : text.substr(dot);
+    double scale = 1;
+    for (int i = 0; i < decimals; ++i) {
+        scale *= 10;
+    }
+    const auto scaled = static_cast<unsigned long long>(std::llround(std::fabs(value) * scale));
+    std::string digits = std::to_string(scaled);
+    if (digits.size() <= static_cast<std::size_t>(decimals)) {
+        digits.insert(0, static_cast<std::size_t>(decimals) + 1 - digits.size(), '0');
+    }
+    const std::string whole = digits.substr(0, digits.size() - static_cast<std::size_t>(decimals));
+    const std::string fraction =
+        decimals > 0 ? "." + digits.substr(digits.size() - static_cast<std::size_t>(decimals)) : "";
     std::string result = GroupThousands(whole, separator) + fraction;
-    if (negative && result.find_first_not_of("0.,") != std::string::npos) {
+    if (negative && scaled != 0) {
         result.insert(result.begin(), '-');
     }
     return result;

@@ -20,6 +20,11 @@ TEST(Format, NumbersWithTheUsersThousandsSeparator) {
     EXPECT_EQ(Format("%.0n", {4294967295.0}), "4,294,967,295");
     EXPECT_EQ(Format("%.0n", {999.0}), "999");
     EXPECT_EQ(Format("%.0n", {1000.0}), "1,000");
+    EXPECT_EQ(Format("%.0n", {2.5}), "3");
+    EXPECT_EQ(Format("%.2n", {1234.006}), "1,234.01");
+    EXPECT_EQ(Format("%.1n", {-0.04}), "0.0");
+    EXPECT_EQ(Format("%.1n", {-1234.56}), "-1,234.6");
+    EXPECT_EQ(Format("%n", {0.5}), "0.50");
     machine.SetThousandsSeparator('.');
     EXPECT_EQ(Format("%.0n", {1234567.0}), "1.234.567");
     machine.SetThousandsSeparator('\0');
