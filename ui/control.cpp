@@ -14,17 +14,33 @@ void Control::SetBounds(const Rect& bounds) {
         return;
     }
     Invalidate();  // the old area
+    const bool resized = bounds.width() != width() || bounds.height() != height();
     bounds_ = bounds;
     if (host_) {
         host_->SyncBounds();
     }
+    if (resized) {
+        if (auto* container = dynamic_cast<Container*>(this)) {
+            container->AlignChildren();
+        }
+    }
     BoundsChanged();
+    // An aligned child that was moved or resized from outside is put back in
+    // its place (keeping a new width or height where its edge allows); the
+    // parent ignores this while it is placing children itself.
+    if (align_ != Align::None && parent_ != nullptr) {
+        parent_->AlignChildren();
+    }
     Invalidate();  // the new one
 }
 
-void Control::SetLeft(int left) { SetBounds(bounds_.Offset(left - bounds_.left, 0)); }
+void Control::SetLeft(int left) {
+    SetBounds(bounds_.Offset(left - bounds_.left, 0));
+}
 
-void Control::SetTop(int top) { SetBounds(bounds_.Offset(0, top - bounds_.top)); }
+void Control::SetTop(int top) {
+    SetBounds(bounds_.Offset(0, top - bounds_.top));
+}
 
 void Control::SetSize(int width, int height) {
     SetBounds(Rect::FromSize(bounds_.left, bounds_.top, width, height));
@@ -40,6 +56,9 @@ void Control::SetVisible(bool visible) {
     visible_ = visible;
     if (host_) {
         host_->SyncVisibility();
+    }
+    if (align_ != Align::None && parent_ != nullptr) {
+        parent_->AlignChildren();
     }
     VisibilityChanged();
     if (visible) {
@@ -61,7 +80,18 @@ void Control::SetEnabled(bool enabled) {
         return;
     }
     enabled_ = enabled;
+    EnabledChanged();
     Invalidate();
+}
+
+void Control::SetAlign(Align align) {
+    if (align == align_) {
+        return;
+    }
+    align_ = align;
+    if (parent_ != nullptr) {
+        parent_->AlignChildren();
+    }
 }
 
 const Font& Control::font() const {
@@ -151,7 +181,9 @@ void Control::SetMouseCapture(bool capture) {
 
 void Control::CreateHandles() {}
 
-void Control::SetHost(std::unique_ptr<WindowHost> host) { host_ = std::move(host); }
+void Control::SetHost(std::unique_ptr<WindowHost> host) {
+    host_ = std::move(host);
+}
 
 Container::~Container() {
     // Children go first, while the parent they may refer to still exists.
@@ -161,7 +193,54 @@ Container::~Container() {
 void Container::AddChild(std::unique_ptr<Control> child) {
     child->parent_ = this;
     children_.push_back(std::move(child));
+    if (children_.back()->align() != Align::None) {
+        AlignChildren();
+    }
     children_.back()->Invalidate();
+}
+
+void Container::AlignChildren() {
+    if (aligning_) {
+        return;
+    }
+    aligning_ = true;
+    Rect free = Rect::FromSize(0, 0, width(), height());
+    const auto place = [&](Align which) {
+        for (const auto& child : children_) {
+            if (child->align() != which || !child->visible()) {
+                continue;
+            }
+            const int w = child->width();
+            const int h = child->height();
+            switch (which) {
+                case Align::Top:
+                    child->SetBounds({free.left, free.top, free.right, free.top + h});
+                    free.top += h;
+                    break;
+                case Align::Bottom:
+                    child->SetBounds({free.left, free.bottom - h, free.right, free.bottom});
+                    free.bottom -= h;
+                    break;
+                case Align::Left:
+                    child->SetBounds({free.left, free.top, free.left + w, free.bottom});
+                    free.left += w;
+                    break;
+                case Align::Right:
+                    child->SetBounds({free.right - w, free.top, free.right, free.bottom});
+                    free.right -= w;
+                    break;
+                case Align::Client:
+                    child->SetBounds(free);
+                    break;
+                case Align::None:
+                    break;
+            }
+        }
+    };
+    for (Align which : {Align::Top, Align::Bottom, Align::Left, Align::Right, Align::Client}) {
+        place(which);
+    }
+    aligning_ = false;
 }
 
 Control* Container::Find(const std::string& name) {

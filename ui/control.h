@@ -14,12 +14,18 @@ namespace ui {
 class Container;
 class WindowHost;
 
+// Where a control places itself in its parent's client area. Aligned
+// children take their edge in layout order: top ones first, then bottom,
+// left and right; a client-aligned child fills what is left. None keeps the
+// bounds it was given.
+enum class Align { None, Top, Bottom, Left, Right, Client };
+
 // A control: a rectangle in its parent's client area that paints on a canvas
 // and may react to the mouse. Windowless by default: its nearest windowed
 // ancestor paints it and routes mouse events to it. Windowed controls (forms,
 // panels, edit boxes) own an OS window through a WindowHost.
 class Control {
-public:
+  public:
     explicit Control(std::string name = {});
     virtual ~Control();
     Control(const Control&) = delete;
@@ -45,6 +51,9 @@ public:
     bool Showing() const;
     bool enabled() const { return enabled_; }
     void SetEnabled(bool enabled);
+
+    Align align() const { return align_; }
+    void SetAlign(Align align);
 
     // The control's own font, or the parent's while it has none of its own.
     const Font& font() const;
@@ -90,13 +99,14 @@ public:
     // Click handler, for controls that raise one.
     std::function<void()> onClick;
 
-protected:
+  protected:
     virtual void BoundsChanged() {}
     virtual void VisibilityChanged() {}
+    virtual void EnabledChanged() {}
     virtual void FontChanged() {}
     void SetHost(std::unique_ptr<WindowHost> host);
 
-private:
+  private:
     friend class Container;
 
     std::string name_;
@@ -104,6 +114,7 @@ private:
     Rect bounds_;
     bool visible_ = true;
     bool enabled_ = true;
+    Align align_ = Align::None;
     std::optional<Font> ownFont_;
     int repaintRequests_ = 0;
     std::unique_ptr<WindowHost> host_;
@@ -112,7 +123,7 @@ private:
 // A control that holds child controls; children paint over it in the order
 // they were added.
 class Container : public Control {
-public:
+  public:
     using Control::Control;
     ~Container() override;
 
@@ -129,6 +140,10 @@ public:
     // The descendant of that name (depth first), or nothing.
     Control* Find(const std::string& name);
 
+    // Places the aligned children (see Align); runs by itself when children
+    // come, go, change their alignment or size, or this container resizes.
+    void AlignChildren();
+
     // Client area colour; none leaves the background to the control's Paint.
     Color color() const { return color_; }
     void SetColor(Color color);
@@ -142,15 +157,16 @@ public:
     // their mouse events.
     Control* HitTest(Point at);
 
-private:
+  private:
     std::vector<std::unique_ptr<Control>> children_;
     Color color_ = Color::None();
+    bool aligning_ = false;
 };
 
 // A windowed container below a form: a child window of its own that paints
 // itself and its windowless children.
 class Panel : public Container {
-public:
+  public:
     using Container::Container;
     bool IsWindowed() const override { return true; }
     void CreateHandles() override;

@@ -166,7 +166,9 @@ Layout ParseLayout(const std::string& text) {
     return layout;
 }
 
-int ParseInt(const LayoutProperty& property) { return ParseInts(property, 1)[0]; }
+int ParseInt(const LayoutProperty& property) {
+    return ParseInts(property, 1)[0];
+}
 
 std::vector<int> ParseInts(const LayoutProperty& property, std::size_t count) {
     const auto words = Words(property);
@@ -244,8 +246,7 @@ void PropertyReader::RequireAllTaken() const {
     }
 }
 
-std::function<void()> ResolveHandler(const LayoutProperty& property,
-                                     const HandlerTable& handlers) {
+std::function<void()> ResolveHandler(const LayoutProperty& property, const HandlerTable& handlers) {
     const auto found = handlers.find(property.value);
     if (found == handlers.end()) {
         Fail(property.line, "no handler named " + property.value);
@@ -269,6 +270,17 @@ void ApplyCommon(Control& control, PropertyReader& properties) {
     }
     if (const auto* p = properties.Take("font")) {
         control.SetFont(ParseFont(*p));
+    }
+    if (const auto* p = properties.Take("align")) {
+        static const std::map<std::string, Align> kAligns = {
+            {"none", Align::None}, {"top", Align::Top},     {"bottom", Align::Bottom},
+            {"left", Align::Left}, {"right", Align::Right}, {"client", Align::Client},
+        };
+        const auto found = kAligns.find(p->value);
+        if (found == kAligns.end()) {
+            Fail(p->line, "align: expected none, top, bottom, left, right or client");
+        }
+        control.SetAlign(found->second);
     }
     if (auto* container = dynamic_cast<Container*>(&control)) {
         if (const auto* p = properties.Take("color")) {
@@ -348,8 +360,8 @@ void ApplyLayout(Form& form, const Layout& layout, const ComponentKinds& kinds,
         }
         const auto parent = containers.find(component.parent);
         if (parent == containers.end()) {
-            Fail(component.line, component.name + ": parent " + component.parent +
-                                     " is not a container above it");
+            Fail(component.line,
+                 component.name + ": parent " + component.parent + " is not a container above it");
         }
         PropertyReader properties(component);
         std::unique_ptr<Control> control = kind->second(properties, handlers);

@@ -12,6 +12,7 @@
 //   kind = GradientPanel
 //   parent = MainForm
 //   bounds = 0 0 185 400
+//   align = left
 //   OnClick = btnSetupClick
 //
 // The first section is the form itself. Values are numbers, "quoted text",

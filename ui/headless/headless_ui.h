@@ -26,8 +26,9 @@ void MouseLeave(Form& form);
 // Press and release at one point, with the move that precedes them.
 void Click(Form& form, Point at);
 
-// How often the window system was asked to paint the form's window at once.
-int SynchronousPaints(Form& form);
+// How often the window system was asked to paint a window (a form or a
+// windowed container such as a panel) at once.
+int SynchronousPaints(Control& window);
 
 // Events for the message loop, run in order by Run and ProcessMessages.
 // An exception from an event is shown by the application and the loop goes
@@ -38,7 +39,7 @@ void ClearPosted();
 // Answers the message boxes shown while it exists, in order; a box beyond
 // the script gets its default button (or 1). Every box is recorded.
 class BoxScript {
-public:
+  public:
     explicit BoxScript(std::vector<int> answers = {});
     ~BoxScript();
     BoxScript(const BoxScript&) = delete;
@@ -51,7 +52,7 @@ public:
     const std::vector<MessageBoxSpec>& shown() const { return shown_; }
     int Answer(const MessageBoxSpec& spec);
 
-private:
+  private:
     std::deque<int> answers_;
     std::vector<MessageBoxSpec> shown_;
     std::function<void(const MessageBoxSpec&)> hook_;

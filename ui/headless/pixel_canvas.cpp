@@ -5,6 +5,8 @@
 #include <cstdlib>
 #include <fstream>
 
+#include "ui/headless/round_shapes.h"
+
 namespace ui::headless {
 
 PixelBuffer::PixelBuffer(int width, int height, Color fill)
@@ -36,7 +38,8 @@ bool PixelBuffer::SavePpm(const std::string& path) const {
     std::ofstream out(path, std::ios::binary);
     out << "P6\n" << width_ << " " << height_ << "\n255\n";
     for (std::uint32_t pixel : pixels_) {
-        const char rgb[3] = {static_cast<char>(pixel & 0xFF), static_cast<char>((pixel >> 8) & 0xFF),
+        const char rgb[3] = {static_cast<char>(pixel & 0xFF),
+                             static_cast<char>((pixel >> 8) & 0xFF),
                              static_cast<char>((pixel >> 16) & 0xFF)};
         out.write(rgb, 3);
     }
@@ -46,8 +49,7 @@ bool PixelBuffer::SavePpm(const std::string& path) const {
 FontMetrics MetricsOf(const Font& font) {
     const int c = font.height < 0 ? -font.height : font.height * 5 / 6;
     const int character = std::max(c, 1);
-    return {character, character + character / 5,
-            (character * 11 + 19) / 20 + (font.bold ? 1 : 0)};
+    return {character, character + character / 5, (character * 11 + 19) / 20 + (font.bold ? 1 : 0)};
 }
 
 PixelCanvas::PixelCanvas(PixelBuffer& target) : target_(target) {
@@ -59,11 +61,17 @@ void PixelCanvas::SetPen(Color color, int width) {
     state_.penWidth = std::max(width, 1);
 }
 
-void PixelCanvas::SetBrush(Color color) { state_.brush = color; }
+void PixelCanvas::SetBrush(Color color) {
+    state_.brush = color;
+}
 
-void PixelCanvas::SetFont(const Font& font) { state_.font = font; }
+void PixelCanvas::SetFont(const Font& font) {
+    state_.font = font;
+}
 
-void PixelCanvas::SetTextBackground(Color color) { state_.textBackground = color; }
+void PixelCanvas::SetTextBackground(Color color) {
+    state_.textBackground = color;
+}
 
 void PixelCanvas::Plot(int x, int y, Color color) {
     const int dx = x + state_.originX;
@@ -83,14 +91,26 @@ void PixelCanvas::FillRect(const Rect& rect) {
     if (state_.brush.isNone()) {
         return;
     }
-    for (int y = rect.top; y < rect.bottom; ++y) {
-        Span(y, rect.left, rect.right, state_.brush);
+    // GDI fills a rectangle given right-to-left or bottom-to-top mirrored
+    // about its first corner: 6..5 fills column 6.
+    const int left = rect.left <= rect.right ? rect.left : rect.right + 1;
+    const int right = rect.left <= rect.right ? rect.right : rect.left + 1;
+    const int top = rect.top <= rect.bottom ? rect.top : rect.bottom + 1;
+    const int bottom = rect.top <= rect.bottom ? rect.bottom : rect.top + 1;
+    for (int y = top; y < bottom; ++y) {
+        Span(y, left, right, state_.brush);
     }
 }
 
-void PixelCanvas::Rectangle(const Rect& rect) {
+void PixelCanvas::Rectangle(const Rect& given) {
+    // GDI puts swapped corners in order; an empty rectangle draws nothing.
+    const Rect rect{std::min(given.left, given.right), std::min(given.top, given.bottom),
+                    std::max(given.left, given.right), std::max(given.top, given.bottom)};
+    if (rect.empty()) {
+        return;
+    }
     if (state_.penColor.isNone()) {
-        // GDI draws a pen-less shape one pixel short on the right and bottom.
+        // GDI draws a pen-less rectangle one pixel short on the right and bottom.
         if (!state_.brush.isNone()) {
             for (int y = rect.top; y < rect.bottom - 1; ++y) {
                 Span(y, rect.left, rect.right - 1, state_.brush);
@@ -116,60 +136,42 @@ void PixelCanvas::Rectangle(const Rect& rect) {
     }
 }
 
-void PixelCanvas::RoundedShape(const Rect& given, int ellipseWidth, int ellipseHeight) {
-    const bool noPen = state_.penColor.isNone();
-    const Rect rect = noPen ? Rect{given.left, given.top, given.right - 1, given.bottom - 1} : given;
+void PixelCanvas::RoundedShape(const Rect& given, int ellipseWidth, int ellipseHeight,
+                               bool ellipse) {
+    const Rect rect{std::min(given.left, given.right), std::min(given.top, given.bottom),
+                    std::max(given.left, given.right), std::max(given.top, given.bottom)};
     if (rect.empty()) {
         return;
     }
-    const double a = std::min(ellipseWidth, rect.width()) / 2.0;
-    const double b = std::min(ellipseHeight, rect.height()) / 2.0;
-    // For each row, the first and one-past-last pixel inside the shape.
-    std::vector<std::pair<int, int>> rows;
-    for (int y = rect.top; y < rect.bottom; ++y) {
-        const double centre = y + 0.5;
-        double dy = 0;
-        if (centre < rect.top + b) {
-            dy = rect.top + b - centre;
-        } else if (centre > rect.bottom - b) {
-            dy = centre - (rect.bottom - b);
-        }
-        double dx = 0;
-        if (dy > 0 && b > 0) {
-            const double t = std::min(dy / b, 1.0);
-            dx = a - a * std::sqrt(1.0 - t * t);
-        }
-        const int cut = static_cast<int>(std::lround(dx));
-        rows.emplace_back(rect.left + cut, rect.right - cut);
-    }
-    const auto inside = [&](int x, int y) {
-        if (y < rect.top || y >= rect.bottom) {
-            return false;
-        }
-        const auto& row = rows[static_cast<std::size_t>(y - rect.top)];
-        return x >= row.first && x < row.second;
-    };
-    for (int y = rect.top; y < rect.bottom; ++y) {
-        const auto& row = rows[static_cast<std::size_t>(y - rect.top)];
-        for (int x = row.first; x < row.second; ++x) {
-            const bool edge = !inside(x - 1, y) || !inside(x + 1, y) || !inside(x, y - 1) ||
-                              !inside(x, y + 1);
-            if (edge && !noPen) {
-                Plot(x, y, state_.penColor);
-            } else if (!state_.brush.isNone()) {
-                Plot(x, y, state_.brush);
+    const RoundShape shape(rect.width(), rect.height(), ellipseWidth, ellipseHeight, ellipse);
+    const bool pen = !state_.penColor.isNone();
+    const bool brush = !state_.brush.isNone();
+    for (int y = 0; y < shape.height(); ++y) {
+        for (int x = 0; x < shape.width(); ++x) {
+            if (shape.IsOutline(x, y)) {
+                // Without a pen the brush covers the outline too, as GDI
+                // under Wine draws it (see the header).
+                if (pen || brush) {
+                    Plot(rect.left + x, rect.top + y, pen ? state_.penColor : state_.brush);
+                }
+            } else if (brush && shape.IsInside(x, y)) {
+                Plot(rect.left + x, rect.top + y, state_.brush);
             }
         }
     }
 }
 
 void PixelCanvas::RoundRect(const Rect& rect, int ellipseWidth, int ellipseHeight) {
-    RoundedShape(rect, ellipseWidth, ellipseHeight);
+    RoundedShape(rect, ellipseWidth, ellipseHeight, false);
 }
 
-void PixelCanvas::Ellipse(const Rect& rect) { RoundedShape(rect, rect.width(), rect.height()); }
+void PixelCanvas::Ellipse(const Rect& rect) {
+    RoundedShape(rect, 0, 0, true);
+}
 
-void PixelCanvas::MoveTo(int x, int y) { state_.position = {x, y}; }
+void PixelCanvas::MoveTo(int x, int y) {
+    state_.position = {x, y};
+}
 
 void PixelCanvas::LineTo(int x, int y) {
     // Bresenham from the current position, the end point excluded; a wide
@@ -242,13 +244,17 @@ void PixelCanvas::DrawBitmap(int x, int y, const Bitmap& bitmap, const Color* ke
     }
 }
 
-void PixelCanvas::Draw(int x, int y, const Bitmap& bitmap) { DrawBitmap(x, y, bitmap, nullptr); }
+void PixelCanvas::Draw(int x, int y, const Bitmap& bitmap) {
+    DrawBitmap(x, y, bitmap, nullptr);
+}
 
 void PixelCanvas::DrawTransparent(int x, int y, const Bitmap& bitmap, Color key) {
     DrawBitmap(x, y, bitmap, &key);
 }
 
-void PixelCanvas::Save() { saved_.push_back(state_); }
+void PixelCanvas::Save() {
+    saved_.push_back(state_);
+}
 
 void PixelCanvas::Restore() {
     if (!saved_.empty()) {

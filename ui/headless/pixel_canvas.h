@@ -11,7 +11,7 @@ namespace ui::headless {
 
 // An RGB image: the headless backend's screen and bitmaps.
 class PixelBuffer {
-public:
+  public:
     PixelBuffer(int width, int height, Color fill = colors::kBlack);
 
     int width() const { return width_; }
@@ -22,7 +22,7 @@ public:
     // Writes a binary PPM (P6) for looking at a failing test's picture.
     bool SavePpm(const std::string& path) const;
 
-private:
+  private:
     int width_;
     int height_;
     std::vector<std::uint32_t> pixels_;  // 0x00BBGGRR, as Color packs it
@@ -44,11 +44,21 @@ struct FontMetrics {
 };
 FontMetrics MetricsOf(const Font& font);
 
-// The Canvas on a PixelBuffer, with GDI's rectangle rules (right and bottom
-// exclusive; a shape drawn with no pen is one pixel smaller on the right and
-// bottom, as GDI draws it).
+// The Canvas on a PixelBuffer, with GDI's rules as measured on GDI under
+// Wine, so that painting tested here looks the same on screen:
+// - rectangles are right- and bottom-exclusive; Rectangle puts swapped
+//   corners in order and draws nothing when empty; FillRect mirrors a
+//   swapped rectangle about its first corner (6..5 fills column 6);
+// - Rectangle without a pen fills one pixel short on the right and bottom;
+// - Ellipse and RoundRect with a one-pixel pen match GDI pixel for pixel
+//   when both sides are at least three pixels (round_shapes.h); a wider pen
+//   draws them as a one-pixel pen would. Without a pen Wine fills the whole
+//   shape, outline included, and so does this canvas; Windows itself is
+//   documented to draw such shapes one pixel smaller, like Rectangle. The
+//   widgets always draw round shapes with a pen.
+// - Text is not rasterised as glyphs: see FontMetrics.
 class PixelCanvas final : public Canvas {
-public:
+  public:
     explicit PixelCanvas(PixelBuffer& target);
 
     void SetPen(Color color, int width) override;
@@ -70,7 +80,7 @@ public:
     void Translate(int dx, int dy) override;
     void ClipTo(const Rect& rect) override;
 
-private:
+  private:
     struct State {
         Color penColor = colors::kBlack;
         int penWidth = 1;
@@ -84,8 +94,7 @@ private:
     };
     void Plot(int x, int y, Color color);  // logical coordinates
     void Span(int y, int x0, int x1, Color color);
-    // Rows of a rounded shape: for each row, the first and last pixel inside.
-    void RoundedShape(const Rect& rect, int ellipseWidth, int ellipseHeight);
+    void RoundedShape(const Rect& rect, int ellipseWidth, int ellipseHeight, bool ellipse);
     void DrawBitmap(int x, int y, const Bitmap& bitmap, const Color* key);
 
     PixelBuffer& target_;
@@ -95,7 +104,7 @@ private:
 
 // A bitmap with a PixelCanvas of its own.
 class PixelBitmap final : public Bitmap {
-public:
+  public:
     PixelBitmap(int width, int height);
     int width() const override { return buffer_.width(); }
     int height() const override { return buffer_.height(); }
@@ -104,7 +113,7 @@ public:
     Color PixelAt(int x, int y) const override { return buffer_.At(x, y); }
     const PixelBuffer& buffer() const { return buffer_; }
 
-private:
+  private:
     PixelBuffer buffer_;
     std::unique_ptr<PixelCanvas> canvas_;
 };
