@@ -1,0 +1,196 @@
+#include "widgets/gradient_button.h"
+
+#include "widgets/bevel.h"
+#include "widgets/gradient.h"
+#include "widgets/set_property.h"
+
+namespace widgets {
+
+GradientButton::GradientButton(std::string name) : Control(std::move(name)) {
+    SetSize(22, 23);
+}
+
+void GradientButton::SetCaption(const std::string& caption) {
+    if (StoreIfChanged(caption_, caption)) {
+        Invalidate();
+    }
+}
+
+void GradientButton::SetColor(ui::Color color) {
+    if (StoreIfChanged(colors_.color, color)) {
+        Invalidate();
+    }
+}
+
+void GradientButton::SetColorTo(ui::Color color) {
+    if (StoreIfChanged(colors_.colorTo, color)) {
+        Invalidate();
+    }
+}
+
+void GradientButton::SetBorderColor(ui::Color color) {
+    if (StoreIfChanged(colors_.borderColor, color)) {
+        Invalidate();
+    }
+}
+
+void GradientButton::SetRounded(bool rounded) {
+    if (StoreIfChanged(rounded_, rounded)) {
+        Invalidate();
+    }
+}
+
+void GradientButton::SetFlat(bool flat) {
+    if (StoreIfChanged(flat_, flat)) {
+        Invalidate();
+    }
+}
+
+void GradientButton::SetShowCaption(bool show) {
+    if (StoreIfChanged(showCaption_, show)) {
+        Invalidate();
+    }
+}
+
+void GradientButton::SetAutoThemeAdapt(bool adapt) {
+    if (StoreIfChanged(autoThemeAdapt_, adapt)) {
+        Invalidate();
+    }
+}
+
+void GradientButton::EnabledChanged() {
+    // A disabled button is neither pressed nor hot; enabled again, it is up.
+    if (!enabled()) {
+        state_ = ButtonState::Disabled;
+        mouseInControl_ = false;
+        pressedOnButton_ = false;
+    } else if (state_ == ButtonState::Disabled) {
+        state_ = ButtonState::Up;
+    }
+}
+
+bool GradientButton::Inside(ui::Point at) const {
+    return ui::Rect::FromSize(0, 0, width(), height()).Contains(at);
+}
+
+void GradientButton::SetState(ButtonState state) {
+    if (StoreIfChanged(state_, state)) {
+        Invalidate();
+    }
+}
+
+void GradientButton::SetHot(bool hot) {
+    if (StoreIfChanged(mouseInControl_, hot)) {
+        Invalidate();
+    }
+}
+
+// The window routes no enter or leave to any control while one holds the
+// mouse capture, so an enter here means no press or drag is under way.
+void GradientButton::MouseEnter() {
+    if (enabled()) {
+        SetHot(true);
+    }
+}
+
+void GradientButton::MouseLeave() {
+    SetHot(false);
+}
+
+void GradientButton::MouseDown(ui::MouseButton button, ui::Point) {
+    if (button != ui::MouseButton::Left || !enabled()) {
+        return;
+    }
+    pressedOnButton_ = true;
+    SetState(ButtonState::Down);
+}
+
+void GradientButton::MouseMove(ui::Point at) {
+    if (pressedOnButton_) {
+        SetState(Inside(at) ? ButtonState::Down : ButtonState::Up);
+    }
+}
+
+void GradientButton::MouseUp(ui::MouseButton button, ui::Point at) {
+    if (button != ui::MouseButton::Left || !pressedOnButton_) {
+        return;
+    }
+    pressedOnButton_ = false;
+    const bool inside = Inside(at);
+    state_ = ButtonState::Up;
+    mouseInControl_ = false;
+    if (inside) {
+        Invalidate();
+        // A handler may replace this button's own handler (a pause button
+        // becomes a resume button), which would destroy the function while
+        // it runs; a copy keeps it alive until it returns.
+        if (const auto handler = onClick) {
+            handler();
+        }
+    }
+    // As if the mouse had just entered or left: the handler may have moved
+    // or hidden the button.
+    const auto cursor = CursorPosition();
+    SetHot(enabled() && Showing() && cursor.has_value() && Inside(*cursor));
+    Invalidate();
+}
+
+ButtonLook GradientButton::CurrentLook() const {
+    const ButtonState state = enabled() ? state_ : ButtonState::Disabled;
+    return ChooseButtonLook(autoThemeAdapt_ ? ThemeButtonColors() : colors_, {rounded_, flat_},
+                            state, mouseInControl_);
+}
+
+void GradientButton::PaintFace(ui::Canvas& canvas, const ButtonLook& look, const ui::Rect& face) {
+    if (look.bottom.isNone()) {
+        // Outlined in its own colour when no outline colour is set: the
+        // same pixels as a plain fill.
+        canvas.SetBrush(look.top);
+        canvas.SetPen(look.outline.isNone() ? look.top : look.outline, 1);
+        canvas.Rectangle(face);
+        return;
+    }
+    PaintBands(canvas, FaceBands(face.top, face.bottom, look.top, look.bottom), face,
+               Axis::Vertical);
+    if (!look.outline.isNone()) {
+        canvas.SetBrush(ui::Color::None());
+        canvas.SetPen(look.outline, 1);
+        canvas.Rectangle(face);
+    }
+}
+
+void GradientButton::PaintCaption(ui::Canvas& canvas, const ui::Rect& area) {
+    canvas.SetFont(font());
+    canvas.SetTextBackground(ui::Color::None());
+    const ui::Point at = CaptionOrigin(area, canvas.TextExtent(caption_));
+    if (!enabled()) {
+        ui::Font etched = font();
+        etched.color = ui::Color::System(ui::SystemColor::BtnHighlight);
+        canvas.SetFont(etched);
+        canvas.TextOut(at.x + 1, at.y + 1, caption_);
+        etched.color = ui::Color::System(ui::SystemColor::BtnShadow);
+        canvas.SetFont(etched);
+    }
+    canvas.TextOut(at.x, at.y, caption_);
+}
+
+void GradientButton::Paint(ui::Canvas& canvas) {
+    const ui::Rect whole = ui::Rect::FromSize(0, 0, width(), height());
+    const ButtonColors& colors = autoThemeAdapt_ ? ThemeButtonColors() : colors_;
+    const ButtonLook look = CurrentLook();
+    const ui::Rect face = ButtonFace(whole, colors, rounded_);
+    PaintFace(canvas, look, face);
+    if (look.roundedOutline && !look.roundedOutlineColor.isNone()) {
+        canvas.SetBrush(ui::Color::None());
+        canvas.SetPen(look.roundedOutlineColor, 1);
+        canvas.RoundRect(face.Inflate(1), 8, 8);
+    }
+    if (look.frame) {
+        PaintBevel(canvas, whole, look.frameLowered ? Bevel::Lowered : Bevel::Raised, 1);
+    }
+    if (showCaption_ && !caption_.empty()) {
+        PaintCaption(canvas, CaptionArea(face));
+    }
+}
+
+}  // namespace widgets
