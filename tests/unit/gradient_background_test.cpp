@@ -93,9 +93,9 @@ TEST(GradientBackground, StepsZeroActsAsOneAndShortPagesGetARowPerBand) {
 }
 
 TEST(GradientBackground, EqualColoursGiveOneFlatColourInEveryStyle) {
-    for (GradientStyle style : {GradientStyle::grFilled, GradientStyle::grEllipse,
-                                GradientStyle::grHorizontal, GradientStyle::grVertical,
-                                GradientStyle::grPyramid, GradientStyle::grMount}) {
+    for (GradientStyle style :
+         {GradientStyle::grFilled, GradientStyle::grEllipse, GradientStyle::grHorizontal,
+          GradientStyle::grVertical, GradientStyle::grPyramid, GradientStyle::grMount}) {
         auto page = Page(style, 61, 47);
         page->SetStartColor(Color::Rgb(10, 200, 30));
         page->SetEndColor(Color::Rgb(10, 200, 30));
@@ -144,7 +144,8 @@ TEST(GradientBackground, BitmapIsRebuiltOnlyForANewSizeOrSetting) {
     EXPECT_GT(page->repaintRequests(), requests);
     const auto pixels = PaintAlone(*page);
     EXPECT_EQ(page->gradientBuilds(), 2);
-    EXPECT_EQ(pixels.At(0, 29), widgets::RampColor(ui::colors::kMaroon, ui::colors::kYellow, 29, 30));
+    EXPECT_EQ(pixels.At(0, 29),
+              widgets::RampColor(ui::colors::kMaroon, ui::colors::kYellow, 29, 30));
 
     page->SetSize(40, 31);
     PaintAlone(*page);

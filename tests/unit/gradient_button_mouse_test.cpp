@@ -15,7 +15,7 @@ namespace {
 
 // A window with two buttons side by side: A at 10..83, B at 100..173.
 class ButtonWindow : public ::testing::Test {
-protected:
+  protected:
     ButtonWindow() : form_("Form") {
         form_.SetClientSize(200, 60);
         a_ = &AddButton("A", 10);

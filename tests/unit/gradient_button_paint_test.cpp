@@ -48,7 +48,9 @@ std::unique_ptr<GradientButton> ProgressButton() {
     return button;
 }
 
-void Hover(GradientButton& button) { button.MouseEnter(); }
+void Hover(GradientButton& button) {
+    button.MouseEnter();
+}
 
 void Press(GradientButton& button) {
     button.MouseEnter();
