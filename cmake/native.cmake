@@ -16,6 +16,18 @@ target_link_libraries(tessaly_native PUBLIC ZLIB::ZLIB)
 add_executable(make_icon tools/icon/make_icon.cpp)
 set_target_properties(make_icon PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/tools)
 
+# Native helpers of the acceptance tests (expected pictures and the like):
+# each tests/acceptance/native/<name>.cpp becomes acceptance/<name>, with the
+# portable code it shares with the Windows test tools.
+file(GLOB ACCEPTANCE_NATIVE_SOURCES CONFIGURE_DEPENDS tests/acceptance/native/*.cpp)
+file(GLOB ACCEPTANCE_SHARED_SOURCES CONFIGURE_DEPENDS tests/acceptance/shared/*.cpp)
+foreach(source ${ACCEPTANCE_NATIVE_SOURCES})
+  get_filename_component(name ${source} NAME_WE)
+  add_executable(${name} ${source} ${ACCEPTANCE_SHARED_SOURCES})
+  target_link_libraries(${name} PRIVATE tessaly_native)
+  set_target_properties(${name} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/acceptance)
+endforeach()
+
 enable_testing()
 file(GLOB UNIT_TEST_SOURCES CONFIGURE_DEPENDS tests/unit/*.cpp)
 add_executable(unit_tests ${UNIT_TEST_SOURCES})
