@@ -1,13 +1,22 @@
 #include "ui/headless/pixel_canvas.h"
 
 #include <algorithm>
-#include <cmath>
 #include <cstdlib>
 #include <fstream>
 
 #include "ui/headless/round_shapes.h"
 
 namespace ui::headless {
+
+namespace {
+
+// The rectangle with its corners put in order, as GDI's shape calls take it.
+Rect Ordered(const Rect& r) {
+    return {std::min(r.left, r.right), std::min(r.top, r.bottom), std::max(r.left, r.right),
+            std::max(r.top, r.bottom)};
+}
+
+}  // namespace
 
 PixelBuffer::PixelBuffer(int width, int height, Color fill)
     : width_(std::max(width, 0)),
@@ -38,8 +47,7 @@ bool PixelBuffer::SavePpm(const std::string& path) const {
     std::ofstream out(path, std::ios::binary);
     out << "P6\n" << width_ << " " << height_ << "\n255\n";
     for (std::uint32_t pixel : pixels_) {
-        const char rgb[3] = {static_cast<char>(pixel & 0xFF),
-                             static_cast<char>((pixel >> 8) & 0xFF),
+        const char rgb[3] = {static_cast<char>(pixel & 0xFF), static_cast<char>((pixel >> 8) & 0xFF),
                              static_cast<char>((pixel >> 16) & 0xFF)};
         out.write(rgb, 3);
     }
@@ -49,7 +57,8 @@ bool PixelBuffer::SavePpm(const std::string& path) const {
 FontMetrics MetricsOf(const Font& font) {
     const int c = font.height < 0 ? -font.height : font.height * 5 / 6;
     const int character = std::max(c, 1);
-    return {character, character + character / 5, (character * 11 + 19) / 20 + (font.bold ? 1 : 0)};
+    return {character, character + character / 5,
+            (character * 11 + 19) / 20 + (font.bold ? 1 : 0)};
 }
 
 PixelCanvas::PixelCanvas(PixelBuffer& target) : target_(target) {
@@ -61,17 +70,11 @@ void PixelCanvas::SetPen(Color color, int width) {
     state_.penWidth = std::max(width, 1);
 }
 
-void PixelCanvas::SetBrush(Color color) {
-    state_.brush = color;
-}
+void PixelCanvas::SetBrush(Color color) { state_.brush = color; }
 
-void PixelCanvas::SetFont(const Font& font) {
-    state_.font = font;
-}
+void PixelCanvas::SetFont(const Font& font) { state_.font = font; }
 
-void PixelCanvas::SetTextBackground(Color color) {
-    state_.textBackground = color;
-}
+void PixelCanvas::SetTextBackground(Color color) { state_.textBackground = color; }
 
 void PixelCanvas::Plot(int x, int y, Color color) {
     const int dx = x + state_.originX;
@@ -104,8 +107,7 @@ void PixelCanvas::FillRect(const Rect& rect) {
 
 void PixelCanvas::Rectangle(const Rect& given) {
     // GDI puts swapped corners in order; an empty rectangle draws nothing.
-    const Rect rect{std::min(given.left, given.right), std::min(given.top, given.bottom),
-                    std::max(given.left, given.right), std::max(given.top, given.bottom)};
+    const Rect rect = Ordered(given);
     if (rect.empty()) {
         return;
     }
@@ -138,8 +140,7 @@ void PixelCanvas::Rectangle(const Rect& given) {
 
 void PixelCanvas::RoundedShape(const Rect& given, int ellipseWidth, int ellipseHeight,
                                bool ellipse) {
-    const Rect rect{std::min(given.left, given.right), std::min(given.top, given.bottom),
-                    std::max(given.left, given.right), std::max(given.top, given.bottom)};
+    const Rect rect = Ordered(given);
     if (rect.empty()) {
         return;
     }
@@ -169,9 +170,7 @@ void PixelCanvas::Ellipse(const Rect& rect) {
     RoundedShape(rect, 0, 0, true);
 }
 
-void PixelCanvas::MoveTo(int x, int y) {
-    state_.position = {x, y};
-}
+void PixelCanvas::MoveTo(int x, int y) { state_.position = {x, y}; }
 
 void PixelCanvas::LineTo(int x, int y) {
     // Bresenham from the current position, the end point excluded; a wide
@@ -244,17 +243,13 @@ void PixelCanvas::DrawBitmap(int x, int y, const Bitmap& bitmap, const Color* ke
     }
 }
 
-void PixelCanvas::Draw(int x, int y, const Bitmap& bitmap) {
-    DrawBitmap(x, y, bitmap, nullptr);
-}
+void PixelCanvas::Draw(int x, int y, const Bitmap& bitmap) { DrawBitmap(x, y, bitmap, nullptr); }
 
 void PixelCanvas::DrawTransparent(int x, int y, const Bitmap& bitmap, Color key) {
     DrawBitmap(x, y, bitmap, &key);
 }
 
-void PixelCanvas::Save() {
-    saved_.push_back(state_);
-}
+void PixelCanvas::Save() { saved_.push_back(state_); }
 
 void PixelCanvas::Restore() {
     if (!saved_.empty()) {
