@@ -1,5 +1,6 @@
 #include "widgets/progress_geometry.h"
 
+#include <algorithm>
 #include <cstdint>
 
 #include "widgets/gradient.h"
@@ -72,7 +73,10 @@ std::vector<ui::Rect> BarBlockRects(const ui::Rect& bar, int percentage, bool sm
     if (percentage <= 0) {
         return rects;
     }
-    for (const BlockSpan& span : BarBlocks(FilledLength(usable, percentage), smooth)) {
+    // A position left above a lowered maximum gives more than 100 %; the
+    // blocks still end at the border.
+    const int filled = std::min(FilledLength(usable, percentage), usable);
+    for (const BlockSpan& span : BarBlocks(filled, smooth)) {
         if (horizontal) {
             rects.push_back(
                 {bar.left + span.start, bar.top + 2, bar.left + span.end, bar.bottom - 2});

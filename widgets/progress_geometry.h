@@ -52,7 +52,7 @@ enum class BarOrientation { Horizontal, Vertical };
 // The blocks of a bar in `bar` (the whole control, right and bottom
 // exclusive) at a percentage, as rectangles: along x from the left for a
 // horizontal bar, along y from the bottom for a vertical one; across, they
-// keep 2 pixels from each side.
+// keep 2 pixels from each side. Above 100 % the bar is simply full.
 std::vector<ui::Rect> BarBlockRects(const ui::Rect& bar, int percentage, bool smooth,
                                     BarOrientation orientation);
 

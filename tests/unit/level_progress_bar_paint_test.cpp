@@ -90,6 +90,19 @@ TEST(LevelProgressBarPaint, LevelColoursChangeAtSeventyNinetyAndOneHundred) {
     }
 }
 
+TEST(LevelProgressBarPaint, MoreThanOneHundredPercentStopsAtTheBorder) {
+    // The maximum lowered below the position: the position is not clamped.
+    // At 437 pixels the border column would lie inside the next block.
+    auto bar = ProgramBar(80);
+    bar->SetSize(437, 18);
+    bar->SetMax(40);
+    bar->SetShowPosition(false);
+    EXPECT_EQ(bar->Percentage(), 200);
+    const auto pixels = PaintAlone(*bar);
+    EXPECT_EQ(pixels.At(435, 9), ui::colors::kRed);
+    EXPECT_EQ(pixels.At(436, 9), kBorder);
+}
+
 TEST(LevelProgressBarPaint, OnePercentIsOneBlockThreePixelsWide) {
     auto bar = ProgramBar(1);
     bar->SetShowPosition(false);
