@@ -4,6 +4,7 @@
 #include "util/errors.h"
 #include "util/format.h"
 #include "util/path_helpers.h"
+#include "widgets/widget_kinds.h"
 
 ui::Layout LoadLayoutResource(const std::string& formName) {
     const std::string name = "LAYOUT_" + UpperAscii(formName);
@@ -15,6 +16,10 @@ ui::Layout LoadLayoutResource(const std::string& formName) {
 }
 
 const ui::ComponentKinds& InstallerComponentKinds() {
-    static const ui::ComponentKinds kinds = {};
+    static const ui::ComponentKinds kinds = [] {
+        ui::ComponentKinds all;
+        widgets::AddWidgetKinds(all);
+        return all;
+    }();
     return kinds;
 }

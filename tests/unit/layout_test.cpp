@@ -132,3 +132,10 @@ TEST(Layout, AMissingLayoutResourceIsReportedByName) {
         EXPECT_STREQ(error.what(), "Resource LAYOUT_MAINFORM not found");
     }
 }
+
+TEST(Layout, TheInstallersKindsIncludeTheDrawnWidgets) {
+    for (const char* kind :
+         {"GradientButton", "LevelProgressBar", "GradientPanel", "GradientBackground"}) {
+        EXPECT_EQ(InstallerComponentKinds().count(kind), 1u) << kind;
+    }
+}
