@@ -13,8 +13,30 @@ add_library(tessaly_native STATIC ${CORE_SOURCES} ${PLATFORM_SIM_SOURCES} ${UI_H
 target_include_directories(tessaly_native PUBLIC ${CMAKE_SOURCE_DIR})
 target_link_libraries(tessaly_native PUBLIC ZLIB::ZLIB)
 
+# Build-time tools, also run by the Windows builds (TESSALY_HOST_TOOLS): the
+# icon painter, the demo payload's data maker and the payload builder.
 add_executable(make_icon tools/icon/make_icon.cpp)
-set_target_properties(make_icon PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/tools)
+add_executable(make_demo_data tools/demo/make_demo_data.cpp)
+add_library(payload_writer STATIC tools/payload/payload_writer.cpp tools/payload/manifest.cpp)
+target_link_libraries(payload_writer PUBLIC tessaly_native)
+add_executable(payload_builder tools/payload/payload_builder.cpp)
+target_link_libraries(payload_builder PRIVATE payload_writer)
+set_target_properties(make_icon make_demo_data payload_builder PROPERTIES
+  RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/tools)
+
+# The native build makes the whole demo payload too, for the round-trip tests,
+# the fuzzer's seeds and the benchmark. pr32.exe is a Windows program; here
+# the cross compiler of the shipped exe makes it.
+find_program(MINGW_I686_CXX i686-w64-mingw32-g++ REQUIRED)
+set(NATIVE_PR32 ${CMAKE_BINARY_DIR}/demo/pr32.exe)
+add_custom_command(OUTPUT ${NATIVE_PR32}
+  COMMAND ${CMAKE_COMMAND} -E make_directory ${CMAKE_BINARY_DIR}/demo
+  COMMAND ${MINGW_I686_CXX} -std=c++20 -Os -s -static -D_WIN32_WINNT=0x0601 -DNOMINMAX -DSTRICT
+          -I${CMAKE_SOURCE_DIR} -o ${NATIVE_PR32} ${CMAKE_SOURCE_DIR}/tools/pr32/pr32.cpp -lwinspool
+  DEPENDS ${CMAKE_SOURCE_DIR}/tools/pr32/pr32.cpp ${CMAKE_SOURCE_DIR}/platform/win32/unique_handle.h
+  COMMENT "Cross-compiling pr32.exe")
+include(cmake/demo_payload.cmake)
+add_demo_payload(${NATIVE_PR32} "")
 
 # Native helpers of the acceptance tests (expected pictures and the like):
 # each tests/acceptance/native/<name>.cpp becomes acceptance/<name>, with the
@@ -31,7 +53,10 @@ endforeach()
 enable_testing()
 file(GLOB UNIT_TEST_SOURCES CONFIGURE_DEPENDS tests/unit/*.cpp)
 add_executable(unit_tests ${UNIT_TEST_SOURCES})
-target_link_libraries(unit_tests PRIVATE tessaly_native GTest::gtest GTest::gtest_main)
-target_compile_definitions(unit_tests PRIVATE TESSALY_SOURCE_DIR="${CMAKE_SOURCE_DIR}")
+target_link_libraries(unit_tests PRIVATE tessaly_native payload_writer GTest::gtest GTest::gtest_main)
+target_compile_definitions(unit_tests PRIVATE TESSALY_SOURCE_DIR="${CMAKE_SOURCE_DIR}"
+  TESSALY_DEMO_DIR="${DEMO_DIR}" TESSALY_PAYLOAD_DIR="${PAYLOAD_DIR}"
+  TESSALY_PAYLOAD_MANIFEST="${PAYLOAD_MANIFEST}")
+add_dependencies(unit_tests demo_payload)
 include(GoogleTest)
 gtest_discover_tests(unit_tests DISCOVERY_MODE PRE_TEST)

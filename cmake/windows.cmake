@@ -38,6 +38,20 @@ set_source_files_properties(${CMAKE_BINARY_DIR}/tessaly-setup.rc PROPERTIES
 
 set(WIN32_SYSTEM_LIBRARIES shell32 ole32 gdi32 user32 kernel32)
 
+# The demo payload's print utility, built for the installer's own
+# architecture so that the twins' payload runs under wine64.
+add_executable(pr32 tools/pr32/pr32.cpp)
+target_include_directories(pr32 PRIVATE ${CMAKE_SOURCE_DIR})
+target_link_libraries(pr32 PRIVATE winspool)
+set_target_properties(pr32 PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/demo)
+
+# The payload: ten scrambled containers and payload.rc, compiled as a second
+# resource script into every executable that carries the payload.
+include(cmake/demo_payload.cmake)
+add_demo_payload($<TARGET_FILE:pr32> pr32)
+set_source_files_properties(${PAYLOAD_RC} PROPERTIES
+  GENERATED TRUE OBJECT_DEPENDS "${PAYLOAD_CONTAINERS}")
+
 # One installer executable over one platform variant.
 function(add_installer target output_dir)
   add_library(${target}_platform OBJECT ${PLATFORM_WIN32_SOURCES})
@@ -46,11 +60,13 @@ function(add_installer target output_dir)
   add_executable(${target} WIN32
     app/tessaly_main.cpp
     ${CMAKE_BINARY_DIR}/tessaly-setup.rc
+    ${PAYLOAD_RC}
     $<TARGET_OBJECTS:tessaly_core>
     $<TARGET_OBJECTS:tessaly_ui_win32>
     $<TARGET_OBJECTS:${target}_platform>)
   target_include_directories(${target} PRIVATE ${CMAKE_SOURCE_DIR})
   target_link_libraries(${target} PRIVATE ZLIB::ZLIB ${WIN32_SYSTEM_LIBRARIES})
+  add_dependencies(${target} demo_payload)
   set_target_properties(${target} PROPERTIES
     OUTPUT_NAME tessaly-setup
     RUNTIME_OUTPUT_DIRECTORY ${output_dir})

@@ -1,0 +1,18 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+// Adds the repeating key to the first length bytes of buffer, modulo 256: the
+// inverse of UnscrambleBuffer. Does nothing when the key is empty.
+void ScrambleBuffer(std::string_view key, char* buffer, std::size_t length);
+
+// One payload item as the installer stores it: the 47-byte header with the
+// file's name, MS-DOS date-time and length, the contents as a zlib stream, and
+// the whole scrambled with the payload key. The name must already have been
+// judged safe and at most 30 characters long; a longer one raises
+// std::invalid_argument rather than overrun its field.
+std::string BuildPayloadContainer(std::string_view fileName, std::uint32_t dosDateTime,
+                                  std::string_view contents);
