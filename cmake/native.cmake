@@ -17,7 +17,8 @@ target_link_libraries(tessaly_native PUBLIC ZLIB::ZLIB)
 # icon painter, the demo payload's data maker and the payload builder.
 add_executable(make_icon tools/icon/make_icon.cpp)
 add_executable(make_demo_data tools/demo/make_demo_data.cpp)
-add_library(payload_writer STATIC tools/payload/payload_writer.cpp tools/payload/manifest.cpp)
+add_library(payload_writer STATIC tools/payload/payload_writer.cpp tools/payload/manifest.cpp
+  tools/payload/payload_build.cpp)
 target_link_libraries(payload_writer PUBLIC tessaly_native)
 add_executable(payload_builder tools/payload/payload_builder.cpp)
 target_link_libraries(payload_builder PRIVATE payload_writer)
