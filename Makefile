@@ -10,7 +10,7 @@ WIN64       := $(BUILD)/win64
 HOST_TOOLS  := $(abspath $(NATIVE))/tools
 JOBS        ?= $(shell nproc)
 
-.PHONY: all deps build native windows win64 test unit acceptance run format clean
+.PHONY: all deps build native windows win64 test unit acceptance run fuzz bench format clean
 
 all: build
 
@@ -40,6 +40,12 @@ acceptance: build
 	tests/acceptance/run-all.sh
 
 test: unit acceptance
+
+fuzz: deps
+	tests/fuzz/run-fuzz.sh $(FUZZ_SECONDS)
+
+bench: native
+	$(NATIVE)/payload_bench
 
 run: build
 	tests/acceptance/run-installer.sh

@@ -51,6 +51,11 @@ foreach(source ${ACCEPTANCE_NATIVE_SOURCES})
   set_target_properties(${name} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/acceptance)
 endforeach()
 
+# The unpacking benchmark (tests/bench); run by hand, never as a test, since a
+# timed assertion would fail on a busy machine.
+add_executable(payload_bench tests/bench/payload_bench.cpp)
+target_link_libraries(payload_bench PRIVATE payload_writer)
+
 enable_testing()
 file(GLOB UNIT_TEST_SOURCES CONFIGURE_DEPENDS tests/unit/*.cpp)
 add_executable(unit_tests ${UNIT_TEST_SOURCES})

@@ -15,12 +15,12 @@ void PutWord(std::string& bytes, std::size_t offset, std::uint32_t value) {
     }
 }
 
-std::string Compress(std::string_view contents) {
+std::string Compress(std::string_view contents, int level) {
     uLongf length = compressBound(static_cast<uLong>(contents.size()));
     std::string stream(length, '\0');
     const int result = compress2(reinterpret_cast<Bytef*>(stream.data()), &length,
                                  reinterpret_cast<const Bytef*>(contents.data()),
-                                 static_cast<uLong>(contents.size()), Z_BEST_COMPRESSION);
+                                 static_cast<uLong>(contents.size()), level);
     if (result != Z_OK) {
         throw std::runtime_error("zlib could not compress the contents");
     }
@@ -41,14 +41,14 @@ void ScrambleBuffer(std::string_view key, char* buffer, std::size_t length) {
 }
 
 std::string BuildPayloadContainer(std::string_view fileName, std::uint32_t dosDateTime,
-                                  std::string_view contents) {
+                                  std::string_view contents, int level) {
     if (fileName.size() > kPayloadNameCapacity) {
         throw std::invalid_argument("file name longer than the container's name field");
     }
     if (contents.size() > 0xFFFFFFFFu) {
         throw std::invalid_argument("contents longer than the container's size field");
     }
-    const std::string stream = Compress(contents);
+    const std::string stream = Compress(contents, level);
 
     std::string item(kPayloadHeaderSize, '\0');
     // The two words the installer never reads carry the stream's length and
