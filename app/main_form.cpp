@@ -17,4 +17,6 @@ ui::HandlerTable TMainForm::Handlers() {
     };
 }
 
-void TMainForm::FormCreate() { SetCaption(Format("Vantrel %s Installer", {kProductName})); }
+void TMainForm::FormCreate() {
+    SetCaption(Format("Vantrel %s Installer", {kProductName}));
+}

@@ -6,12 +6,12 @@
 // The installer's main window: a welcome page and a folder page beside a side
 // panel. Built from its layout; closing it ends the program.
 class TMainForm : public ui::Form {
-public:
+  public:
     TMainForm();
 
     // Creation handler: fills the texts that depend on the product.
     void FormCreate();
 
-private:
+  private:
     ui::HandlerTable Handlers();
 };

@@ -55,9 +55,9 @@ int CountStandard(unsigned buttons) {
 // The n-th (from 1) standard button shown, in the fixed order.
 int NthStandardResult(unsigned buttons, int n) {
     static const std::pair<unsigned, int> kOrder[] = {
-        {ui::kButtonOk, ui::kResultOk},         {ui::kButtonYes, ui::kResultYes},
-        {ui::kButtonNo, ui::kResultNo},         {ui::kButtonCancel, ui::kResultCancel},
-        {ui::kButtonRetry, ui::kResultRetry},   {ui::kButtonClose, ui::kResultClose},
+        {ui::kButtonOk, ui::kResultOk},       {ui::kButtonYes, ui::kResultYes},
+        {ui::kButtonNo, ui::kResultNo},       {ui::kButtonCancel, ui::kResultCancel},
+        {ui::kButtonRetry, ui::kResultRetry}, {ui::kButtonClose, ui::kResultClose},
     };
     for (const auto& [bit, result] : kOrder) {
         if ((buttons & bit) && --n == 0) {

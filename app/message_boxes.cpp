@@ -11,7 +11,9 @@ void ShowMessageCaption(const std::string& caption, const std::string& text) {
     ui::ShowMessageBox(spec);
 }
 
-void ShowMessageText(const std::string& text) { ShowMessageCaption(std::string(), text); }
+void ShowMessageText(const std::string& text) {
+    ShowMessageCaption(std::string(), text);
+}
 
 void ShowMessageFmt(const std::string& format, std::initializer_list<FormatArg> values) {
     ShowMessageText(Format(format, values));

@@ -1,4 +1,6 @@
 #include "app/startup.h"
 #include "ui/entry.h"
 
-int ApplicationMain() { return RunInstaller(); }
+int ApplicationMain() {
+    return RunInstaller();
+}

@@ -62,7 +62,7 @@ bool FileExists(const std::string& path);
 
 // An open file handle, closed when the object goes away.
 class WritableFile {
-public:
+  public:
     virtual ~WritableFile() = default;
     // One write of all bytes; true only when every byte was written.
     virtual bool Write(const std::string& bytes) = 0;
@@ -97,7 +97,7 @@ struct FindEntry {
 // A folder listing in the system's order (find-first/find-next); the handle
 // is closed when the object goes away.
 class FileFinder {
-public:
+  public:
     virtual ~FileFinder() = default;
     // The next entry, or nothing when the listing is exhausted.
     virtual std::optional<FindEntry> Next() = 0;
@@ -135,7 +135,7 @@ std::optional<std::string> LoadRcData(const std::string& name);
 // the object goes away (CoInitialize / CoUninitialize). The initialisation
 // result is kept, not judged: callers decide whether it matters.
 class ComApartment {
-public:
+  public:
     ComApartment();
     ~ComApartment();
     ComApartment(const ComApartment&) = delete;
@@ -143,7 +143,7 @@ public:
 
     long result() const { return result_; }
 
-private:
+  private:
     long result_;
 };
 

@@ -10,7 +10,9 @@ namespace {
 Application* current = nullptr;
 }
 
-Application::Application() { current = this; }
+Application::Application() {
+    current = this;
+}
 
 Application::~Application() {
     if (current == this) {
@@ -18,7 +20,9 @@ Application::~Application() {
     }
 }
 
-Application* CurrentApplication() { return current; }
+Application* CurrentApplication() {
+    return current;
+}
 
 void Application::Initialize() {
     if (!com_) {
@@ -54,7 +58,9 @@ void Application::Terminate() {
     backend::PostQuit();
 }
 
-void Application::ProcessMessages() { backend::ProcessPendingMessages(*this); }
+void Application::ProcessMessages() {
+    backend::ProcessPendingMessages(*this);
+}
 
 void Application::ShowException(const std::exception& error) {
     MessageBoxSpec box;

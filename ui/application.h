@@ -15,7 +15,7 @@ class Form;
 // the message loop. One exists per process, owned by the start-up code and
 // passed to whoever needs it.
 class Application {
-public:
+  public:
     Application();
     ~Application();
     Application(const Application&) = delete;
@@ -50,7 +50,7 @@ public:
     // Shows an error that escaped an event handler, captioned with the title.
     void ShowException(const std::exception& error);
 
-private:
+  private:
     std::optional<platform::ComApartment> com_;
     bool mainFormOnTaskBar_ = false;
     std::string title_;

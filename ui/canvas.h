@@ -16,7 +16,7 @@ class Bitmap;
 // resolved when drawn. The GDI canvas and the headless pixel canvas both
 // implement it, so painting code is tested natively to the pixel.
 class Canvas {
-public:
+  public:
     virtual ~Canvas() = default;
 
     virtual void SetPen(Color color, int width = 1) = 0;
@@ -52,7 +52,7 @@ public:
 
 // An off-screen bitmap with a canvas of its own.
 class Bitmap {
-public:
+  public:
     virtual ~Bitmap() = default;
     virtual int width() const = 0;
     virtual int height() const = 0;
@@ -68,13 +68,13 @@ std::unique_ptr<Bitmap> CreateBitmap(int width, int height);
 
 // Saves and restores a canvas's origin and clip for one scope.
 class CanvasState {
-public:
+  public:
     explicit CanvasState(Canvas& canvas) : canvas_(canvas) { canvas_.Save(); }
     ~CanvasState() { canvas_.Restore(); }
     CanvasState(const CanvasState&) = delete;
     CanvasState& operator=(const CanvasState&) = delete;
 
-private:
+  private:
     Canvas& canvas_;
 };
 

@@ -34,9 +34,13 @@ void Control::SetBounds(const Rect& bounds) {
     Invalidate();  // the new one
 }
 
-void Control::SetLeft(int left) { SetBounds(bounds_.Offset(left - bounds_.left, 0)); }
+void Control::SetLeft(int left) {
+    SetBounds(bounds_.Offset(left - bounds_.left, 0));
+}
 
-void Control::SetTop(int top) { SetBounds(bounds_.Offset(0, top - bounds_.top)); }
+void Control::SetTop(int top) {
+    SetBounds(bounds_.Offset(0, top - bounds_.top));
+}
 
 void Control::SetSize(int width, int height) {
     SetBounds(Rect::FromSize(bounds_.left, bounds_.top, width, height));
@@ -177,7 +181,9 @@ void Control::SetMouseCapture(bool capture) {
 
 void Control::CreateHandles() {}
 
-void Control::SetHost(std::unique_ptr<WindowHost> host) { host_ = std::move(host); }
+void Control::SetHost(std::unique_ptr<WindowHost> host) {
+    host_ = std::move(host);
+}
 
 Container::~Container() {
     // Children go first, while the parent they may refer to still exists.

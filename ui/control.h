@@ -25,7 +25,7 @@ enum class Align { None, Top, Bottom, Left, Right, Client };
 // ancestor paints it and routes mouse events to it. Windowed controls (forms,
 // panels, edit boxes) own an OS window through a WindowHost.
 class Control {
-public:
+  public:
     explicit Control(std::string name = {});
     virtual ~Control();
     Control(const Control&) = delete;
@@ -99,14 +99,14 @@ public:
     // Click handler, for controls that raise one.
     std::function<void()> onClick;
 
-protected:
+  protected:
     virtual void BoundsChanged() {}
     virtual void VisibilityChanged() {}
     virtual void EnabledChanged() {}
     virtual void FontChanged() {}
     void SetHost(std::unique_ptr<WindowHost> host);
 
-private:
+  private:
     friend class Container;
 
     std::string name_;
@@ -123,7 +123,7 @@ private:
 // A control that holds child controls; children paint over it in the order
 // they were added.
 class Container : public Control {
-public:
+  public:
     using Control::Control;
     ~Container() override;
 
@@ -157,7 +157,7 @@ public:
     // their mouse events.
     Control* HitTest(Point at);
 
-private:
+  private:
     std::vector<std::unique_ptr<Control>> children_;
     Color color_ = Color::None();
     bool aligning_ = false;
@@ -166,7 +166,7 @@ private:
 // A windowed container below a form: a child window of its own that paints
 // itself and its windowless children.
 class Panel : public Container {
-public:
+  public:
     using Container::Container;
     bool IsWindowed() const override { return true; }
     void CreateHandles() override;

@@ -8,8 +8,8 @@
 namespace ui {
 
 enum class BorderStyle {
-    Single,     // fixed size
-    Sizeable,   // the default resizable frame
+    Single,    // fixed size
+    Sizeable,  // the default resizable frame
 };
 
 struct BorderIcons {
@@ -26,7 +26,7 @@ enum class FormPosition {
 // A top-level window. Its bounds are its client area; where it stands on the
 // screen is the host's business (centred when first shown, if asked).
 class Form : public Container {
-public:
+  public:
     explicit Form(std::string name);
     ~Form() override;
 
@@ -59,10 +59,10 @@ public:
     std::function<void()> onShow;
     std::function<void()> onClosed;
 
-protected:
+  protected:
     void VisibilityChanged() override;
 
-private:
+  private:
     std::string caption_;
     BorderStyle borderStyle_ = BorderStyle::Sizeable;
     BorderIcons borderIcons_;

@@ -166,7 +166,9 @@ Layout ParseLayout(const std::string& text) {
     return layout;
 }
 
-int ParseInt(const LayoutProperty& property) { return ParseInts(property, 1)[0]; }
+int ParseInt(const LayoutProperty& property) {
+    return ParseInts(property, 1)[0];
+}
 
 std::vector<int> ParseInts(const LayoutProperty& property, std::size_t count) {
     const auto words = Words(property);
@@ -244,8 +246,7 @@ void PropertyReader::RequireAllTaken() const {
     }
 }
 
-std::function<void()> ResolveHandler(const LayoutProperty& property,
-                                     const HandlerTable& handlers) {
+std::function<void()> ResolveHandler(const LayoutProperty& property, const HandlerTable& handlers) {
     const auto found = handlers.find(property.value);
     if (found == handlers.end()) {
         Fail(property.line, "no handler named " + property.value);
@@ -359,8 +360,8 @@ void ApplyLayout(Form& form, const Layout& layout, const ComponentKinds& kinds,
         }
         const auto parent = containers.find(component.parent);
         if (parent == containers.end()) {
-            Fail(component.line, component.name + ": parent " + component.parent +
-                                     " is not a container above it");
+            Fail(component.line,
+                 component.name + ": parent " + component.parent + " is not a container above it");
         }
         PropertyReader properties(component);
         std::unique_ptr<Control> control = kind->second(properties, handlers);

@@ -34,7 +34,7 @@
 namespace ui {
 
 class LayoutError : public std::runtime_error {
-public:
+  public:
     using std::runtime_error::runtime_error;
 };
 
@@ -69,13 +69,13 @@ Font ParseFont(const LayoutProperty& property);
 // The properties of one component while it is built: kinds take the keys
 // they know, the loader takes the common ones, and what is left is an error.
 class PropertyReader {
-public:
+  public:
     explicit PropertyReader(const LayoutComponent& component) : component_(component) {}
     const LayoutProperty* Take(const std::string& key);
     const LayoutComponent& component() const { return component_; }
     void RequireAllTaken() const;
 
-private:
+  private:
     const LayoutComponent& component_;
     std::vector<std::string> taken_;
 };
@@ -85,8 +85,8 @@ using HandlerTable = std::map<std::string, std::function<void()>>;
 
 // Builds one component of a kind: reads its own properties (and event names,
 // resolved through the handler table) and returns the control.
-using ComponentFactory =
-    std::function<std::unique_ptr<Control>(PropertyReader& properties, const HandlerTable& handlers)>;
+using ComponentFactory = std::function<std::unique_ptr<Control>(PropertyReader& properties,
+                                                                const HandlerTable& handlers)>;
 using ComponentKinds = std::map<std::string, ComponentFactory>;
 
 // Looks a handler up by name; raises LayoutError when the form has none.

@@ -9,7 +9,7 @@ namespace ui {
 // the button press until it is released (the capture). No enter or leave
 // reaches other controls while one holds the capture.
 class MouseRouter {
-public:
+  public:
     explicit MouseRouter(Container& window) : window_(window) {}
 
     // Coordinates are the window's client coordinates.
@@ -24,7 +24,7 @@ public:
     Control* hot() const { return hot_; }
     Control* captured() const { return captured_; }
 
-private:
+  private:
     Point ToControl(Control& control, Point at) const;
     void SetHot(Control* control);
 

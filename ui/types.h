@@ -20,9 +20,10 @@ enum class SystemColor : int {
 // An (r, g, b) triple, a system colour, or none: "no colour at all", which
 // switches a drawing feature off and is never black.
 class Color {
-public:
+  public:
     static constexpr Color Rgb(std::uint8_t r, std::uint8_t g, std::uint8_t b) {
-        return Color(Kind::Rgb, static_cast<std::uint32_t>(r) | (static_cast<std::uint32_t>(g) << 8) |
+        return Color(Kind::Rgb, static_cast<std::uint32_t>(r) |
+                                    (static_cast<std::uint32_t>(g) << 8) |
                                     (static_cast<std::uint32_t>(b) << 16));
     }
     // Windows packs red in the low byte: 19967 is (255, 77, 0).
@@ -47,7 +48,7 @@ public:
 
     constexpr bool operator==(const Color& other) const = default;
 
-private:
+  private:
     enum class Kind : std::uint8_t { Rgb, System, None };
     constexpr Color(Kind kind, std::uint32_t value) : kind_(kind), value_(value) {}
 

@@ -10,7 +10,7 @@ namespace ui {
 // win32 one with an HWND, the headless one as plain state. Coordinates are
 // the window's client coordinates.
 class WindowHost {
-public:
+  public:
     virtual ~WindowHost() = default;
 
     virtual void Invalidate(const Rect& rect) = 0;

@@ -6,43 +6,43 @@
 // The few failures that travel as exceptions. Each carries the exact text the
 // user is shown; everything else in the installer reports through results.
 class InstallerError : public std::runtime_error {
-public:
+  public:
     using std::runtime_error::runtime_error;
 };
 
 // A named resource is missing from the executable: "Resource %s not found".
 class EResNotFound : public InstallerError {
-public:
+  public:
     using InstallerError::InstallerError;
 };
 
 // zlib refused a payload stream; the message is always "Error".
 class EDecompressionError : public InstallerError {
-public:
+  public:
     EDecompressionError() : InstallerError("Error") {}
 };
 
 // A payload item breaks the container's limits (too short, name too long,
 // unsafe name, size field that disagrees with the stream).
 class EPayloadFormatError : public InstallerError {
-public:
+  public:
     using InstallerError::InstallerError;
 };
 
 // The WOW64 query exists but failed for the current process.
 class EBadProcessHandle : public InstallerError {
-public:
+  public:
     EBadProcessHandle() : InstallerError("Bad process handle") {}
 };
 
 // A COM object could not be created; the text names the failure and the class.
 class EOleSysError : public InstallerError {
-public:
+  public:
     using InstallerError::InstallerError;
 };
 
 // A COM object lacks an interface the caller needs.
 class EIntfCastError : public InstallerError {
-public:
+  public:
     EIntfCastError() : InstallerError("Interface not supported") {}
 };

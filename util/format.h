@@ -8,7 +8,7 @@
 
 // One value for Format: text, a whole number or a floating-point number.
 class FormatArg {
-public:
+  public:
     FormatArg(std::string_view text) : value_(std::string(text)) {}
     FormatArg(const std::string& text) : value_(text) {}
     FormatArg(const char* text) : value_(std::string(text)) {}
@@ -19,7 +19,7 @@ public:
 
     const std::variant<std::string, std::int64_t, double>& value() const { return value_; }
 
-private:
+  private:
     std::variant<std::string, std::int64_t, double> value_;
 };
 

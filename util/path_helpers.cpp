@@ -2,10 +2,16 @@
 
 namespace {
 
-bool IsAsciiUpper(char c) { return c >= 'A' && c <= 'Z'; }
-bool IsAsciiLower(char c) { return c >= 'a' && c <= 'z'; }
+bool IsAsciiUpper(char c) {
+    return c >= 'A' && c <= 'Z';
+}
+bool IsAsciiLower(char c) {
+    return c >= 'a' && c <= 'z';
+}
 
-char ToUpper(char c) { return IsAsciiLower(c) ? static_cast<char>(c - 'a' + 'A') : c; }
+char ToUpper(char c) {
+    return IsAsciiLower(c) ? static_cast<char>(c - 'a' + 'A') : c;
+}
 
 bool IsWordCharacter(char c) {
     return c == '-' || (c >= '1' && c <= '9') || IsAsciiUpper(c) || IsAsciiLower(c);

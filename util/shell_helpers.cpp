@@ -39,7 +39,8 @@ bool CreateInstallFolder(std::string& path) {
     }
     const bool absolute = path[0] == '\\' || (path.size() >= 2 && path[1] == ':');
     const std::string full =
-        absolute ? path : AddBackslash(platform::CurrentDirectory()) + StripTrailingBackslashes(path);
+        absolute ? path
+                 : AddBackslash(platform::CurrentDirectory()) + StripTrailingBackslashes(path);
     if (!FolderExists(full) && !ForceFolder(full)) {
         return false;
     }

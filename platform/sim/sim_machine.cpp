@@ -23,8 +23,7 @@ std::string Upper(std::string text) {
 }
 
 bool IsDrivePrefix(const std::string& path) {
-    return path.size() >= 2 && std::isalpha(static_cast<unsigned char>(path[0])) &&
-           path[1] == ':';
+    return path.size() >= 2 && std::isalpha(static_cast<unsigned char>(path[0])) && path[1] == ':';
 }
 
 std::vector<std::string> SplitComponents(const std::string& path) {
@@ -124,7 +123,9 @@ void Machine::AddAttributes(const std::string& path, std::uint32_t bits) {
     attributes_[Key(path)] |= bits;
 }
 
-void Machine::LockFile(const std::string& path) { locked_.insert(Key(path)); }
+void Machine::LockFile(const std::string& path) {
+    locked_.insert(Key(path));
+}
 
 void Machine::SetListingOrder(const std::string& folder, std::vector<std::string> names) {
     listingOrder_[Key(folder)] = std::move(names);
@@ -136,7 +137,9 @@ void Machine::PutFile(const std::string& path, const std::string& contents) {
     std::ofstream(host, std::ios::binary | std::ios::trunc) << contents;
 }
 
-void Machine::PutFolder(const std::string& path) { fs::create_directories(HostPath(path)); }
+void Machine::PutFolder(const std::string& path) {
+    fs::create_directories(HostPath(path));
+}
 
 std::string Machine::Normalise(const std::string& path) const {
     std::string text = path;
@@ -182,7 +185,9 @@ std::string Machine::Normalise(const std::string& path) const {
     return result;
 }
 
-std::string Machine::Key(const std::string& path) const { return Upper(Normalise(path)); }
+std::string Machine::Key(const std::string& path) const {
+    return Upper(Normalise(path));
+}
 
 fs::path Machine::HostPath(const std::string& windowsPath) const {
     const std::string normal = Normalise(windowsPath);
@@ -268,7 +273,8 @@ std::intptr_t Machine::ShellOpen(ShellOpenCall call) {
 }
 
 DriveType Machine::DriveTypeOf(const std::string& root) const {
-    const bool rootForm = IsDrivePrefix(root) && (root.size() == 2 || root == root.substr(0, 2) + "\\");
+    const bool rootForm =
+        IsDrivePrefix(root) && (root.size() == 2 || root == root.substr(0, 2) + "\\");
     if (!rootForm) {
         return DriveType::NoRootDir;
     }
@@ -310,7 +316,9 @@ bool Machine::RemoveFile(const std::string& path) {
     return fs::remove(host, error);
 }
 
-bool Machine::IsLocked(const std::string& path) const { return locked_.count(Key(path)) > 0; }
+bool Machine::IsLocked(const std::string& path) const {
+    return locked_.count(Key(path)) > 0;
+}
 
 std::optional<std::vector<FindEntry>> Machine::TryList(const std::string& pattern) const {
     const std::string normal = Normalise(pattern);

@@ -29,7 +29,7 @@ struct ShellDeleteCall {
 };
 
 class Machine {
-public:
+  public:
     Machine();
     ~Machine();
     Machine(const Machine&) = delete;
@@ -102,7 +102,7 @@ public:
     // turned into '\' and no trailing backslash except for a root ('C:\').
     std::string Normalise(const std::string& path) const;
 
-private:
+  private:
     std::string Key(const std::string& path) const;  // case-folded, normalised
 
     std::filesystem::path root_;

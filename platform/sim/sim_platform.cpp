@@ -24,17 +24,25 @@ std::intptr_t ShellOpen(const std::string& verb, const std::string& file,
     return Machine::Current().ShellOpen({verb, file, parameters, directory, showCommand});
 }
 
-DriveType DriveTypeOf(const std::string& root) { return Machine::Current().DriveTypeOf(root); }
+DriveType DriveTypeOf(const std::string& root) {
+    return Machine::Current().DriveTypeOf(root);
+}
 
 std::uint32_t FileAttributesOf(const std::string& path) {
     return Machine::Current().FileAttributesOf(path);
 }
 
-bool MakeDirectory(const std::string& path) { return Machine::Current().MakeDirectory(path); }
+bool MakeDirectory(const std::string& path) {
+    return Machine::Current().MakeDirectory(path);
+}
 
-bool RemoveFile(const std::string& path) { return Machine::Current().RemoveFile(path); }
+bool RemoveFile(const std::string& path) {
+    return Machine::Current().RemoveFile(path);
+}
 
-std::string CurrentDirectory() { return Machine::Current().currentDirectory(); }
+std::string CurrentDirectory() {
+    return Machine::Current().currentDirectory();
+}
 
 bool FileExists(const std::string& path) {
     const std::uint32_t attributes = Machine::Current().FileAttributesOf(path);
@@ -44,7 +52,7 @@ bool FileExists(const std::string& path) {
 namespace {
 
 class SimWritableFile final : public WritableFile {
-public:
+  public:
     SimWritableFile(const std::filesystem::path& host, std::optional<std::size_t> limit)
         : stream_(host, std::ios::binary | std::ios::trunc), limit_(limit) {}
 
@@ -57,13 +65,13 @@ public:
     }
     bool Flush() override { return static_cast<bool>(stream_.flush()); }
 
-private:
+  private:
     std::ofstream stream_;
     std::optional<std::size_t> limit_;
 };
 
 class SimFileFinder final : public FileFinder {
-public:
+  public:
     explicit SimFileFinder(std::vector<FindEntry> entries) : entries_(std::move(entries)) {}
     std::optional<FindEntry> Next() override {
         if (next_ >= entries_.size()) {
@@ -72,7 +80,7 @@ public:
         return entries_[next_++];
     }
 
-private:
+  private:
     std::vector<FindEntry> entries_;
     std::size_t next_ = 0;
 };
@@ -114,20 +122,32 @@ std::unique_ptr<FileFinder> FindFiles(const std::string& pattern) {
     return std::make_unique<SimFileFinder>(std::move(*entries));
 }
 
-Wow64Answer QueryWow64() { return Machine::Current().wow64(); }
+Wow64Answer QueryWow64() {
+    return Machine::Current().wow64();
+}
 
-std::string CommandLine() { return Machine::Current().commandLine(); }
+std::string CommandLine() {
+    return Machine::Current().commandLine();
+}
 
-char UserThousandsSeparator() { return Machine::Current().thousandsSeparator(); }
+char UserThousandsSeparator() {
+    return Machine::Current().thousandsSeparator();
+}
 
-std::string ExecutableFileName() { return Machine::Current().executableFileName(); }
+std::string ExecutableFileName() {
+    return Machine::Current().executableFileName();
+}
 
 std::optional<std::string> LoadRcData(const std::string& name) {
     return Machine::Current().Resource(name);
 }
 
-ComApartment::ComApartment() : result_(0) { Machine::Current().ComInit(); }
+ComApartment::ComApartment() : result_(0) {
+    Machine::Current().ComInit();
+}
 
-ComApartment::~ComApartment() { Machine::Current().ComUninit(); }
+ComApartment::~ComApartment() {
+    Machine::Current().ComUninit();
+}
 
 }  // namespace platform

@@ -8,8 +8,12 @@ namespace platform::win32 {
 
 // 64-bit twin standing in for the 32-bit exe on 32-bit Windows: WOW64 does not
 // exist there, and Program Files is the one and only program folder.
-Wow64Answer AdaptWow64Flag(BOOL) { return Wow64Answer::No; }
-int AdaptCsidl(int csidl) { return csidl; }
+Wow64Answer AdaptWow64Flag(BOOL) {
+    return Wow64Answer::No;
+}
+int AdaptCsidl(int csidl) {
+    return csidl;
+}
 
 #elif defined(_WIN64)
 
@@ -17,7 +21,9 @@ int AdaptCsidl(int csidl) { return csidl; }
 // process is never WOW64 itself, yet its Windows is 64-bit, which is what the
 // 32-bit exe learns from the flag. Its Program Files is the 64-bit folder; the
 // 32-bit exe is redirected to Program Files (x86).
-Wow64Answer AdaptWow64Flag(BOOL) { return Wow64Answer::Yes; }
+Wow64Answer AdaptWow64Flag(BOOL) {
+    return Wow64Answer::Yes;
+}
 int AdaptCsidl(int csidl) {
     return csidl == CSIDL_PROGRAM_FILES ? CSIDL_PROGRAM_FILESX86 : csidl;
 }
@@ -28,7 +34,9 @@ int AdaptCsidl(int csidl) {
 Wow64Answer AdaptWow64Flag(BOOL processIsWow64) {
     return processIsWow64 ? Wow64Answer::Yes : Wow64Answer::No;
 }
-int AdaptCsidl(int csidl) { return csidl; }
+int AdaptCsidl(int csidl) {
+    return csidl;
+}
 
 #endif
 

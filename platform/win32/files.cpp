@@ -16,9 +16,13 @@ std::uint32_t FileAttributesOf(const std::string& path) {
     return ::GetFileAttributesA(path.c_str());
 }
 
-bool MakeDirectory(const std::string& path) { return ::CreateDirectoryA(path.c_str(), nullptr); }
+bool MakeDirectory(const std::string& path) {
+    return ::CreateDirectoryA(path.c_str(), nullptr);
+}
 
-bool RemoveFile(const std::string& path) { return ::DeleteFileA(path.c_str()); }
+bool RemoveFile(const std::string& path) {
+    return ::DeleteFileA(path.c_str());
+}
 
 std::string CurrentDirectory() {
     char buffer[MAX_PATH + 1];
@@ -38,7 +42,7 @@ bool FileExists(const std::string& path) {
 namespace {
 
 class Win32WritableFile final : public WritableFile {
-public:
+  public:
     explicit Win32WritableFile(UniqueFileHandle handle) : handle_(std::move(handle)) {}
 
     bool Write(const std::string& bytes) override {
@@ -49,12 +53,12 @@ public:
     }
     bool Flush() override { return ::FlushFileBuffers(handle_.get()); }
 
-private:
+  private:
     UniqueFileHandle handle_;
 };
 
 class Win32FileFinder final : public FileFinder {
-public:
+  public:
     Win32FileFinder(UniqueFindHandle handle, const WIN32_FIND_DATAA& first)
         : handle_(std::move(handle)), pending_(first), hasPending_(true) {}
 
@@ -68,7 +72,7 @@ public:
         return FindEntry{pending_.cFileName, pending_.dwFileAttributes};
     }
 
-private:
+  private:
     UniqueFindHandle handle_;
     WIN32_FIND_DATAA pending_;
     bool hasPending_;

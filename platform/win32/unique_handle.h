@@ -11,7 +11,7 @@ namespace platform::win32 {
 // the raw handle: get() is explicit.
 template <typename Traits>
 class UniqueHandle {
-public:
+  public:
     using Type = typename Traits::Type;
 
     UniqueHandle() = default;
@@ -38,7 +38,7 @@ public:
         handle_ = handle;
     }
 
-private:
+  private:
     Type handle_ = Traits::Invalid();
 };
 

@@ -8,7 +8,8 @@ TEST(CenterLabel, UsesTheCurrentWidthAndTruncatesTowardZero) {
     ui::Container parent("parent");
     parent.SetBounds(ui::Rect::FromSize(0, 0, 400, 300));
     auto& label = parent.Add(std::make_unique<ui::Control>("label"));
-    const std::pair<int, int> widthToLeft[] = {{101, 149}, {400, 0}, {401, 0}, {450, -25}, {0, 200}};
+    const std::pair<int, int> widthToLeft[] = {
+        {101, 149}, {400, 0}, {401, 0}, {450, -25}, {0, 200}};
     for (const auto& [width, left] : widthToLeft) {
         label.SetBounds(ui::Rect::FromSize(7, 13, width, 20));
         CenterLabel(label);

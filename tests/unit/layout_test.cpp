@@ -108,8 +108,7 @@ TEST(Layout, MistakesAreReportedWithTheirLine) {
 TEST(Layout, EveryShippedLayoutLoadsAndResolvesItsHandlers) {
     platform::sim::Machine machine;
     LoadLayoutResources(machine);
-    const auto folder =
-        std::filesystem::path(TESSALY_SOURCE_DIR) / "resources" / "layouts";
+    const auto folder = std::filesystem::path(TESSALY_SOURCE_DIR) / "resources" / "layouts";
     int layouts = 0;
     for (const auto& entry : std::filesystem::directory_iterator(folder)) {
         ++layouts;

@@ -9,7 +9,7 @@ namespace {
 
 // A control that logs the mouse events it gets.
 class Probe : public ui::Control {
-public:
+  public:
     Probe(std::string name, std::vector<std::string>& log) : Control(name), log_(log) {}
     void MouseEnter() override { log_.push_back(name() + " enter"); }
     void MouseLeave() override { log_.push_back(name() + " leave"); }
@@ -20,12 +20,12 @@ public:
         log_.push_back(name() + " up " + std::to_string(at.x) + "," + std::to_string(at.y));
     }
 
-private:
+  private:
     std::vector<std::string>& log_;
 };
 
 class MouseRouterTest : public ::testing::Test {
-protected:
+  protected:
     MouseRouterTest() : window("W"), router(window) {
         auto& panel = window.Add(std::make_unique<ui::Container>("P"));
         panel.SetBounds(ui::Rect::FromSize(100, 100, 100, 100));

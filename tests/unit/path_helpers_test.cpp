@@ -61,7 +61,8 @@ TEST(SplitFirst, RestAndHeadMayBeTheSameVariable) {
 }
 
 TEST(SplitFirst, WalksTheWholeItemList) {
-    std::string list = "rs_cmd,rs_exe,rs_qdb1,rs_qdb2,rs_hlp,rs_icon,rs_qdbv4,rs_qdbv4add,rs_readme,rs_pr32";
+    std::string list =
+        "rs_cmd,rs_exe,rs_qdb1,rs_qdb2,rs_hlp,rs_icon,rs_qdbv4,rs_qdbv4add,rs_readme,rs_pr32";
     std::vector<std::string> names;
     for (int i = 0; i < 10; ++i) {
         std::string name;

@@ -23,7 +23,7 @@ constexpr char kAdvice[] =
     "Download, and install DOSbox to it's default location then start this installer again.";
 
 class StartupTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         DosBoxPath.clear();
         LoadLayoutResources(machine);

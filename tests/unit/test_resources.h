@@ -11,8 +11,8 @@
 // resources/: every layout file as 'LAYOUT_' plus its name without
 // underscores, upper-cased (main_form.layout -> LAYOUT_MAINFORM).
 inline void LoadLayoutResources(platform::sim::Machine& machine) {
-    const std::filesystem::path folder = std::filesystem::path(TESSALY_SOURCE_DIR) / "resources" /
-                                         "layouts";
+    const std::filesystem::path folder =
+        std::filesystem::path(TESSALY_SOURCE_DIR) / "resources" / "layouts";
     for (const auto& entry : std::filesystem::directory_iterator(folder)) {
         if (entry.path().extension() != ".layout") {
             continue;

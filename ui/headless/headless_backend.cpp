@@ -22,7 +22,7 @@ BoxScript* activeScript = nullptr;
 
 // One window's state: what was asked of it, and its mouse routing.
 class HeadlessHost final : public FormHost {
-public:
+  public:
     explicit HeadlessHost(Container& control) : control_(control), router_(control) {}
 
     void Invalidate(const Rect&) override { ++invalidations_; }
@@ -43,7 +43,7 @@ public:
     void SetCursor(std::optional<Point> at) { cursor_ = at; }
     int synchronousPaints() const { return synchronousPaints_; }
 
-private:
+  private:
     Container& control_;
     MouseRouter router_;
     bool captured_ = false;
@@ -52,7 +52,9 @@ private:
     int synchronousPaints_ = 0;
 };
 
-HeadlessHost* HostOf(Control& control) { return dynamic_cast<HeadlessHost*>(control.host()); }
+HeadlessHost* HostOf(Control& control) {
+    return dynamic_cast<HeadlessHost*>(control.host());
+}
 
 // The innermost window (a windowed container with a host) below `window`
 // that contains the point, or nothing; `at` becomes the point in it.
@@ -186,16 +188,22 @@ int SynchronousPaints(Control& window) {
     return host != nullptr ? host->synchronousPaints() : 0;
 }
 
-void Post(std::function<void()> event) { Queue().push_back(std::move(event)); }
+void Post(std::function<void()> event) {
+    Queue().push_back(std::move(event));
+}
 
-void ClearPosted() { Queue().clear(); }
+void ClearPosted() {
+    Queue().clear();
+}
 
 BoxScript::BoxScript(std::vector<int> answers)
     : answers_(answers.begin(), answers.end()), previous_(activeScript) {
     activeScript = this;
 }
 
-BoxScript::~BoxScript() { activeScript = previous_; }
+BoxScript::~BoxScript() {
+    activeScript = previous_;
+}
 
 int BoxScript::Answer(const MessageBoxSpec& spec) {
     shown_.push_back(spec);
@@ -271,9 +279,13 @@ void RunQueued(Application& application, bool untilEmpty) {
 }
 }  // namespace
 
-void RunMessageLoop(Application& application) { RunQueued(application, true); }
+void RunMessageLoop(Application& application) {
+    RunQueued(application, true);
+}
 
-void ProcessPendingMessages(Application& application) { RunQueued(application, true); }
+void ProcessPendingMessages(Application& application) {
+    RunQueued(application, true);
+}
 
 void PostQuit() {}
 

@@ -39,7 +39,7 @@ void ClearPosted();
 // Answers the message boxes shown while it exists, in order; a box beyond
 // the script gets its default button (or 1). Every box is recorded.
 class BoxScript {
-public:
+  public:
     explicit BoxScript(std::vector<int> answers = {});
     ~BoxScript();
     BoxScript(const BoxScript&) = delete;
@@ -52,7 +52,7 @@ public:
     const std::vector<MessageBoxSpec>& shown() const { return shown_; }
     int Answer(const MessageBoxSpec& spec);
 
-private:
+  private:
     std::deque<int> answers_;
     std::vector<MessageBoxSpec> shown_;
     std::function<void(const MessageBoxSpec&)> hook_;

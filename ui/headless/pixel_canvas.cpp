@@ -47,7 +47,8 @@ bool PixelBuffer::SavePpm(const std::string& path) const {
     std::ofstream out(path, std::ios::binary);
     out << "P6\n" << width_ << " " << height_ << "\n255\n";
     for (std::uint32_t pixel : pixels_) {
-        const char rgb[3] = {static_cast<char>(pixel & 0xFF), static_cast<char>((pixel >> 8) & 0xFF),
+        const char rgb[3] = {static_cast<char>(pixel & 0xFF),
+                             static_cast<char>((pixel >> 8) & 0xFF),
                              static_cast<char>((pixel >> 16) & 0xFF)};
         out.write(rgb, 3);
     }
@@ -57,8 +58,7 @@ bool PixelBuffer::SavePpm(const std::string& path) const {
 FontMetrics MetricsOf(const Font& font) {
     const int c = font.height < 0 ? -font.height : font.height * 5 / 6;
     const int character = std::max(c, 1);
-    return {character, character + character / 5,
-            (character * 11 + 19) / 20 + (font.bold ? 1 : 0)};
+    return {character, character + character / 5, (character * 11 + 19) / 20 + (font.bold ? 1 : 0)};
 }
 
 PixelCanvas::PixelCanvas(PixelBuffer& target) : target_(target) {
@@ -70,11 +70,17 @@ void PixelCanvas::SetPen(Color color, int width) {
     state_.penWidth = std::max(width, 1);
 }
 
-void PixelCanvas::SetBrush(Color color) { state_.brush = color; }
+void PixelCanvas::SetBrush(Color color) {
+    state_.brush = color;
+}
 
-void PixelCanvas::SetFont(const Font& font) { state_.font = font; }
+void PixelCanvas::SetFont(const Font& font) {
+    state_.font = font;
+}
 
-void PixelCanvas::SetTextBackground(Color color) { state_.textBackground = color; }
+void PixelCanvas::SetTextBackground(Color color) {
+    state_.textBackground = color;
+}
 
 void PixelCanvas::Plot(int x, int y, Color color) {
     const int dx = x + state_.originX;
@@ -170,7 +176,9 @@ void PixelCanvas::Ellipse(const Rect& rect) {
     RoundedShape(rect, 0, 0, true);
 }
 
-void PixelCanvas::MoveTo(int x, int y) { state_.position = {x, y}; }
+void PixelCanvas::MoveTo(int x, int y) {
+    state_.position = {x, y};
+}
 
 void PixelCanvas::LineTo(int x, int y) {
     // Bresenham from the current position, the end point excluded; a wide
@@ -243,13 +251,17 @@ void PixelCanvas::DrawBitmap(int x, int y, const Bitmap& bitmap, const Color* ke
     }
 }
 
-void PixelCanvas::Draw(int x, int y, const Bitmap& bitmap) { DrawBitmap(x, y, bitmap, nullptr); }
+void PixelCanvas::Draw(int x, int y, const Bitmap& bitmap) {
+    DrawBitmap(x, y, bitmap, nullptr);
+}
 
 void PixelCanvas::DrawTransparent(int x, int y, const Bitmap& bitmap, Color key) {
     DrawBitmap(x, y, bitmap, &key);
 }
 
-void PixelCanvas::Save() { saved_.push_back(state_); }
+void PixelCanvas::Save() {
+    saved_.push_back(state_);
+}
 
 void PixelCanvas::Restore() {
     if (!saved_.empty()) {

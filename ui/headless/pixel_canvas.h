@@ -11,7 +11,7 @@ namespace ui::headless {
 
 // An RGB image: the headless backend's screen and bitmaps.
 class PixelBuffer {
-public:
+  public:
     PixelBuffer(int width, int height, Color fill = colors::kBlack);
 
     int width() const { return width_; }
@@ -22,7 +22,7 @@ public:
     // Writes a binary PPM (P6) for looking at a failing test's picture.
     bool SavePpm(const std::string& path) const;
 
-private:
+  private:
     int width_;
     int height_;
     std::vector<std::uint32_t> pixels_;  // 0x00BBGGRR, as Color packs it
@@ -58,7 +58,7 @@ FontMetrics MetricsOf(const Font& font);
 //   widgets always draw round shapes with a pen.
 // - Text is not rasterised as glyphs: see FontMetrics.
 class PixelCanvas final : public Canvas {
-public:
+  public:
     explicit PixelCanvas(PixelBuffer& target);
 
     void SetPen(Color color, int width) override;
@@ -80,7 +80,7 @@ public:
     void Translate(int dx, int dy) override;
     void ClipTo(const Rect& rect) override;
 
-private:
+  private:
     struct State {
         Color penColor = colors::kBlack;
         int penWidth = 1;
@@ -104,7 +104,7 @@ private:
 
 // A bitmap with a PixelCanvas of its own.
 class PixelBitmap final : public Bitmap {
-public:
+  public:
     PixelBitmap(int width, int height);
     int width() const override { return buffer_.width(); }
     int height() const override { return buffer_.height(); }
@@ -113,7 +113,7 @@ public:
     Color PixelAt(int x, int y) const override { return buffer_.At(x, y); }
     const PixelBuffer& buffer() const { return buffer_; }
 
-private:
+  private:
     PixelBuffer buffer_;
     std::unique_ptr<PixelCanvas> canvas_;
 };

@@ -2,4 +2,6 @@
 
 #include "ui/entry.h"
 
-int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) { return ApplicationMain(); }
+int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
+    return ApplicationMain();
+}

@@ -22,11 +22,17 @@ void GdiCanvas::SetPen(Color color, int width) {
     state_.penWidth = width;
 }
 
-void GdiCanvas::SetBrush(Color color) { state_.brush = color; }
+void GdiCanvas::SetBrush(Color color) {
+    state_.brush = color;
+}
 
-void GdiCanvas::SetFont(const Font& font) { state_.font = font; }
+void GdiCanvas::SetFont(const Font& font) {
+    state_.font = font;
+}
 
-void GdiCanvas::SetTextBackground(Color color) { state_.textBackground = color; }
+void GdiCanvas::SetTextBackground(Color color) {
+    state_.textBackground = color;
+}
 
 void GdiCanvas::SelectShapeObjects() {
     ::SelectObject(dc_, cache_.Pen(state_.penColor, state_.penWidth));
@@ -67,7 +73,9 @@ void GdiCanvas::Ellipse(const Rect& rect) {
     ::Ellipse(dc_, rect.left, rect.top, rect.right, rect.bottom);
 }
 
-void GdiCanvas::MoveTo(int x, int y) { ::MoveToEx(dc_, x, y, nullptr); }
+void GdiCanvas::MoveTo(int x, int y) {
+    ::MoveToEx(dc_, x, y, nullptr);
+}
 
 void GdiCanvas::LineTo(int x, int y) {
     SelectShapeObjects();
@@ -97,7 +105,9 @@ void GdiCanvas::DrawTransparent(int x, int y, const Bitmap& bitmap, Color key) {
                         source.width(), source.height(), ToColorRef(key));
 }
 
-void GdiCanvas::Save() { saved_.emplace_back(state_, ::SaveDC(dc_)); }
+void GdiCanvas::Save() {
+    saved_.emplace_back(state_, ::SaveDC(dc_));
+}
 
 void GdiCanvas::Restore() {
     if (saved_.empty()) {
@@ -108,15 +118,21 @@ void GdiCanvas::Restore() {
     saved_.pop_back();
 }
 
-void GdiCanvas::Translate(int dx, int dy) { ::OffsetViewportOrgEx(dc_, dx, dy, nullptr); }
+void GdiCanvas::Translate(int dx, int dy) {
+    ::OffsetViewportOrgEx(dc_, dx, dy, nullptr);
+}
 
 void GdiCanvas::ClipTo(const Rect& rect) {
     ::IntersectClipRect(dc_, rect.left, rect.top, rect.right, rect.bottom);
 }
 
-GdiBitmap::GdiBitmap(int width, int height) { Resize(width, height); }
+GdiBitmap::GdiBitmap(int width, int height) {
+    Resize(width, height);
+}
 
-GdiBitmap::~GdiBitmap() { Release(); }
+GdiBitmap::~GdiBitmap() {
+    Release();
+}
 
 void GdiBitmap::Release() {
     canvas_.reset();

@@ -14,7 +14,7 @@ namespace ui::win32 {
 // background) lives here and is selected into the DC before each call; the
 // DC's own objects are put back when the canvas goes away.
 class GdiCanvas final : public Canvas {
-public:
+  public:
     explicit GdiCanvas(HDC dc);
     ~GdiCanvas() override;
     GdiCanvas(const GdiCanvas&) = delete;
@@ -41,7 +41,7 @@ public:
 
     HDC dc() const { return dc_; }
 
-private:
+  private:
     struct State {
         Color penColor = colors::kBlack;
         int penWidth = 1;
@@ -63,7 +63,7 @@ private:
 
 // A top-down 32-bit DIB section selected into its own memory DC.
 class GdiBitmap final : public Bitmap {
-public:
+  public:
     GdiBitmap(int width, int height);
     ~GdiBitmap() override;
 
@@ -75,7 +75,7 @@ public:
 
     HDC dc() const { return dc_; }
 
-private:
+  private:
     void Release();
 
     int width_ = 0;

@@ -16,7 +16,7 @@ COLORREF ToColorRef(Color color);
 // value and deleted together when the canvas goes away (after the canvas has
 // put the DC's original objects back), so no selected object is ever deleted.
 class GdiObjectCache {
-public:
+  public:
     GdiObjectCache() = default;
     ~GdiObjectCache();
     GdiObjectCache(const GdiObjectCache&) = delete;
@@ -26,7 +26,7 @@ public:
     HBRUSH Brush(Color color);
     HFONT FontFor(const Font& font);
 
-private:
+  private:
     std::map<std::tuple<std::uint32_t, int>, HPEN> pens_;
     std::map<std::uint32_t, HBRUSH> brushes_;
     std::map<std::tuple<std::string, int, bool, bool>, HFONT> fonts_;
@@ -34,14 +34,14 @@ private:
 
 // A font made for measuring or drawing outside a canvas; deleted with the object.
 class UniqueFont {
-public:
+  public:
     explicit UniqueFont(const Font& font);
     ~UniqueFont();
     UniqueFont(const UniqueFont&) = delete;
     UniqueFont& operator=(const UniqueFont&) = delete;
     HFONT get() const { return font_; }
 
-private:
+  private:
     HFONT font_;
 };
 

@@ -30,6 +30,8 @@ void ProcessPendingMessages(Application& application) {
     }
 }
 
-void PostQuit() { ::PostQuitMessage(0); }
+void PostQuit() {
+    ::PostQuitMessage(0);
+}
 
 }  // namespace ui::backend

@@ -163,8 +163,8 @@ void WindowImpl::PaintNow() {
     {
         Canvas& canvas = backBuffer_->canvas();
         CanvasState state(canvas);
-        canvas.ClipTo({paint.rcPaint.left, paint.rcPaint.top, paint.rcPaint.right,
-                       paint.rcPaint.bottom});
+        canvas.ClipTo(
+            {paint.rcPaint.left, paint.rcPaint.top, paint.rcPaint.right, paint.rcPaint.bottom});
         PaintTree(control_, canvas, false);
     }
     ::BitBlt(dc, paint.rcPaint.left, paint.rcPaint.top, paint.rcPaint.right - paint.rcPaint.left,
@@ -178,7 +178,9 @@ void WindowImpl::Invalidate(const Rect& rect) {
     ::InvalidateRect(hwnd_, &r, FALSE);
 }
 
-void WindowImpl::Update() { ::UpdateWindow(hwnd_); }
+void WindowImpl::Update() {
+    ::UpdateWindow(hwnd_);
+}
 
 void WindowImpl::SyncBounds() {
     if (auto* form = dynamic_cast<Form*>(&control_)) {
@@ -239,7 +241,9 @@ void WindowImpl::SyncCaption() {
     }
 }
 
-void WindowImpl::RequestClose() { ::PostMessageA(hwnd_, WM_CLOSE, 0, 0); }
+void WindowImpl::RequestClose() {
+    ::PostMessageA(hwnd_, WM_CLOSE, 0, 0);
+}
 
 HWND WindowOf(Control& control) {
     Control* window = control.WindowedAncestor();
@@ -253,7 +257,7 @@ HWND WindowOf(Control& control) {
 namespace {
 
 class FormWindow final : public WindowImpl {
-public:
+  public:
     explicit FormWindow(Form& form) : WindowImpl(form) {
         RegisterClass();
         RECT frame{0, 0, form.width(), form.height()};
@@ -266,16 +270,16 @@ public:
 };
 
 class ChildWindow final : public WindowImpl {
-public:
+  public:
     explicit ChildWindow(Container& control) : WindowImpl(control) {
         RegisterClass();
         const HWND parent = control.parent() != nullptr ? WindowOf(*control.parent()) : nullptr;
         const Point at = ChildWindowOrigin(control);
-        ::CreateWindowExA(WS_EX_CONTROLPARENT, kClassName, "",
-                          WS_CHILD | WS_CLIPCHILDREN | WS_CLIPSIBLINGS |
-                              (control.visible() ? WS_VISIBLE : 0),
-                          at.x, at.y, control.width(), control.height(), parent, nullptr,
-                          ::GetModuleHandleA(nullptr), static_cast<WindowImpl*>(this));
+        ::CreateWindowExA(
+            WS_EX_CONTROLPARENT, kClassName, "",
+            WS_CHILD | WS_CLIPCHILDREN | WS_CLIPSIBLINGS | (control.visible() ? WS_VISIBLE : 0),
+            at.x, at.y, control.width(), control.height(), parent, nullptr,
+            ::GetModuleHandleA(nullptr), static_cast<WindowImpl*>(this));
     }
 };
 

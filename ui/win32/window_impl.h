@@ -16,7 +16,7 @@ namespace ui::win32 {
 // mouse input to them. Exceptions never cross the window procedure: they are
 // shown by the application and the message loop goes on.
 class WindowImpl : public FormHost {
-public:
+  public:
     WindowImpl(Container& control);
     ~WindowImpl() override;
 
@@ -35,11 +35,11 @@ public:
     static void RegisterClass();
     static constexpr const char* kClassName = "TessalyWindow";
 
-protected:
+  protected:
     void Attach(HWND hwnd) { hwnd_ = hwnd; }
     virtual LRESULT Handle(UINT message, WPARAM wParam, LPARAM lParam);
 
-private:
+  private:
     static LRESULT CALLBACK Procedure(HWND hwnd, UINT message, WPARAM wParam,
                                       LPARAM lParam) noexcept;
     void PaintNow();

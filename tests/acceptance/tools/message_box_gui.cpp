@@ -34,12 +34,14 @@ int ApplicationMain() {
     const std::string kind = argv[2];
     if (kind == "box" && argc == 6) {
         const auto flags = static_cast<std::uint32_t>(std::strtoul(argv[3], nullptr, 0));
-        return MessageBoxTaskResult(flags, Show(own, DescribeMessageBoxTask(argv[5], argv[4], flags)));
+        return MessageBoxTaskResult(flags,
+                                    Show(own, DescribeMessageBoxTask(argv[5], argv[4], flags)));
     }
     if (kind == "dialog" && argc == 6) {
         const int type = static_cast<int>(std::strtol(argv[3], nullptr, 0));
         const auto buttons = static_cast<std::uint16_t>(std::strtoul(argv[4], nullptr, 0));
-        return MessageDialogTaskResult(Show(own, DescribeMessageDialogTask(argv[5], type, buttons)));
+        return MessageDialogTaskResult(
+            Show(own, DescribeMessageDialogTask(argv[5], type, buttons)));
     }
     if (kind == "text" && argc == 4) {
         ui::MessageBoxSpec spec;

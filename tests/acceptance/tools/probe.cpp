@@ -10,8 +10,8 @@
 //
 // Exit code 0 on success, 1 when the window or button is not found.
 
-#include <windows.h>
 #include <psapi.h>
+#include <windows.h>
 
 #include <cstdio>
 #include <string>
@@ -141,4 +141,6 @@ int main(int argc, char** argv) {
 }
 
 // Linked with the toolkit, which expects a program entry of its own.
-int ApplicationMain() { return 0; }
+int ApplicationMain() {
+    return 0;
+}
