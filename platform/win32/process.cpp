@@ -1,5 +1,6 @@
-#include <objbase.h>
 #include <windows.h>
+// windows.h first: objbase.h builds on it.
+#include <objbase.h>
 
 #include "platform/platform.h"
 #include "platform/win32/bitness.h"

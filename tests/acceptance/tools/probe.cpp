@@ -10,8 +10,9 @@
 //
 // Exit code 0 on success, 1 when the window or button is not found.
 
-#include <psapi.h>
 #include <windows.h>
+// windows.h first: psapi.h builds on it.
+#include <psapi.h>
 
 #include <cstdio>
 #include <string>
