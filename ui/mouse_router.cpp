@@ -71,6 +71,16 @@ void MouseRouter::Leave() {
     }
 }
 
+void MouseRouter::CaptureLost() {
+    Control* target = captured_;
+    if (target == nullptr) {
+        return;
+    }
+    captured_ = nullptr;
+    target->MouseUp(MouseButton::Left, {-1, -1});
+    SetHot(nullptr);
+}
+
 void MouseRouter::Forget(Control& control) {
     if (hot_ == &control) {
         hot_ = nullptr;

@@ -18,6 +18,10 @@ class MouseRouter {
     void Up(MouseButton button, Point at);
     // The pointer left the window.
     void Leave();
+    // The window lost the mouse capture to someone else while a control held
+    // it: the press ends as a release outside every control (no click), and
+    // no control stays hot, since where the pointer is is not known.
+    void CaptureLost();
     // A control is going away: forget it.
     void Forget(Control& control);
 

@@ -65,6 +65,16 @@ TEST_F(MouseRouterTest, TheCaptureKeepsEventsAndSuppressesEnterUntilRelease) {
     EXPECT_EQ(router.hot(), b);
 }
 
+TEST_F(MouseRouterTest, ALostCaptureEndsThePressOutsideAndNobodyStaysHot) {
+    router.Move({15, 15});
+    router.Down(ui::MouseButton::Left, {15, 15});
+    router.CaptureLost();
+    router.CaptureLost();  // a second loss finds nothing to end
+    EXPECT_EQ(log, (std::vector<std::string>{"a enter", "a down 5,5", "a up -1,-1", "a leave"}));
+    EXPECT_EQ(router.captured(), nullptr);
+    EXPECT_EQ(router.hot(), nullptr);
+}
+
 TEST_F(MouseRouterTest, HiddenAndDisabledControlsAreNotHit) {
     a->SetVisible(false);
     router.Move({15, 15});

@@ -128,6 +128,13 @@ LRESULT WindowImpl::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
             router_.Up(button, {GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
             return 0;
         }
+        case WM_CAPTURECHANGED:
+            // Our own releases come after the router has let go; anything
+            // else took the mouse away in the middle of a press.
+            if (reinterpret_cast<HWND>(lParam) != hwnd_) {
+                router_.CaptureLost();
+            }
+            return 0;
         case WM_CLOSE:
             // Closing is the form's decision (its close query); never destroy here.
             if (auto* form = dynamic_cast<Form*>(&control_)) {
