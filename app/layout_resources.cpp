@@ -2,7 +2,6 @@
 
 #include "platform/platform.h"
 #include "util/errors.h"
-#include "util/format.h"
 #include "util/path_helpers.h"
 #include "widgets/widget_kinds.h"
 
@@ -10,7 +9,7 @@ ui::Layout LoadLayoutResource(const std::string& formName) {
     const std::string name = "LAYOUT_" + UpperAscii(formName);
     const auto text = platform::LoadRcData(name);
     if (!text) {
-        throw EResNotFound(FormatWithSeparator("Resource %s not found", {name}, ','));
+        throw EResNotFound(name);
     }
     return ui::ParseLayout(*text);
 }

@@ -2,6 +2,8 @@
 
 #include <array>
 
+#include "util/path_helpers.h"
+
 namespace {
 
 bool IsForbiddenCharacter(unsigned char c) {
@@ -9,17 +11,10 @@ bool IsForbiddenCharacter(unsigned char c) {
            std::string_view("<>\"|?*").find(static_cast<char>(c)) != std::string_view::npos;
 }
 
-char UpperAscii(char c) {
-    return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
-}
-
 // Names that open a device rather than a file in any folder, with or without
 // an extension ("nul.txt" is the null device too).
 bool IsDeviceName(std::string_view name) {
-    std::string base;
-    for (char c : name.substr(0, name.find('.'))) {
-        base += UpperAscii(c);
-    }
+    std::string base = UpperAscii(std::string(name.substr(0, name.find('.'))));
     while (!base.empty() && base.back() == ' ') {
         base.pop_back();
     }

@@ -14,7 +14,7 @@
 tInstItem LoadPayloadItem(const std::string& itemName) {
     std::optional<std::string> stored = platform::LoadRcData(itemName);
     if (!stored) {
-        throw EResNotFound(Format("Resource %s not found", {itemName}));
+        throw EResNotFound(itemName);
     }
     return UnpackPayloadItem(itemName, std::move(*stored));
 }

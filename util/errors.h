@@ -10,10 +10,12 @@ class InstallerError : public std::runtime_error {
     using std::runtime_error::runtime_error;
 };
 
-// A named resource is missing from the executable: "Resource %s not found".
+// A named resource is missing from the executable: "Resource %s not found",
+// with the name as it was asked for.
 class EResNotFound : public InstallerError {
   public:
-    using InstallerError::InstallerError;
+    explicit EResNotFound(const std::string& name)
+        : InstallerError("Resource " + name + " not found") {}
 };
 
 // zlib refused a payload stream; the message is always "Error".

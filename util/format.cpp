@@ -48,8 +48,6 @@ std::string FormatNumber(double value, int decimals, char separator) {
     throw std::invalid_argument("bad format: " + std::string(format));
 }
 
-}  // namespace
-
 std::string FormatWithSeparator(std::string_view format, std::initializer_list<FormatArg> args,
                                 char thousandsSeparator) {
     std::string out;
@@ -119,8 +117,6 @@ std::string FormatWithSeparator(std::string_view format, std::initializer_list<F
     }
     return out;
 }
-
-namespace {
 
 // Whether the format has a %n directive (the only one that needs the user's
 // thousands separator).

@@ -29,7 +29,3 @@ class FormatArg {
 // the wrong kind raises std::invalid_argument: a message format is a programming
 // constant, so a mismatch is a bug, never user input.
 std::string Format(std::string_view format, std::initializer_list<FormatArg> args);
-
-// The same, with the thousands separator given instead of asked of the system.
-std::string FormatWithSeparator(std::string_view format, std::initializer_list<FormatArg> args,
-                                char thousandsSeparator);

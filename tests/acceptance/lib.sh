@@ -147,22 +147,32 @@ acc_expect_exit() {  # code what [timeout seconds]
 # Whether the program started last is still running.
 acc_running() { kill -0 "$ACC_PID" 2>/dev/null; }
 
-# Waits until a visible window has exactly this title; prints its X id.
-acc_wait_window() {  # title [timeout seconds]
-    local escaped
-    escaped=$(printf '%s' "$1" | sed 's/[][\.*^$()+?{}|]/\\&/g')
-    timeout "${2:-30}" xdotool search --sync --onlyvisible --name "^$escaped\$" 2>/dev/null | head -n 1
+# The title as an exact-match pattern for xdotool's --name.
+acc_title_pattern() { printf '^%s$' "$(printf '%s' "$1" | sed 's/[][\.*^$()+?{}|]/\\&/g')"; }
+
+# Whether a visible window has exactly this title right now.
+acc_window_shown() {  # title
+    xdotool search --onlyvisible --name "$(acc_title_pattern "$1")" >/dev/null 2>&1
 }
 
-# Waits until no visible window has this title.
-acc_wait_window_gone() {  # title [timeout seconds]
-    local deadline=$((SECONDS + ${2:-20}))
-    local escaped
-    escaped=$(printf '%s' "$1" | sed 's/[][\.*^$()+?{}|]/\\&/g')
-    while xdotool search --onlyvisible --name "^$escaped\$" >/dev/null 2>&1; do
-        [ $SECONDS -ge $deadline ] && return 1
-        sleep 0.1
-    done
+# Waits until a visible window has exactly this title; prints its X id.
+acc_wait_window() {  # title [timeout seconds]
+    timeout "${2:-30}" xdotool search --sync --onlyvisible --name "$(acc_title_pattern "$1")" \
+        2>/dev/null | head -n 1
+}
+
+# Starts a program and waits for its window: ACC_WINDOW is the window's X id,
+# or empty after a failure (with a screenshot named after `shot`).
+acc_start_window() {  # title shot exe args...
+    local title=$1 shot=$2
+    shift 2
+    acc_start "$@"
+    ACC_WINDOW=$(acc_wait_window "$title" 30)
+    if [ -z "$ACC_WINDOW" ]; then
+        acc_fail "no window titled '$title'"
+        acc_screenshot "$shot-missing" >/dev/null
+        return 1
+    fi
 }
 
 # Waits until a file exists and is not empty.

@@ -12,17 +12,11 @@ BOX=$ACC_TOOLS/message_box_gui.exe
 box_case() {  # expected-exit title keys -- tool args...
     local expected=$1 title=$2 keys=$3
     shift 4
-    acc_start "$BOX" "$@"
-    local window
-    window=$(acc_wait_window "$title" 30)
-    if [ -z "$window" ]; then
-        acc_fail "no box titled '$title'"
-        return
-    fi
+    acc_start_window "$title" box "$BOX" "$@" || return
     BOX_TEXTS=$(acc_window_texts "$title")
     case $keys in
         click:*) acc_wine "$ACC_TOOLS/probe.exe" click "$title" "${keys#click:}" ;;
-        *) for key in $keys; do acc_key "$window" "$key"; done ;;
+        *) for key in $keys; do acc_key "$ACC_WINDOW" "$key"; done ;;
     esac
     acc_expect_exit "$expected" "result"
 }
@@ -63,9 +57,8 @@ box_case 1 "message_box_gui.exe" Return -- task text "Several\nlines"
 box_case 1 "message_box_gui" Return -- own text "Several\nlines"
 
 acc_case "own: Ctrl+C copies the caption and the text with CR LF"
-acc_start "$BOX" own box 0x31 "Copy Me" $'First line\nSecond line'
-window=$(acc_wait_window "Copy Me" 30)
-acc_key "$window" ctrl+c
+acc_start_window "Copy Me" copy "$BOX" own box 0x31 "Copy Me" $'First line\nSecond line'
+acc_key "$ACC_WINDOW" ctrl+c
 deadline=$((SECONDS + 10))
 clip=""
 while [ $SECONDS -lt $deadline ]; do
@@ -74,7 +67,7 @@ while [ $SECONDS -lt $deadline ]; do
     sleep 0.2
 done
 acc_expect_eq 'Copy Me\r\nFirst line\nSecond line\r\n' "$clip" "clipboard text"
-acc_key "$window" Escape
+acc_key "$ACC_WINDOW" Escape
 acc_expect_exit 2 "result after Esc"
 
 acc_end

@@ -14,19 +14,12 @@ DOSBOX_PAGE="https://www.dosbox.com/download.php?main=1"
 expect_main_window() {  # exe shot args...
     local exe=$1 shot=$2
     shift 2
-    acc_start "$exe" "$@"
-    local window
-    window=$(acc_wait_window "$MAIN_TITLE" 30)
-    if [ -z "$window" ]; then
-        acc_fail "the main window did not appear"
-        acc_screenshot "$shot-missing" >/dev/null
-        return
-    fi
+    acc_start_window "$MAIN_TITLE" "$shot" "$exe" "$@" || return
     acc_screenshot "$shot" >/dev/null
-    if xdotool search --onlyvisible --name "^$ADVICE_TITLE\$" >/dev/null 2>&1; then
+    if acc_window_shown "$ADVICE_TITLE"; then
         acc_fail "an advice box is shown as well"
     fi
-    acc_key "$window" alt+F4
+    acc_key "$ACC_WINDOW" alt+F4
     acc_expect_exit 0 "exit code after closing the main window"
 }
 
@@ -36,28 +29,21 @@ expect_advice() {  # exe shot action(ok|cancel|escape|close) args...
     local exe=$1 shot=$2 action=$3
     shift 3
     : >"$ACC_BROWSER_LOG"
-    acc_start "$exe" "$@"
-    local window
-    window=$(acc_wait_window "$ADVICE_TITLE" 30)
-    if [ -z "$window" ]; then
-        acc_fail "the advice box did not appear"
-        acc_screenshot "$shot-missing" >/dev/null
-        return
-    fi
+    acc_start_window "$ADVICE_TITLE" "$shot" "$exe" "$@" || return
     acc_screenshot "$shot" >/dev/null
     local texts
     texts=$(acc_window_texts "$ADVICE_TITLE")
     acc_expect_contains "$texts" "$ADVICE_TEXT" "advice text"
     acc_expect_contains "$texts" $'Button\tOK' "OK button"
     acc_expect_contains "$texts" $'Button\tCancel' "Cancel button"
-    if xdotool search --onlyvisible --name "^$MAIN_TITLE\$" >/dev/null 2>&1; then
+    if acc_window_shown "$MAIN_TITLE"; then
         acc_fail "the main window is shown before the advice is answered"
     fi
     case $action in
-        ok) acc_key "$window" Return ;;
+        ok) acc_key "$ACC_WINDOW" Return ;;
         cancel) acc_wine "$ACC_TOOLS/probe.exe" click "$ADVICE_TITLE" Cancel ;;
-        escape) acc_key "$window" Escape ;;
-        close) acc_key "$window" alt+F4 ;;
+        escape) acc_key "$ACC_WINDOW" Escape ;;
+        close) acc_key "$ACC_WINDOW" alt+F4 ;;
     esac
     acc_expect_exit 0 "exit code after $action"
     if [ "$action" = ok ]; then
@@ -67,7 +53,7 @@ expect_advice() {  # exe shot action(ok|cancel|escape|close) args...
         # The process has ended, so nothing it asked for can still arrive.
         acc_expect_eq "" "$(cat "$ACC_BROWSER_LOG")" "nothing opened on $action"
     fi
-    if xdotool search --onlyvisible --name "^$MAIN_TITLE\$" >/dev/null 2>&1; then
+    if acc_window_shown "$MAIN_TITLE"; then
         acc_fail "the main window appeared after the advice"
     fi
 }

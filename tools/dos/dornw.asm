@@ -15,15 +15,8 @@
 
 %include "mz.inc"
 
-CR equ 13
-LF equ 10
-
 main:
-        mov ax, cs
-        mov ds, ax
-        mov [psp_segment], es
-        mov es, ax
-        cld
+        MZ_START
 
         PRINT banner
         call find_no_stop

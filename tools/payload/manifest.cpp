@@ -7,6 +7,7 @@
 #include "install/payload_container.h"
 #include "install/payload_file_name.h"
 #include "install/payload_items.h"
+#include "util/path_helpers.h"
 
 namespace {
 
@@ -24,11 +25,11 @@ bool IsLeapYear(int year) {
 
 std::vector<std::string> ItemOrder() {
     std::vector<std::string> names;
-    std::string_view rest = kPayloadItemList;
+    std::string rest(kPayloadItemList);
     while (!rest.empty()) {
-        const std::size_t comma = rest.find(',');
-        names.emplace_back(rest.substr(0, comma));
-        rest = comma == std::string_view::npos ? std::string_view() : rest.substr(comma + 1);
+        std::string name;
+        SplitFirst(rest, ",", name);
+        names.push_back(name);
     }
     return names;
 }

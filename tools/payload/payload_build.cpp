@@ -9,6 +9,7 @@
 #include "install/payload_loader.h"
 #include "tools/payload/manifest.h"
 #include "tools/payload/payload_writer.h"
+#include "util/path_helpers.h"
 
 namespace fs = std::filesystem;
 
@@ -28,15 +29,6 @@ void WriteWholeFile(const fs::path& path, const std::string& bytes) {
     if (!out.flush()) {
         throw std::runtime_error("cannot write " + path.string());
     }
-}
-
-std::string Upper(std::string text) {
-    for (char& c : text) {
-        if (c >= 'a' && c <= 'z') {
-            c = static_cast<char>(c - 'a' + 'A');
-        }
-    }
-    return text;
 }
 
 // windres reads the file names as C strings.
@@ -88,7 +80,7 @@ void BuildPayload(const fs::path& manifestPath, const fs::path& buildFolder,
 
         const fs::path container = fs::absolute(outFolder / (entry.item + ".bin"));
         WriteWholeFile(container, stored);
-        rc += Upper(entry.item) + " RCDATA " + RcQuoted(container) + "\n";
+        rc += UpperAscii(entry.item) + " RCDATA " + RcQuoted(container) + "\n";
         std::fprintf(log, "%-12s %-14s %9zu bytes -> %7zu stored\n", entry.item.c_str(),
                      entry.fileName.c_str(), contents.size(), stored.size());
     }
