@@ -20,6 +20,7 @@ constexpr int kButtonHeight = 26;
 constexpr int kButtonSpacing = 8;
 constexpr int kMaxTextWidth = 420;
 constexpr int kIconSize = 32;
+constexpr int kTextOverhang = 4;
 constexpr int kIconId = 900;
 constexpr int kTextId = 901;
 
@@ -142,6 +143,9 @@ void Layout(BoxState& box) {
                 DT_CALCRECT | DT_WORDBREAK | DT_NOPREFIX | DT_EXPANDTABS);
     ::SelectObject(dc, old);
     ::ReleaseDC(dialog, dc);
+    // The static control draws the last glyph of a line a few pixels past the
+    // measured extent (its overhang); without room for it the line is clipped.
+    textRect.right += kTextOverhang;
 
     const LPCSTR iconResource = IconResource(spec.icon);
     const int textLeft = kMargin + (iconResource ? kIconSize + kGap : 0);
