@@ -63,7 +63,7 @@ void Application::ProcessMessages() {
 }
 
 void Application::ProcessMessagesUntil(const std::function<bool()>& done) {
-    for (;;) {
+    while (!done() && !terminated_) {
         ProcessMessages();
         if (done() || terminated_) {
             return;

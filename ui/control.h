@@ -47,6 +47,8 @@ class Control {
 
     bool visible() const { return visible_; }
     void SetVisible(bool visible);
+    virtual void Show() { SetVisible(true); }
+    void Hide() { SetVisible(false); }
     // Visible itself and through every ancestor.
     bool Showing() const;
     bool enabled() const { return enabled_; }
