@@ -18,6 +18,17 @@
 
 namespace platform::sim {
 
+// The Windows error codes the simulated calls report (LastErrorCode).
+namespace errors {
+inline constexpr std::uint32_t kErrorFileNotFound = 2;
+inline constexpr std::uint32_t kErrorPathNotFound = 3;
+inline constexpr std::uint32_t kErrorAccessDenied = 5;
+inline constexpr std::uint32_t kErrorSharingViolation = 32;
+inline constexpr std::uint32_t kErrorInvalidParameter = 87;
+inline constexpr std::uint32_t kErrorDiskFull = 112;
+inline constexpr std::uint32_t kErrorAlreadyExists = 183;
+}  // namespace errors
+
 struct ShellOpenCall {
     std::string verb, file, parameters, directory;
     int showCommand = 0;
@@ -95,6 +106,9 @@ class Machine {
     char thousandsSeparator() const { return thousandsSeparator_; }
     const std::string& executableFileName() const { return executableFileName_; }
     std::optional<std::string> Resource(const std::string& name) const;
+    // The last error code, set by the operations that fail as Windows does.
+    std::uint32_t lastError() const { return lastError_; }
+    void SetLastError(std::uint32_t code) { lastError_ = code; }
     void ComInit() { ++comInitCount_, ++comDepth_; }
     void ComUninit() { --comDepth_; }
 
@@ -104,6 +118,7 @@ class Machine {
 
   private:
     std::string Key(const std::string& path) const;  // case-folded, normalised
+    bool Fail(std::uint32_t code);                   // sets the last error, gives false
 
     std::filesystem::path root_;
     std::map<char, DriveType> drives_;
@@ -123,6 +138,7 @@ class Machine {
     std::vector<std::string> recycled_;
     std::optional<std::size_t> writeLimit_;
     int uniqueFiles_ = 0;
+    std::uint32_t lastError_ = 0;
     int comInitCount_ = 0;
     int comDepth_ = 0;
 };

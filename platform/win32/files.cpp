@@ -47,9 +47,15 @@ class Win32WritableFile final : public WritableFile {
 
     bool Write(const std::string& bytes) override {
         DWORD written = 0;
-        return ::WriteFile(handle_.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written,
-                           nullptr) &&
-               written == bytes.size();
+        if (!::WriteFile(handle_.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written,
+                         nullptr)) {
+            return false;
+        }
+        if (written != bytes.size()) {
+            ::SetLastError(ERROR_DISK_FULL);  // a short write reports no error of its own
+            return false;
+        }
+        return true;
     }
     bool Flush() override { return ::FlushFileBuffers(handle_.get()); }
 
@@ -114,6 +120,7 @@ bool SetFileDosDate(const std::string& path, std::uint32_t dosDateTime) {
     FILETIME utc;
     if (!::DosDateTimeToFileTime(HIWORD(dosDateTime), LOWORD(dosDateTime), &local) ||
         !::LocalFileTimeToFileTime(&local, &utc)) {
+        ::SetLastError(ERROR_INVALID_PARAMETER);  // a date no file time can hold
         return false;
     }
     return ::SetFileTime(handle.get(), nullptr, nullptr, &utc);
