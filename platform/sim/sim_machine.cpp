@@ -456,6 +456,9 @@ bool Machine::ReplaceFileWith(const std::string& source, const std::string& targ
 }
 
 std::optional<std::string> Machine::Resource(const std::string& name) const {
+    if (resourceHook_) {
+        resourceHook_(name);
+    }
     const auto found = resources_.find(Upper(name));
     if (found == resources_.end()) {
         return std::nullopt;

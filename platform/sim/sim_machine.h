@@ -8,6 +8,7 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <functional>
 #include <map>
 #include <optional>
 #include <set>
@@ -59,6 +60,11 @@ class Machine {
     void SetThousandsSeparator(char separator) { thousandsSeparator_ = separator; }
     void SetExecutableFileName(std::string name) { executableFileName_ = std::move(name); }
     void SetResource(const std::string& name, std::string bytes);
+    // Runs whenever a resource is read, with the name asked for (lets a test
+    // act while an installation is loading its items).
+    void OnResourceRead(std::function<void(const std::string&)> hook) {
+        resourceHook_ = std::move(hook);
+    }
     // Attribute bits the host file system cannot carry (hidden, system).
     void AddAttributes(const std::string& path, std::uint32_t bits);
     // A locked file cannot be opened or deleted, as if another process held it.
@@ -129,6 +135,7 @@ class Machine {
     char thousandsSeparator_ = ',';
     std::string executableFileName_ = "tessaly-setup.exe";
     std::map<std::string, std::string> resources_;  // upper-case name -> bytes
+    std::function<void(const std::string&)> resourceHook_;
     std::map<std::string, std::uint32_t> attributes_;
     std::set<std::string> locked_;
     std::map<std::string, std::vector<std::string>> listingOrder_;
