@@ -106,6 +106,13 @@ std::string CreateUniqueFileBeside(const std::string& target) {
 }
 
 bool ReplaceFileWith(const std::string& source, const std::string& target) {
+    // Windows refuses to replace a read-only file; say so here as well, since
+    // not every system that runs the program checks it (Wine, for one).
+    const DWORD attributes = ::GetFileAttributesA(target.c_str());
+    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY)) {
+        ::SetLastError(ERROR_ACCESS_DENIED);
+        return false;
+    }
     return ::MoveFileExA(source.c_str(), target.c_str(),
                          MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
 }
