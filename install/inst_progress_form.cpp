@@ -135,6 +135,9 @@ void TInstProgressForm::FormShow() {
     pbar_->Hide();
     lbFileName_->Hide();
     lbStatus_->Hide();
+    // The pump above painted them; nothing pumps while the run loads its
+    // items, so the panel is painted again now, without them.
+    GradPanel1_->Repaint();
 }
 
 bool TInstProgressForm::FormCloseQuery() {

@@ -79,6 +79,9 @@ TEST_F(ProgressForm, OpensAsDesignedShowingOnlyStageNameCountAndButtons) {
     }
     EXPECT_EQ(Text("lbStatus"), "0 of 0 bytes");
     EXPECT_EQ(pumps.pumps(), 1);
+    // The bar painted at 0, then the panel without it, at once: nothing
+    // pumps while the items load.
+    EXPECT_EQ(ui::headless::SynchronousPaints(*form->Find("GradPanel1")), 2);
     EXPECT_FALSE(form->Cancelled());
 }
 
