@@ -43,6 +43,34 @@ std::string LoadItems(std::vector<tInstItem>& items, std::uint32_t& totalBytes) 
     return message;
 }
 
+// Writes and dates the files in table order, each announced to the window
+// before and reported after; stops after the file in hand once the user has
+// cancelled. Returns how many files landed.
+int WriteItems(TInstProgressForm& form, const std::string& folder,
+               const std::vector<tInstItem>& items, InstallFaults& faults) {
+    std::uint32_t bytesWritten = 0;
+    int filesInstalled = 0;
+    for (const tInstItem& item : items) {
+        const std::string path = folder + item.FileName;
+        form.SetCurrentFile(path);
+        // A file that was not written keeps whatever date it had.
+        if (!WriteStringToFile(path, item.Contents)) {
+            faults.Add(InstallFaults::Kind::FileNotWritten, path, platform::LastErrorCode());
+        } else {
+            ++filesInstalled;
+            if (!platform::SetFileDosDate(path, item.FileDate)) {
+                faults.Add(InstallFaults::Kind::FileNotDated, path, platform::LastErrorCode());
+            }
+        }
+        bytesWritten += static_cast<std::uint32_t>(item.Contents.size());
+        form.SetBytesDone(bytesWritten);
+        if (form.Cancelled()) {
+            break;
+        }
+    }
+    return filesInstalled;
+}
+
 }  // namespace
 
 bool RunInstallation(const std::string& installFolder) {
@@ -81,29 +109,8 @@ bool RunInstallation(const std::string& installFolder) {
 
         if (success) {
             form.SetTotalBytes(totalBytes);
-            std::uint32_t bytesWritten = 0;
-            int filesInstalled = 0;
-            for (const tInstItem& item : items) {
-                const std::string path = folder + item.FileName;
-                form.SetCurrentFile(path);
-                // A file that was not written keeps whatever date it had.
-                if (!WriteStringToFile(path, item.Contents)) {
-                    faults.Add(InstallFaults::Kind::FileNotWritten, path,
-                               platform::LastErrorCode());
-                } else {
-                    ++filesInstalled;
-                    if (!platform::SetFileDosDate(path, item.FileDate)) {
-                        faults.Add(InstallFaults::Kind::FileNotDated, path,
-                                   platform::LastErrorCode());
-                    }
-                }
-                bytesWritten += static_cast<std::uint32_t>(item.Contents.size());
-                form.SetBytesDone(bytesWritten);
-                if (form.Cancelled()) {
-                    success = false;
-                    break;
-                }
-            }
+            const int filesInstalled = WriteItems(form, folder, items, faults);
+            success = !form.Cancelled();
             form.FinishProgress(faults.empty());
             if (form.Cancelled()) {
                 message = Format("Installation cancelled. %d of %d files were installed.",
