@@ -49,8 +49,8 @@ measure() {  # label installer-pid folder
     sleep "$WINDOW_SECONDS"
     a1=$(cpu_ticks "$2") s1=$(cpu_ticks "$server") f1=$(find "$3" -type f | wc -l)
     printf '%s, %ss: installer %s s, wineserver %s s of processor time (files %d, then %d)\n' \
-        "$1" "$WINDOW_SECONDS" "$(echo "scale=2; ($a1 - $a0) / $TICKS" | bc)" \
-        "$(echo "scale=2; ($s1 - $s0) / $TICKS" | bc)" "$f0" "$f1"
+        "$1" "$WINDOW_SECONDS" "$(awk "BEGIN {printf \"%.2f\", ($a1 - $a0) / $TICKS}")" \
+        "$(awk "BEGIN {printf \"%.2f\", ($s1 - $s0) / $TICKS}")" "$f0" "$f1"
 }
 
 click() {  # window x y
@@ -64,7 +64,8 @@ strace -f --seccomp-bpf -o /dev/null -e trace=utimensat -e inject=utimensat:dela
 ACC_PID=$!
 window=$(acc_wait_window "Installation Progress" 30)
 installer=$(pgrep -P "$ACC_PID" | head -n 1)
-printf 'installer process %s: %s\n' "$installer" "$(tr '\0' ' ' <"/proc/$installer/cmdline")"
+printf 'installer process %s: %s; wineserver %s\n' "$installer" \
+    "$(tr '\0' ' ' <"/proc/$installer/cmdline")" "$(wineserver_pid)"
 until [ -e "$C/waits/dornw.exe" ]; do sleep 0.05; done
 click "$window" 111 148 # Pause
 sleep 1                 # the click is seen between files
@@ -93,5 +94,5 @@ for run in 1 2 3; do
     first=$(grep -m1 -E "write\(.*, $first_size\) = $first_size\$" "$log" | awk '{print $2}')
     last=$(grep 'utimensat(' "$log" | tail -n 1 | awk '{print $2}')
     printf 'write phase, run %d: %s s (first file written to last file dated)\n' "$run" \
-        "$(echo "scale=3; $last - $first" | bc)"
+        "$(awk "BEGIN {printf \"%.3f\", $last - $first}")"
 done
