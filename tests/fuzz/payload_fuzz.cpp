@@ -1,8 +1,11 @@
-// libFuzzer target for the payload path: container parse, unscramble and
-// inflate, as LoadPayloadItem runs them on a resource's bytes.
+// libFuzzer target for the whole load path, as the installation run takes
+// it: the item's bytes stored as a resource of the (simulated) executable,
+// then LoadPayloadItem finds it by name without regard to case, copies it
+// out, unscrambles it, reads and checks the header and inflates the stream
+// into one tInstItem.
 //
 // The input is a container before scrambling; the target scrambles it with
-// the payload key and hands the result to UnpackPayloadItem. Scrambling is a
+// the payload key and stores the result as the resource. Scrambling is a
 // one-to-one map, so every possible stored resource is still reached, but the
 // fuzzer's comparison hints and mutations then land on the header fields the
 // loader actually reads instead of on key-shifted bytes.
@@ -20,23 +23,40 @@
 #include "install/payload_file_name.h"
 #include "install/payload_key.h"
 #include "install/payload_loader.h"
+#include "platform/sim/sim_machine.h"
 #include "tools/payload/payload_writer.h"
 #include "util/errors.h"
+
+namespace {
+
+// One machine for the whole run: it makes a temp folder, which is too slow to
+// do per input, and it holds nothing between inputs but the one resource.
+platform::sim::Machine& Executable() {
+    static platform::sim::Machine machine;
+    return machine;
+}
+
+std::uint32_t SizeField(const std::string& container) {
+    std::uint32_t value = 0;
+    for (std::size_t i = 0; i < 4; ++i) {
+        value |= static_cast<std::uint32_t>(
+                     static_cast<unsigned char>(container[kPayloadSizeOffset + i]))
+                 << (8 * i);
+    }
+    return value;
+}
+
+}  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const std::string container(reinterpret_cast<const char*>(data), size);
     std::string stored = container;
     ScrambleBuffer(BuildPayloadKey(), stored.data(), stored.size());
+    Executable().SetResource("RS_FUZZ", std::move(stored));
     try {
-        const tInstItem item = UnpackPayloadItem("rs_fuzz", stored);
-        std::uint32_t sizeField = 0;
-        for (std::size_t i = 0; i < 4; ++i) {
-            sizeField |= static_cast<std::uint32_t>(
-                             static_cast<unsigned char>(container[kPayloadSizeOffset + i]))
-                         << (8 * i);
-        }
-        if (item.Contents.size() != sizeField || item.FileName.size() > kPayloadNameCapacity ||
-            FindFileNameFault(item.FileName) ||
+        const tInstItem item = LoadPayloadItem("rs_fuzz");
+        if (item.Contents.size() != SizeField(container) ||
+            item.FileName.size() > kPayloadNameCapacity || FindFileNameFault(item.FileName) ||
             item.FileName != container.substr(kPayloadNameOffset, item.FileName.size())) {
             std::abort();
         }
