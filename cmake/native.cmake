@@ -39,7 +39,8 @@ add_custom_command(OUTPUT ${NATIVE_PR32}
 include(cmake/demo_payload.cmake)
 add_demo_payload(${NATIVE_PR32} "")
 
-# Native helpers of the acceptance tests (expected pictures and the like):
+# Native helpers of the acceptance tests (expected pictures, damaged payload
+# items and the like):
 # each tests/acceptance/native/<name>.cpp becomes acceptance/<name>, with the
 # portable code it shares with the Windows test tools.
 file(GLOB ACCEPTANCE_NATIVE_SOURCES CONFIGURE_DEPENDS tests/acceptance/native/*.cpp)
@@ -47,7 +48,7 @@ file(GLOB ACCEPTANCE_SHARED_SOURCES CONFIGURE_DEPENDS tests/acceptance/shared/*.
 foreach(source ${ACCEPTANCE_NATIVE_SOURCES})
   get_filename_component(name ${source} NAME_WE)
   add_executable(${name} ${source} ${ACCEPTANCE_SHARED_SOURCES})
-  target_link_libraries(${name} PRIVATE tessaly_native)
+  target_link_libraries(${name} PRIVATE tessaly_native payload_writer)
   target_compile_definitions(${name} PRIVATE TESSALY_SOURCE_DIR="${CMAKE_SOURCE_DIR}")
   set_target_properties(${name} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/acceptance)
 endforeach()

@@ -17,8 +17,12 @@ std::uint32_t ReadWord(std::string_view bytes, std::size_t offset) {
 
 }  // namespace
 
+std::string DamagedItemText(const std::string& itemName, const std::string& fault) {
+    return Format("Resource %s is damaged: %s.", {itemName, fault});
+}
+
 void ThrowDamagedItem(const std::string& itemName, const std::string& fault) {
-    throw EPayloadFormatError(Format("Resource %s is damaged: %s.", {itemName, fault}));
+    throw EPayloadFormatError(DamagedItemText(itemName, fault));
 }
 
 PayloadHeader ReadPayloadHeader(std::string_view item, const std::string& itemName) {

@@ -34,6 +34,8 @@ struct PayloadHeader {
 // fails raises EPayloadFormatError naming itemName and the fault.
 PayloadHeader ReadPayloadHeader(std::string_view item, const std::string& itemName);
 
-// Raises EPayloadFormatError for itemName with the fault appended to its
-// "Resource ... is damaged: " text.
+// "Resource ITEM is damaged: FAULT." for the user.
+std::string DamagedItemText(const std::string& itemName, const std::string& fault);
+
+// Raises EPayloadFormatError with DamagedItemText.
 [[noreturn]] void ThrowDamagedItem(const std::string& itemName, const std::string& fault);

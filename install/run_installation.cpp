@@ -9,10 +9,12 @@
 #include "install/complete_installation.h"
 #include "install/inst_progress_form.h"
 #include "install/install_faults.h"
+#include "install/payload_container.h"
 #include "install/payload_items.h"
 #include "install/payload_loader.h"
 #include "platform/platform.h"
 #include "ui/application.h"
+#include "util/errors.h"
 #include "util/format.h"
 #include "util/path_helpers.h"
 #include "util/shell_helpers.h"
@@ -31,7 +33,13 @@ std::string LoadItems(std::vector<tInstItem>& items, std::uint32_t& totalBytes) 
     for (tInstItem& item : items) {
         std::string name;
         SplitFirst(list, ",", name);
-        item = LoadPayloadItem(name);
+        try {
+            item = LoadPayloadItem(name);
+        } catch (const EDecompressionError&) {
+            // zlib's failure says only "Error"; the user is also told which
+            // item it was, as every other failure to load one does.
+            throw EDecompressionError(DamagedItemText(name, "its stream is corrupt or cut short"));
+        }
         if (item.Contents.empty()) {
             // An empty file cannot be installed: the item counts as unreadable.
             message +=

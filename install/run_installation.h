@@ -14,5 +14,6 @@
 // could not be written gives false after the run's own message, so the
 // caller only adds its notice. Files already written stay. An error raised
 // while unpacking (a missing or damaged item) passes to the caller with the
-// window destroyed and the items released, and no file written.
+// window destroyed and the items released, and no file written; its text
+// names the item.
 bool RunInstallation(const std::string& folder);

@@ -18,10 +18,13 @@ class EResNotFound : public InstallerError {
         : InstallerError("Resource " + name + " not found") {}
 };
 
-// zlib refused a payload stream; the message is always "Error".
+// zlib refused a payload stream; the message is "Error". Whoever knows which
+// item it was may raise it again with that said on a line of its own below.
 class EDecompressionError : public InstallerError {
   public:
     EDecompressionError() : InstallerError("Error") {}
+    explicit EDecompressionError(const std::string& detail)
+        : InstallerError("Error\r\n\r\n" + detail) {}
 };
 
 // A payload item breaks the container's limits (too short, name too long,

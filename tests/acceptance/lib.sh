@@ -125,6 +125,25 @@ acc_check_prefix_kind() {
     fi
 }
 
+# Makes every program of the prefix open in a Wine virtual desktop of this
+# size (taking effect with a fresh wineserver) and starts the desktop's own
+# process, so that no traced or timed program is its parent. The desktop
+# draws real title bars with their buttons, and its windows hide at once:
+# without a window manager Wine waits up to 2 s for every top-level window it
+# takes off the screen.
+acc_virtual_desktop() {  # WIDTHxHEIGHT
+    acc_wine reg add 'HKCU\Software\Wine\Explorer' /v Desktop /t REG_SZ /d Default /f >/dev/null
+    acc_wine reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /t REG_SZ /d "$1" /f >/dev/null
+    "$ACC_WINESERVER" -k >/dev/null 2>&1
+    "$ACC_WINESERVER" -w >/dev/null 2>&1
+    "$ACC_WINESERVER" -p >/dev/null 2>&1
+    "$ACC_WINE" explorer /desktop=Default,"$1" >"$ACC_OUT/desktop.log" 2>&1 &
+    if [ -z "$(acc_wait_window "Default - Wine desktop" 30)" ]; then
+        echo "the virtual desktop did not open" >&2
+        exit 2
+    fi
+}
+
 # The prefix's drive C: as a Linux path.
 acc_drive_c() { printf '%s/drive_c' "$WINEPREFIX"; }
 

@@ -6,6 +6,10 @@ resources (type, name, language, size, bytes).
     pe_inspect.py summary EXE           one "key: value" per line
     pe_inspect.py resource EXE TYPE NAME  the resource's bytes on stdout
         (TYPE and NAME are numbers or names, e.g. 24 1 or 10 RS_CMD)
+    pe_inspect.py replace EXE TYPE NAME BYTES OUT
+        writes a copy of EXE to OUT whose resource holds the bytes of the file
+        BYTES instead, in its place: they may not be longer than what they
+        replace, and the resource's size becomes theirs
 """
 import struct
 import sys
@@ -81,8 +85,16 @@ class PE:
                 for language, leaf in entries(name_target & 0x7FFFFFFF):
                     data_rva, size = struct.unpack_from("<II", self.data, base + leaf)
                     start = self.offset(data_rva)
-                    found.append((type_key, name_key, language, self.data[start:start + size]))
+                    found.append((type_key, name_key, language, self.data[start:start + size],
+                                  base + leaf))
         return found
+
+    def find(self, want_type, want_name):
+        """The first resource of that type and name (any language), or None."""
+        for type_key, name_key, language, data, leaf in self.resources():
+            if str(type_key) == want_type and str(name_key).upper() == want_name.upper():
+                return data, leaf
+        return None
 
 
 def main():
@@ -95,17 +107,30 @@ def main():
         print("subsystem: %s" % {2: "gui", 3: "console"}.get(pe.subsystem, pe.subsystem))
         for name in pe.imports():
             print("import: %s" % name)
-        for type_key, name_key, language, data in pe.resources():
+        for type_key, name_key, language, data, _ in pe.resources():
             kind = RESOURCE_TYPES.get(type_key, type_key)
             print("resource: %s %s %s %d" % (kind, name_key, language, len(data)))
         return 0
     if command == "resource":
-        want_type, want_name = sys.argv[3], sys.argv[4]
-        for type_key, name_key, _, data in pe.resources():
-            if str(type_key) == want_type and str(name_key).upper() == want_name.upper():
-                sys.stdout.buffer.write(data)
-                return 0
-        return 1
+        found = pe.find(sys.argv[3], sys.argv[4])
+        if found is None:
+            return 1
+        sys.stdout.buffer.write(found[0])
+        return 0
+    if command == "replace":
+        found = pe.find(sys.argv[3], sys.argv[4])
+        with open(sys.argv[5], "rb") as handle:
+            replacement = handle.read()
+        if found is None or len(replacement) > len(found[0]):
+            return 1
+        data_rva = struct.unpack_from("<I", pe.data, found[1])[0]
+        start = pe.offset(data_rva)
+        patched = bytearray(pe.data)
+        patched[start:start + len(replacement)] = replacement
+        struct.pack_into("<I", patched, found[1] + 4, len(replacement))
+        with open(sys.argv[6], "wb") as handle:
+            handle.write(patched)
+        return 0
     return 2
 
 

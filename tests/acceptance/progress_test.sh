@@ -31,20 +31,9 @@ NOTICE_TITLE="Tessaly"
 DELAY=300000  # microseconds each file's date step is held
 C=$(acc_drive_c)
 
-# Every program of this prefix opens in an 800x600 virtual desktop; the
-# setting takes effect with a fresh wineserver. The desktop's own process is
-# started here, so that it is no child of a traced run (strace would wait
-# for it).
-acc_wine reg add 'HKCU\Software\Wine\Explorer' /v Desktop /t REG_SZ /d Default /f >/dev/null
-acc_wine reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /t REG_SZ /d 800x600 /f >/dev/null
-"$ACC_WINESERVER" -k >/dev/null 2>&1
-"$ACC_WINESERVER" -w >/dev/null 2>&1
-"$ACC_WINESERVER" -p >/dev/null 2>&1
-"$ACC_WINE" explorer /desktop=Default,800x600 >"$ACC_OUT/desktop.log" 2>&1 &
-if [ -z "$(acc_wait_window "Default - Wine desktop" 30)" ]; then
-    echo "the virtual desktop did not open" >&2
-    exit 2
-fi
+# Every program of this prefix opens in an 800x600 virtual desktop, whose
+# process is no child of a traced run (strace would wait for it).
+acc_virtual_desktop 800x600
 
 # What the installer carries: each item's file name, date, length and bytes,
 # unpacked by the installer's own loader into C:\expected.
