@@ -49,19 +49,41 @@ bool CreateInstallFolder(std::string& path) {
 }
 
 bool WriteStringToFile(const std::string& fileName, const std::string& contents) {
+    std::uint32_t ignored = 0;
+    return WriteStringToFile(fileName, contents, ignored);
+}
+
+bool WriteStringToFile(const std::string& fileName, const std::string& contents,
+                       std::uint32_t& error) {
+    // The error code is read right after the step that failed, before any
+    // clean-up call can replace it.
+    error = 0;
     if (contents.empty()) {
-        return platform::RemoveFile(fileName);
+        if (platform::RemoveFile(fileName)) {
+            return true;
+        }
+        error = platform::LastErrorCode();
+        return false;
     }
     const std::string staging = platform::CreateUniqueFileBeside(fileName);
     if (staging.empty()) {
+        error = platform::LastErrorCode();
         return false;
     }
     bool written = false;
     if (const auto file = platform::CreateFileForWrite(staging)) {
         written = file->Write(contents) && file->Flush();
-    }  // closed here, before the move
-    if (written && platform::ReplaceFileWith(staging, fileName)) {
-        return true;
+        if (!written) {
+            error = platform::LastErrorCode();
+        }
+    } else {
+        error = platform::LastErrorCode();
+    }  // the file is closed here, before the move
+    if (written) {
+        if (platform::ReplaceFileWith(staging, fileName)) {
+            return true;
+        }
+        error = platform::LastErrorCode();
     }
     platform::RemoveFile(staging);
     return false;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <string>
 
 // Windows shell and file helpers. They reach the system only through the
@@ -21,6 +22,10 @@ bool CreateInstallFolder(std::string& path);
 // True when the file now holds the contents (or, for empty contents, when
 // the delete succeeded); callers may ignore it.
 bool WriteStringToFile(const std::string& fileName, const std::string& contents);
+// The same; on failure `error` receives the system's error code of the step
+// that failed (0 when written), so that the caller can say why.
+bool WriteStringToFile(const std::string& fileName, const std::string& contents,
+                       std::uint32_t& error);
 
 // Sends the files matching 'folder\pattern' to the Recycle Bin, silently; true
 // when the shell reports success.

@@ -390,6 +390,7 @@ std::string Machine::CreateUniqueFileBeside(const std::string& target) {
     const std::string folder = normal.substr(0, normal.find_last_of('\\') + 1);
     std::error_code error;
     if (!fs::is_directory(HostPath(folder), error)) {
+        SetLastError(3);  // ERROR_PATH_NOT_FOUND
         return {};
     }
     std::string path;
@@ -403,8 +404,12 @@ std::string Machine::CreateUniqueFileBeside(const std::string& target) {
 bool Machine::ReplaceFileWith(const std::string& source, const std::string& target) {
     constexpr std::uint32_t kReadOnly = 0x01;
     const std::uint32_t attributes = FileAttributesOf(target);
-    if (IsLocked(target) || IsLocked(source) ||
-        (attributes != kInvalidAttributes && (attributes & (kAttributeDirectory | kReadOnly)))) {
+    if (IsLocked(target) || IsLocked(source)) {
+        SetLastError(32);  // ERROR_SHARING_VIOLATION
+        return false;
+    }
+    if (attributes != kInvalidAttributes && (attributes & (kAttributeDirectory | kReadOnly))) {
+        SetLastError(5);  // ERROR_ACCESS_DENIED
         return false;
     }
     std::error_code error;

@@ -51,6 +51,11 @@ bool FileExists(const std::string& path) {
 
 namespace {
 
+constexpr std::uint32_t kErrorPathNotFound = 3;
+constexpr std::uint32_t kErrorAccessDenied = 5;
+constexpr std::uint32_t kErrorSharingViolation = 32;
+constexpr std::uint32_t kErrorDiskFull = 112;
+
 class SimWritableFile final : public WritableFile {
   public:
     SimWritableFile(const std::filesystem::path& host, std::optional<std::size_t> limit)
@@ -61,6 +66,9 @@ class SimWritableFile final : public WritableFile {
         const std::size_t count = limit_ ? std::min(*limit_, bytes.size()) : bytes.size();
         stream_.write(bytes.data(), static_cast<std::streamsize>(count));
         stream_.flush();
+        if (count != bytes.size()) {
+            Machine::Current().SetLastError(kErrorDiskFull);
+        }
         return static_cast<bool>(stream_) && count == bytes.size();
     }
     bool Flush() override { return static_cast<bool>(stream_.flush()); }
@@ -91,12 +99,17 @@ std::unique_ptr<WritableFile> CreateFileForWrite(const std::string& path) {
     Machine& machine = Machine::Current();
     constexpr std::uint32_t kReadOnly = 0x01;
     const std::uint32_t attributes = machine.FileAttributesOf(path);
-    if (machine.IsLocked(path) ||
-        (attributes != kInvalidAttributes && (attributes & (kAttributeDirectory | kReadOnly)))) {
+    if (machine.IsLocked(path)) {
+        machine.SetLastError(kErrorSharingViolation);
+        return nullptr;
+    }
+    if (attributes != kInvalidAttributes && (attributes & (kAttributeDirectory | kReadOnly))) {
+        machine.SetLastError(kErrorAccessDenied);
         return nullptr;
     }
     auto file = std::make_unique<SimWritableFile>(machine.HostPath(path), machine.writeLimit());
     if (!file->ok()) {
+        machine.SetLastError(kErrorPathNotFound);
         return nullptr;
     }
     return file;

@@ -64,4 +64,14 @@ struct CoTaskMemTraits {
 };
 using UniqueCoTaskMem = UniqueHandle<CoTaskMemTraits>;
 
+// A COM interface pointer, released once.
+template <typename Interface>
+struct ComTraits {
+    using Type = Interface*;
+    static Type Invalid() { return nullptr; }
+    static void Close(Type p) { p->Release(); }
+};
+template <typename Interface>
+using UniqueCom = UniqueHandle<ComTraits<Interface>>;
+
 }  // namespace platform::win32

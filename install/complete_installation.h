@@ -1,0 +1,18 @@
+#pragma once
+
+#include <string>
+
+// The last step of a successful installation run: decides how the user is
+// told to start the program, sets up what that needs, and leaves the final
+// message (shown by the run, captioned "Tessaly"; nothing when empty) in
+// `message`, which is empty on entry. In this order: the menu program in the
+// folder's parent; 64-bit Windows (the DOSBox set-up, which shows its own
+// box and leaves no message); 32-bit Windows with dorn.exe (Corvane); else
+// the offer of a desktop shortcut. `folder` ends with a backslash;
+// `desktopFolder` too, or is empty when the shell named none.
+void CompleteInstallation(const std::string& folder, const std::string& desktopFolder,
+                          std::string& message);
+
+// True when the maker's menu program (krmenu.exe) is a file in the folder's
+// parent; never looked for in a drive's root folder.
+bool MenuProgramPresent(const std::string& folder);
