@@ -1,12 +1,13 @@
 # Entry points (see README.md):
-#   make run    build everything and start the installer's 64-bit twin under wine64
+#   make run    build everything and start the installer under Wine, as on 32-bit
+#               Windows (WINDOWS=64: as on 64-bit Windows); see README.md
 #   make test   build everything and run the unit and acceptance suites
 #   make unit   native unit tests only
 
 BUILD       := build
 NATIVE      := $(BUILD)/native
-WINDOWS     := $(BUILD)/windows
-WIN64       := $(BUILD)/win64
+WIN32_BUILD := $(BUILD)/windows
+WIN64_BUILD := $(BUILD)/win64
 HOST_TOOLS  := $(abspath $(NATIVE))/tools
 JOBS        ?= $(shell nproc)
 
@@ -22,14 +23,14 @@ native: deps
 	cmake --build $(NATIVE) -j $(JOBS)
 
 windows: native
-	cmake -S . -B $(WINDOWS) -DCMAKE_TOOLCHAIN_FILE=cmake/toolchain-i686-mingw.cmake \
+	cmake -S . -B $(WIN32_BUILD) -DCMAKE_TOOLCHAIN_FILE=cmake/toolchain-i686-mingw.cmake \
 	      -DTESSALY_HOST_TOOLS=$(HOST_TOOLS) >/dev/null
-	cmake --build $(WINDOWS) -j $(JOBS)
+	cmake --build $(WIN32_BUILD) -j $(JOBS)
 
 win64: native
-	cmake -S . -B $(WIN64) -DCMAKE_TOOLCHAIN_FILE=cmake/toolchain-x86_64-mingw.cmake \
+	cmake -S . -B $(WIN64_BUILD) -DCMAKE_TOOLCHAIN_FILE=cmake/toolchain-x86_64-mingw.cmake \
 	      -DTESSALY_HOST_TOOLS=$(HOST_TOOLS) >/dev/null
-	cmake --build $(WIN64) -j $(JOBS)
+	cmake --build $(WIN64_BUILD) -j $(JOBS)
 
 build: native windows win64
 
@@ -47,8 +48,9 @@ fuzz: deps
 bench: native
 	$(NATIVE)/payload_bench
 
+# WINDOWS=32 (the default) or 64: the kind of Windows the installer meets.
 run: build
-	tests/acceptance/run-installer.sh
+	WINDOWS=$(or $(WINDOWS),32) tests/acceptance/run-installer.sh
 
 format:
 	clang-format -i $$(git ls-files '*.cpp' '*.h')

@@ -39,7 +39,7 @@ set_source_files_properties(${CMAKE_BINARY_DIR}/tessaly-setup.rc PROPERTIES
 set(WIN32_SYSTEM_LIBRARIES shell32 ole32 gdi32 user32 kernel32)
 
 # The demo payload's print utility, built for the installer's own
-# architecture so that the twins' payload runs under wine64.
+# architecture, so that each build's payload runs where that build runs.
 add_executable(pr32 tools/pr32/pr32.cpp)
 target_include_directories(pr32 PRIVATE ${CMAKE_SOURCE_DIR})
 target_link_libraries(pr32 PRIVATE winspool)
@@ -74,12 +74,19 @@ endfunction()
 
 if(CMAKE_SIZEOF_VOID_P EQUAL 4)
   add_installer(tessaly_setup ${CMAKE_BINARY_DIR})
+  set(TESSALY_TOOLS_PLATFORM tessaly_setup_platform)
 else()
-  # Twins of the shipped exe for the acceptance tests under wine64: one sees
-  # 64-bit Windows, the other is told at build time that Windows is 32-bit.
+  # Twins of the shipped exe for the acceptance tests under wine64 where this
+  # machine cannot run 32-bit code: one sees 64-bit Windows, the other is told
+  # at build time that Windows is 32-bit.
   add_installer(tessaly_setup_twin64 ${CMAKE_BINARY_DIR}/twin64)
   add_installer(tessaly_setup_twin32 ${CMAKE_BINARY_DIR}/twin32 TESSALY_TWIN_AS_32BIT_WINDOWS)
-  if(EXISTS ${CMAKE_SOURCE_DIR}/tests/acceptance/tools/CMakeLists.txt)
-    add_subdirectory(tests/acceptance/tools)
-  endif()
+  set(TESSALY_TOOLS_PLATFORM tessaly_setup_twin64_platform)
+endif()
+
+# The acceptance tests' Windows programs, for the architecture of this build:
+# i686 ones run beside the shipped exe in 32-bit and WOW64 prefixes, x86_64
+# ones beside the twins.
+if(EXISTS ${CMAKE_SOURCE_DIR}/tests/acceptance/tools/CMakeLists.txt)
+  add_subdirectory(tests/acceptance/tools)
 endif()

@@ -1,7 +1,13 @@
 #!/bin/sh
 # Installs the Debian packages the build and the tests need, when missing.
 # Runs apt-get as root (or through sudo when not root).
+#
+# 32-bit Wine (wine32:i386) is added only where this machine executes 32-bit
+# x86 code (scripts/runs-i386-code.sh): there the acceptance tests run the
+# shipped i686 exe itself. Elsewhere it is never installed, because Debian's
+# wine wrapper would then prefer a 32-bit loader that cannot run.
 set -eu
+here=$(dirname "$0")
 
 PACKAGES="
   make cmake g++ pkg-config python3 file
@@ -9,9 +15,14 @@ PACKAGES="
   g++-mingw-w64-i686 g++-mingw-w64-x86-64 mingw-w64-tools libz-mingw-w64-dev
   wine wine64 fonts-wine
   xvfb xdotool x11-utils xclip imagemagick
-  liblnk-utils dosbox nasm
+  liblnk-utils dosbox nasm strace
   clang libclang-rt-14-dev
 "
+want_i386=no
+if "$here/runs-i386-code.sh"; then
+    want_i386=yes
+    PACKAGES="$PACKAGES wine32:i386"
+fi
 
 missing=""
 for package in $PACKAGES; do
@@ -31,6 +42,9 @@ else
     SUDO=
 fi
 export DEBIAN_FRONTEND=noninteractive
+if [ "$want_i386" = yes ] && ! dpkg --print-foreign-architectures | grep -qx i386; then
+    $SUDO dpkg --add-architecture i386
+fi
 $SUDO apt-get update -qq
 # shellcheck disable=SC2086
 $SUDO apt-get install -y -qq --no-install-recommends $missing

@@ -6,8 +6,8 @@
 
 namespace platform::win32 {
 
-// The shipped installer is a 32-bit program; the acceptance tests run 64-bit
-// twins of it because these test machines cannot execute 32-bit code. The two
+// The shipped installer is a 32-bit program; on machines that cannot execute
+// 32-bit code the acceptance tests run 64-bit twins of it instead. The two
 // answers that differ between a 32-bit and a 64-bit process on the same
 // Windows are adapted here, and only here, so that every build gives the
 // answers the shipped 32-bit executable gets.

@@ -1,22 +1,16 @@
 #!/bin/bash
-# Shared helpers for the acceptance tests: Windows programs (the installer's
-# 64-bit twins and test tools) under wine64, in fresh prefixes, inside an
-# Xvfb of their own, driven with xdotool. Source it from a test script; each
-# script is one suite and calls acc_begin first and acc_end last.
+# Shared helpers for the acceptance tests: Windows programs (the installer and
+# the test tools; subject.sh says which build of them) under Wine, in fresh
+# prefixes that stand for 32-bit or 64-bit Windows, inside an Xvfb of their
+# own, driven with xdotool. Source it from a test script; each script is one
+# suite and calls acc_begin first and acc_end last.
 #
 # Waits are always on a condition (a window title, a file, a process end)
 # with a deadline; a fixed sleep alone never decides anything.
 
 set -u
 
-ACC_SOURCE_DIR=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
-ACC_BUILD=${ACC_BUILD:-$ACC_SOURCE_DIR/build}
-ACC_TWIN64=$ACC_BUILD/win64/twin64/tessaly-setup.exe
-ACC_TWIN32=$ACC_BUILD/win64/twin32/tessaly-setup.exe
-ACC_TOOLS=$ACC_BUILD/win64/tools
-ACC_WINE=/usr/lib/wine/wine64
-ACC_WINESERVER=/usr/lib/wine/wineserver64
-[ -x "$ACC_WINESERVER" ] || ACC_WINESERVER=/usr/lib/wine/wineserver
+source "$(dirname "${BASH_SOURCE[0]}")/subject.sh"
 
 ACC_FAILURES=0
 ACC_CASES=0
@@ -82,19 +76,21 @@ acc_start_xvfb() {
 
 # --- Wine --------------------------------------------------------------------
 
-# Makes a fresh 64-bit prefix with Tahoma, a private trash folder and a
-# recording browser, and starts a persistent wineserver for it.
-acc_new_prefix() {  # name
+# Makes a fresh prefix standing for 32-bit or 64-bit Windows (see
+# acc_choose_windows: ACC_INSTALLER is the installer to run there) with
+# Tahoma, a private trash folder and a recording browser, and starts a
+# persistent wineserver for it.
+acc_new_prefix() {  # name 32|64
+    acc_choose_windows "${2:-}" || exit 2
     export WINEPREFIX=$ACC_OUT/prefix-$1
-    export WINEARCH=win64
     export WINEDEBUG=-all
     export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
-    export WINELOADER=$ACC_WINE
     export XDG_DATA_HOME=$ACC_OUT/xdg-$1
     export HOME=$ACC_OUT/home-$1
     rm -rf "$WINEPREFIX" "$XDG_DATA_HOME" "$HOME"
     mkdir -p "$XDG_DATA_HOME/Trash/files" "$HOME"
     "$ACC_WINE" wineboot --init >"$ACC_OUT/wineboot-$1.log" 2>&1
+    acc_check_prefix_kind
     ln -sf /usr/share/wine/fonts/*.ttf "$WINEPREFIX/drive_c/windows/Fonts/"
     # What the shell opens in a browser is written to a file instead.
     ACC_BROWSER_LOG=$ACC_OUT/browser-$1.log
@@ -107,6 +103,26 @@ SCRIPT
     acc_wine reg add 'HKCU\Software\Wine\WineBrowser' /v Browsers /t REG_SZ \
         /d "$ACC_OUT/browser-$1.sh" /f >/dev/null 2>&1
     "$ACC_WINESERVER" -p >/dev/null 2>&1 || true
+}
+
+# Stops the suite when the new prefix is not the kind of Windows it stands
+# for: a 32-bit one has no WOW64 (no syswow64, no Program Files (x86)), and a
+# 64-bit one running the shipped exe must have WOW64.
+acc_check_prefix_kind() {
+    local windows=$WINEPREFIX/drive_c/windows wow64=no
+    [ -d "$windows/syswow64" ] && wow64=yes
+    if [ ! -d "$windows/system32" ]; then
+        echo "wineboot made no prefix in $WINEPREFIX (see $ACC_OUT)" >&2
+        exit 2
+    fi
+    if [ "$WINEARCH" = win32 ] && { [ $wow64 = yes ] || [ -d "$WINEPREFIX/drive_c/Program Files (x86)" ]; }; then
+        echo "$WINEPREFIX should stand for 32-bit Windows but has WOW64" >&2
+        exit 2
+    fi
+    if [ "$ACC_MODE" = shipped ] && [ "$ACC_WINDOWS" = 64 ] && [ $wow64 = no ]; then
+        echo "$WINEPREFIX should run 32-bit programs under WOW64 but has no syswow64" >&2
+        exit 2
+    fi
 }
 
 # The prefix's drive C: as a Linux path.
@@ -218,11 +234,20 @@ acc_begin() {  # suite name
     rm -rf "$ACC_OUT"
     mkdir -p "$ACC_OUT"
     trap acc_cleanup EXIT
+    printf 'subject: %s\n' "$ACC_SUBJECT"
     printf 'suite: %s\n' "$1"
-    if [ ! -x "$ACC_TWIN64" ] || [ ! -x "$ACC_TOOLS/probe.exe" ]; then
-        echo "build the twins first (make win64)" >&2
-        exit 2
+    local needed
+    if [ "$ACC_MODE" = shipped ]; then
+        needed="$ACC_BUILD/windows/tessaly-setup.exe $ACC_TOOLS/probe.exe"
+    else
+        needed="$ACC_BUILD/win64/twin64/tessaly-setup.exe $ACC_BUILD/win64/twin32/tessaly-setup.exe $ACC_TOOLS/probe.exe"
     fi
+    for exe in $needed; do
+        if [ ! -x "$exe" ]; then
+            echo "missing $exe: build it first (make build)" >&2
+            exit 2
+        fi
+    done
     acc_start_xvfb
 }
 
@@ -243,15 +268,15 @@ acc_cleanup() {
 }
 
 # Switches to another prefix: stops the current one's wineserver first.
-acc_switch_prefix() {  # name
+acc_switch_prefix() {  # name 32|64
     if [ -n "${WINEPREFIX:-}" ]; then
         "$ACC_WINESERVER" -k >/dev/null 2>&1 || true
     fi
-    acc_new_prefix "$1"
+    acc_new_prefix "$@"
 }
 
 acc_end() {
-    printf 'suite %s: %d cases, %d failures, %ds\n' "$ACC_SUITE" "$ACC_CASES" "$ACC_FAILURES" \
-        "$SECONDS"
+    printf 'suite %s: %d cases, %d failures, %ds (%s)\n' "$ACC_SUITE" "$ACC_CASES" "$ACC_FAILURES" \
+        "$SECONDS" "$ACC_SUBJECT"
     [ "$ACC_FAILURES" -eq 0 ]
 }

@@ -3,7 +3,7 @@
 # the same content and give the same results for the installer's mappings.
 source "$(dirname "$0")/lib.sh"
 acc_begin message-boxes
-acc_new_prefix boxes
+acc_new_prefix boxes 64
 
 BOX=$ACC_TOOLS/message_box_gui.exe
 

@@ -1,10 +1,12 @@
 #!/bin/bash
 # The payload inside real executables: the shipped exe and both twins carry
-# the builder's ten containers byte for byte; under wine64 all ten items load
-# from an executable's own resources (payload_probe, which links the
-# installer's resources and loader) and match their sources in name, date and
-# bytes; the unpacked DOS programs run in DOSBox 0.74 and write the print
-# file; the unpacked pr32.exe runs and says why it cannot print.
+# the builder's ten containers byte for byte; on 64-bit Windows (where the
+# unpacked files are used through DOSBox and Print F) all ten items load from
+# an executable's own resources (payload_probe, which links the installer's
+# resources and loader, built like the suite's subject) and match their
+# sources in name, date and bytes; the unpacked DOS programs run in DOSBox
+# 0.74 and write the print file; the unpacked pr32.exe runs and says why it
+# cannot print.
 source "$(dirname "$0")/lib.sh"
 acc_begin payload
 
@@ -12,7 +14,7 @@ PROBE=$ACC_TOOLS/payload_probe.exe
 MANIFEST=$ACC_SOURCE_DIR/resources/payload/manifest.txt
 PE_INSPECT=$ACC_SOURCE_DIR/tests/acceptance/pe_inspect.py
 if [ ! -x "$PROBE" ]; then
-    echo "build the twins first (make win64)" >&2
+    echo "missing $PROBE: build it first (make build)" >&2
     exit 2
 fi
 
@@ -43,7 +45,8 @@ run_probe() {  # args...
 }
 
 acc_case "the shipped exe and both twins carry the ten containers byte for byte"
-for exe in "$ACC_BUILD/windows/tessaly-setup.exe" "$ACC_TWIN64" "$ACC_TWIN32" "$PROBE"; do
+for exe in "$ACC_BUILD/windows/tessaly-setup.exe" "$ACC_BUILD/win64/twin64/tessaly-setup.exe" \
+    "$ACC_BUILD/win64/twin32/tessaly-setup.exe" "$PROBE"; do
     case $exe in
         "$ACC_BUILD"/windows/*) payload=$ACC_BUILD/windows/payload ;;
         *) payload=$ACC_BUILD/win64/payload ;;
@@ -62,7 +65,7 @@ for exe in "$ACC_BUILD/windows/tessaly-setup.exe" "$ACC_TWIN64" "$ACC_TWIN32" "$
     acc_log "${exe#"$ACC_BUILD"/}: $(stat -c %s "$exe") bytes"
 done
 
-acc_new_prefix payload
+acc_new_prefix payload 64
 UNPACKED=$(acc_drive_c)/payload
 mkdir -p "$UNPACKED"
 
@@ -72,7 +75,7 @@ acc_expect_eq 0 "$?" "probe exit code"
 printf '%s\n' "$listing" >"$ACC_OUT/unpack.txt"
 acc_expect_eq 10 "$(printf '%s\n' "$listing" | grep -c .)" "items listed"
 while read -r item name date time source; do
-    source_file=$(source_path "$source" "$ACC_BUILD/win64")
+    source_file=$(source_path "$source" "$ACC_TOOLS_BUILD")
     expected=$(printf '%s\t%s\t%s\t%s' "$item" "$name" "$(dos_date_hex "$date" "$time")" \
         "$(stat -c %s "$source_file")")
     acc_expect_eq "$expected" "$(printf '%s\n' "$listing" | grep "^$item	")" "$item"

@@ -1,43 +1,43 @@
 #!/bin/bash
-# `make run`: starts the installer's 64-bit twin under wine64 in the prefix
-# build/run/prefix (made on first use). TWIN=32 starts the twin that stands
-# for 32-bit Windows instead. With a display ($DISPLAY) the installer runs
-# there until it ends; without one it runs in a private Xvfb, a screenshot of
-# its first window is saved, and the program is ended.
+# `make run`: starts the installer under Wine in a prefix of its own under
+# build/run (made on first use), as on 32-bit Windows by default or as on
+# 64-bit Windows with WINDOWS=64. Where this machine executes 32-bit x86 code
+# that is the shipped i686 exe itself (a win32 prefix, or a win64 prefix with
+# WOW64); elsewhere the x86_64 twin that stands for it (see subject.sh).
+# With a display ($DISPLAY) the installer runs there until it ends; without
+# one it runs in a private Xvfb, a screenshot of its first window is saved,
+# and the program is ended.
 set -u
-ROOT=$(cd "$(dirname "$0")/../.." && pwd)
-TWIN=${TWIN:-64}
-EXE=$ROOT/build/win64/twin$TWIN/tessaly-setup.exe
-OUT=$ROOT/build/run
+source "$(dirname "$0")/subject.sh"
+KIND=${WINDOWS:-32}
+acc_choose_windows "$KIND" || exit 2
+OUT=$ACC_BUILD/run/$ACC_MODE-$KIND
 mkdir -p "$OUT"
+echo "Starting the installer: $ACC_SUBJECT, as on $KIND-bit Windows"
 
 export WINEPREFIX=$OUT/prefix
-export WINEARCH=win64
 export WINEDEBUG=-all
 export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
-export WINELOADER=/usr/lib/wine/wine64
 export XDG_DATA_HOME=$OUT/xdg
 mkdir -p "$XDG_DATA_HOME/Trash/files"
-WINESERVER=/usr/lib/wine/wineserver64
-[ -x "$WINESERVER" ] || WINESERVER=/usr/lib/wine/wineserver
 
 if [ ! -d "$WINEPREFIX/drive_c" ]; then
     echo "Making the wine prefix $WINEPREFIX ..."
-    "$WINELOADER" wineboot --init >"$OUT/wineboot.log" 2>&1
+    "$ACC_WINE" wineboot --init >"$OUT/wineboot.log" 2>&1
     ln -sf /usr/share/wine/fonts/*.ttf "$WINEPREFIX/drive_c/windows/Fonts/"
     # The session wineboot started may lack the display chosen below: end it.
-    "$WINESERVER" -k 2>/dev/null
-    "$WINESERVER" -w 2>/dev/null
+    "$ACC_WINESERVER" -k 2>/dev/null
+    "$ACC_WINESERVER" -w 2>/dev/null
 fi
-if [ "$TWIN" = 64 ] && ! ls "$WINEPREFIX/drive_c/Program Files (x86)"/*[Dd][Oo][Ss][Bb][Oo][Xx]*/dosbox.exe >/dev/null 2>&1; then
+if [ "$KIND" = 64 ] && ! ls "$WINEPREFIX/drive_c/Program Files (x86)"/*[Dd][Oo][Ss][Bb][Oo][Xx]*/dosbox.exe >/dev/null 2>&1; then
     echo "Note: no DOSBox in this prefix's Program Files (x86), so the installer shows its"
-    echo "64-bit advice. Install DOSBox 0.74 there, or use 'make run TWIN=32'."
+    echo "64-bit advice. Install DOSBox 0.74 there, or use 'make run' (32-bit Windows)."
 fi
 
 if [ -n "${DISPLAY:-}" ] && xdpyinfo >/dev/null 2>&1; then
-    "$WINELOADER" "$EXE" "$@"
+    "$ACC_WINE" "$ACC_INSTALLER" "$@"
     status=$?
-    "$WINESERVER" -w
+    "$ACC_WINESERVER" -w
     exit $status
 fi
 
@@ -48,13 +48,13 @@ done
 Xvfb ":$n" -screen 0 1024x768x24 -nolisten tcp >"$OUT/xvfb.log" 2>&1 &
 XVFB=$!
 export DISPLAY=":$n"
-trap 'kill $XVFB 2>/dev/null; "$WINESERVER" -k 2>/dev/null' EXIT
+trap 'kill $XVFB 2>/dev/null; "$ACC_WINESERVER" -k 2>/dev/null' EXIT
 deadline=$((SECONDS + 20))
 until xdpyinfo >/dev/null 2>&1; do
     [ $SECONDS -ge $deadline ] && { echo "Xvfb did not start" >&2; exit 1; }
     sleep 0.1
 done
-"$WINELOADER" "$EXE" "$@" >"$OUT/installer.log" 2>&1 &
+"$ACC_WINE" "$ACC_INSTALLER" "$@" >"$OUT/installer.log" 2>&1 &
 PID=$!
 window=$(timeout 60 xdotool search --sync --onlyvisible --name '.+' 2>/dev/null | head -n 1)
 if [ -z "$window" ]; then

@@ -58,53 +58,56 @@ expect_advice() {  # exe shot action(ok|cancel|escape|close) args...
     fi
 }
 
-acc_new_prefix startup
-X86_PROGRAMS="$(acc_drive_c)/Program Files (x86)"
+acc_new_prefix startup-32 32
 
 acc_case "32-bit Windows, no switch: the main window, closed with exit code 0"
-expect_main_window "$ACC_TWIN32" main-window-32bit
+expect_main_window "$ACC_INSTALLER" main-window-32bit
 
 acc_case "32-bit Windows with /T: advice, Cancel opens nothing"
-expect_advice "$ACC_TWIN32" advice-32bit cancel /T
+expect_advice "$ACC_INSTALLER" advice-32bit cancel /T
 
 acc_case "32-bit Windows with /T: advice, Esc opens nothing"
-expect_advice "$ACC_TWIN32" advice-32bit-escape escape /T
+expect_advice "$ACC_INSTALLER" advice-32bit-escape escape /T
 
 acc_case "32-bit Windows with /T: advice, the close box opens nothing"
-expect_advice "$ACC_TWIN32" advice-32bit-close close /T
+expect_advice "$ACC_INSTALLER" advice-32bit-close close /T
 
 acc_case "32-bit Windows with /T: advice, OK opens the DOSBox page"
-expect_advice "$ACC_TWIN32" advice-32bit-ok ok /T
+expect_advice "$ACC_INSTALLER" advice-32bit-ok ok /T
+
+acc_switch_prefix startup-64 64
+# Where a 32-bit program's Program Files is on 64-bit Windows.
+X86_PROGRAMS="$(acc_drive_c)/Program Files (x86)"
 
 acc_case "64-bit Windows without DOSBox: advice"
-expect_advice "$ACC_TWIN64" advice-64bit cancel
+expect_advice "$ACC_INSTALLER" advice-64bit cancel
 
 acc_case "64-bit Windows, a hidden DOSBox folder only: advice"
 mkdir -p "$X86_PROGRAMS/DOSBox-0.74"
 : >"$X86_PROGRAMS/DOSBox-0.74/dosbox.exe"
 acc_wine attrib +h 'C:\Program Files (x86)\DOSBox-0.74' >/dev/null
 if acc_wine attrib 'C:\Program Files (x86)\DOSBox-0.74' | grep -q '^ *H '; then
-    expect_advice "$ACC_TWIN64" advice-hidden-dosbox cancel
+    expect_advice "$ACC_INSTALLER" advice-hidden-dosbox cancel
 else
     acc_fail "could not mark the DOSBox folder hidden"
 fi
 acc_wine attrib -h 'C:\Program Files (x86)\DOSBox-0.74' >/dev/null
 
 acc_case "64-bit Windows with DOSBox installed: the main window"
-expect_main_window "$ACC_TWIN64" main-window-64bit
+expect_main_window "$ACC_INSTALLER" main-window-64bit
 
 acc_case "64-bit Windows with DOSBox and /t: advice"
-expect_advice "$ACC_TWIN64" advice-64bit-switch cancel /t
+expect_advice "$ACC_INSTALLER" advice-64bit-switch cancel /t
 
 acc_case "64-bit Windows, a plain file named like DOSBox listed first: advice"
 rm -rf "$X86_PROGRAMS/DOSBox-0.74"
 : >"$X86_PROGRAMS/DOSBox0.74-win32-installer.exe"
-expect_advice "$ACC_TWIN64" advice-dosbox-setup-file cancel
+expect_advice "$ACC_INSTALLER" advice-dosbox-setup-file cancel
 
 acc_case "64-bit Windows, DOSBox in a folder of another case: the main window"
 rm -f "$X86_PROGRAMS/DOSBox0.74-win32-installer.exe"
 mkdir -p "$X86_PROGRAMS/MyDosBOX"
 : >"$X86_PROGRAMS/MyDosBOX/dosbox.exe"
-expect_main_window "$ACC_TWIN64" main-window-64bit-mixed-case
+expect_main_window "$ACC_INSTALLER" main-window-64bit-mixed-case
 
 acc_end

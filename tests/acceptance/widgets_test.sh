@@ -1,17 +1,17 @@
 #!/bin/bash
-# The drawn widgets on GDI: the widget gallery under wine64, driven with the
+# The drawn widgets on GDI: the widget gallery under Wine, driven with the
 # real mouse, screenshot after every step and compared pixel for pixel with
 # the headless rendering of the same gallery after the same mouse events
 # (widget_expect, from the native build). Text is compared loosely: GDI
 # draws glyphs where the headless canvas draws strokes.
 source "$(dirname "$0")/lib.sh"
 acc_begin widgets
-acc_new_prefix widgets
+acc_new_prefix widgets 32
 
 GALLERY=$ACC_TOOLS/widget_gallery_gui.exe
 EXPECT=$ACC_BUILD/native/acceptance/widget_expect
 if [ ! -x "$GALLERY" ] || [ ! -x "$EXPECT" ]; then
-    echo "build the gallery and its checker first (make native win64)" >&2
+    echo "build the gallery and its checker first (make build)" >&2
     exit 2
 fi
 
