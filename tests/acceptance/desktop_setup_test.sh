@@ -10,12 +10,11 @@
 source "$(dirname "$0")/lib.sh"
 acc_begin desktop-setup
 
-TOOL=$ACC_TOOLS/desktop_setup_gui.exe
 LAUNCH=$ACC_SOURCE_DIR/tests/acceptance/dosbox_launch.py
 TEMPLATE=$ACC_SOURCE_DIR/resources/rs_conf.conf
 INSTRUCTIONS='Tessaly has been installed and shortcuts created to run it in DOSbox and another to Print to File F.\r\rClick the Tesicon DOSbox Icon to start Tessaly.  To print from Tessaly, choose "print to file" and always name it the single letter "f".\n\nTo send the file F to the default printer,\n    click "Print F" icon or \r    press CTRL+ALT+P.'
-if [ ! -x "$TOOL" ]; then
-    echo "build the twins first (make win64)" >&2
+if [ ! -x "$ACC_TOOLS/desktop_setup_gui.exe" ]; then
+    echo "build the test tools first (make build)" >&2
     exit 2
 fi
 
@@ -42,32 +41,44 @@ install_dosbox() {
 
 DESKTOP() { printf '%s/users/%s/Desktop' "$(acc_drive_c)" "$(id -un)"; }
 
-# Runs the completion step on a folder. With a box title, waits for the box,
-# keeps its texts in BOX_TEXTS, takes a screenshot, answers with the keys and
-# expects the tool to end; without one, expects it to end with no box.
-complete() {  # folder shot [title keys...]
-    local folder=$1 shot=$2
-    shift 2
-    BOX_TEXTS=""
-    if [ $# -eq 0 ]; then
-        acc_start "$TOOL" complete "$folder"
-        acc_expect_exit 0 "ends with no box" 30
-        return
+# The desktop set-up tool for the current prefix's kind of Windows.
+setup_tool() {
+    if [ "$ACC_MODE" = twins ] && [ "$ACC_WINDOWS" = 32 ]; then
+        printf '%s' "$ACC_TOOLS/twin32/desktop_setup_gui.exe"
+    else
+        printf '%s' "$ACC_TOOLS/desktop_setup_gui.exe"
     fi
-    local title=$1
-    shift
-    acc_start_window "$title" "$shot" "$TOOL" complete "$folder" || return 1
-    BOX_TEXTS=$(acc_window_texts "$title")
+}
+
+# Starts the completion step on a folder; answer its boxes with answer_box,
+# then expect its end.
+start_completion() { acc_start "$(setup_tool)" complete "$1"; }
+
+# Waits for a box, keeps its text in BOX_TEXT (the probe escapes CR, LF and
+# backslashes), takes a screenshot and presses the keys.
+answer_box() {  # title shot keys...
+    local title=$1 shot=$2 key
+    shift 2
+    BOX_TEXT=""
+    ACC_WINDOW=$(acc_wait_window "$title" 30)
+    if [ -z "$ACC_WINDOW" ]; then
+        acc_fail "no box titled '$title'"
+        acc_screenshot "$shot-missing" >/dev/null
+        return 1
+    fi
+    BOX_TEXT=$(acc_window_texts "$title" | sed -n 's/^Static\t\(..*\)$/\1/p' | head -n 1)
     acc_screenshot "$shot" >/dev/null
-    local key
     for key in "$@"; do
         acc_key "$ACC_WINDOW" "$key"
     done
-    acc_expect_exit 0 "exit code" 30
 }
 
-# The static text of the box shown last (the probe escapes CR, LF and \).
-box_text() { printf '%s\n' "$BOX_TEXTS" | sed -n 's/^Static\t\(..*\)$/\1/p' | head -n 1; }
+# The completion step with one box, answered with Enter.
+complete_with_box() {  # folder title shot
+    start_completion "$1"
+    answer_box "$2" "$3" Return
+    acc_expect_exit 0 "exit code" 30
+}
 
 # One string field of a shortcut as lnkinfo prints it.
 lnk_field() {  # lnk field-name
@@ -124,12 +135,13 @@ boot_dosbox() {  # launcher-lnk install-folder
     rm -f "$folder/F"
 }
 
-# --- 64-bit Windows ----------------------------------------------------------------
+# --- 64-bit Windows ----------------------------------------------------------
 
-acc_new_prefix win64
+acc_new_prefix win64 64
 install_dosbox
 DOSBOX_EXE='c:\program files (x86)\dosbox-0.74\dosbox.exe'
 TRASH=$XDG_DATA_HOME/Trash/files
+BOX=desktop_setup_gui.exe  # the instructions' caption: the executable's name
 
 acc_case "64-bit: dosbox.conf, the old .conf files in the bin, both shortcuts, the instructions"
 install_payload 'C:\kr'
@@ -138,12 +150,14 @@ printf 'old configuration\r\n' >"$KR/dosbox.conf"
 printf 'mine\r\n' >"$KR/other.conf"
 mkdir -p "$(linux_path 'C:\elsewhere')"
 printf 'kept\r\n' >"$(linux_path 'C:\elsewhere')/keep.conf"
-complete 'C:\kr' win64-instructions desktop_setup_gui.exe Return
-acc_expect_eq "$INSTRUCTIONS" "$(box_text)" "instruction text"
+complete_with_box 'C:\kr' "$BOX" win64-instructions
+acc_expect_eq "$INSTRUCTIONS" "$BOX_TEXT" "instruction text"
 { cat "$TEMPLATE"; printf 'mount c C:\\kr\r\nc:\r\ndel f\r\ndornw.exe /ns\r\nexit\r\n'; } \
     >"$ACC_OUT/expected.conf"
-cmp -s "$ACC_OUT/expected.conf" "$KR/dosbox.conf" || acc_fail "dosbox.conf differs from the template plus the five lines"
-acc_expect_eq "old configuration" "$(tr -d '\r' <"$TRASH/dosbox.conf" 2>/dev/null)" "old dosbox.conf in the bin"
+cmp -s "$ACC_OUT/expected.conf" "$KR/dosbox.conf" ||
+    acc_fail "dosbox.conf is not the template plus the five lines"
+acc_expect_eq "old configuration" "$(tr -d '\r' <"$TRASH/dosbox.conf" 2>/dev/null)" \
+    "old dosbox.conf in the bin"
 acc_expect_eq "mine" "$(tr -d '\r' <"$TRASH/other.conf" 2>/dev/null)" "other.conf in the bin"
 [ -f "$(linux_path 'C:\elsewhere')/keep.conf" ] || acc_fail "a .conf elsewhere was touched"
 expect_lnk "$(DESKTOP)/Tesicon DOSbox.lnk" "$DOSBOX_EXE" '-noconsole -conf C:\kr\dosbox.conf' \
@@ -155,15 +169,15 @@ acc_case "64-bit: the launcher starts DOSBox 0.74, which runs the installed prog
 boot_dosbox "$(DESKTOP)/Tesicon DOSbox.lnk" 'C:\kr'
 
 acc_case "64-bit: a second set-up leaves exactly one of each shortcut"
-complete 'C:\kr' win64-second desktop_setup_gui.exe Return
+complete_with_box 'C:\kr' "$BOX" win64-second
 acc_expect_eq "Print F.lnk|Tesicon DOSbox.lnk" "$(cd "$(DESKTOP)" && ls -1 | paste -sd '|')" \
     "desktop"
 cmp -s "$ACC_OUT/expected.conf" "$KR/dosbox.conf" || acc_fail "dosbox.conf after the second set-up"
 
 acc_case "64-bit: a folder whose path holds a space is quoted for DOSBox, and DOSBox runs it"
 install_payload 'C:\my games\kr'
-complete 'C:\my games\kr' win64-space desktop_setup_gui.exe Return
-acc_expect_eq "$INSTRUCTIONS" "$(box_text)" "instruction text"
+complete_with_box 'C:\my games\kr' "$BOX" win64-space
+acc_expect_eq "$INSTRUCTIONS" "$BOX_TEXT" "instruction text"
 acc_expect_eq '-noconsole -conf "C:\my games\kr\dosbox.conf"' \
     "$(lnk_field "$(DESKTOP)/Tesicon DOSbox.lnk" 'Command line arguments')" "launcher arguments"
 acc_expect_eq 'mount c "C:\my games\kr"' \
@@ -176,32 +190,92 @@ sed 's/^mount c "\(.*\)"\r$/mount c \1\r/' "$ACC_OUT/boot-$ACC_CASES.conf" >"$AC
     timeout 30 dosbox -conf "$ACC_OUT/unquoted.conf" >"$ACC_OUT/dosbox-unquoted.log" 2>&1)
 [ ! -e "$(linux_path 'C:\my games\kr')/F" ] || acc_fail "DOSBox ran the program from an unquoted path"
 
+acc_case "64-bit: a shortcut that cannot be written is named with the system's reason"
+rm -f "$(DESKTOP)/Print F.lnk"
+mkdir "$(DESKTOP)/Print F.lnk"  # a folder in its place: neither deleted nor replaced
+complete_with_box 'C:\kr' "$BOX" win64-unwritten
+acc_log "box: $BOX_TEXT"
+acc_expect_contains "$BOX_TEXT" \
+    "Tessaly has been installed, but its DOSbox set-up is not complete. These files could not be created:\\r\\n\\r\\nC:\\\\users\\\\$(id -un)\\\\Desktop\\\\Print F.lnk\\r\\n    " \
+    "failure text"
+acc_expect_contains "$BOX_TEXT" '\r\n\r\nClick the Tesicon DOSbox Icon to start Tessaly.' \
+    "start instruction"
+rmdir "$(DESKTOP)/Print F.lnk"
+
+# Cases that both kinds of Windows share: Corvane in the folder, the menu
+# program in the parent.
+shared_cases() {  # bits
+    rm -f "$(DESKTOP)"/*.lnk
+
+    acc_case "$1-bit: krmenu.exe in the parent: the menu text and no shortcut"
+    install_payload 'C:\vantrel\kr'
+    : >"$(linux_path 'C:\vantrel')/krmenu.exe"
+    complete_with_box 'C:\vantrel\kr' Tessaly "win$1-menu"
+    acc_expect_eq '\r\n\r\nTo run Tessaly, start the Vantrel Menu program,\r\nand click the T+ icon.' \
+        "$BOX_TEXT" "menu text"
+    acc_expect_eq "" "$(ls "$(DESKTOP)")" "desktop"
+    [ ! -e "$(linux_path 'C:\vantrel\kr')/dosbox.conf" ] || acc_fail "dosbox.conf written"
+}
+
 acc_case "64-bit: dorn.exe in the folder: nothing is written or shown"
 rm -f "$(DESKTOP)"/*.lnk
 install_payload 'C:\corv'
 : >"$(linux_path 'C:\corv')/dorn.exe"
-complete 'C:\corv' win64-corvane
+start_completion 'C:\corv'
+acc_expect_exit 0 "ends at once with no box" 30
 [ ! -e "$(linux_path 'C:\corv')/dosbox.conf" ] || acc_fail "dosbox.conf written"
 acc_expect_eq "" "$(ls "$(DESKTOP)")" "desktop"
 
-acc_case "64-bit: krmenu.exe in the parent: the menu text and no shortcut"
-install_payload 'C:\vantrel\kr'
-: >"$(linux_path 'C:\vantrel')/krmenu.exe"
-complete 'C:\vantrel\kr' win64-menu Tessaly Return
-acc_expect_eq '\r\n\r\nTo run Tessaly, start the Vantrel Menu program,\r\nand click the T+ icon.' \
-    "$(box_text)" "menu text"
-acc_expect_eq "" "$(ls "$(DESKTOP)")" "desktop"
-[ ! -e "$(linux_path 'C:\vantrel\kr')/dosbox.conf" ] || acc_fail "dosbox.conf written"
+shared_cases 64
 
-acc_case "64-bit: a shortcut that cannot be written is named with the system's reason"
-mkdir -p "$(DESKTOP)/Print F.lnk"  # a folder in its place: neither deleted nor replaced
-complete 'C:\kr' win64-unwritten desktop_setup_gui.exe Return
-acc_log "box: $(box_text)"
-acc_expect_contains "$(box_text)" \
-    "Tessaly has been installed, but its DOSbox set-up is not complete. These files could not be created:\\r\\n\\r\\nC:\\\\users\\\\$(id -un)\\\\Desktop\\\\Print F.lnk\\r\\n    " \
+# --- 32-bit Windows ----------------------------------------------------------
+
+acc_switch_prefix win32 32
+
+acc_case "32-bit: dorn.exe in the folder: one box, the success line and the Corvane text"
+install_payload 'C:\corv'
+: >"$(linux_path 'C:\corv')/dorn.exe"
+complete_with_box 'C:\corv' Tessaly win32-corvane
+acc_expect_eq 'Tessaly, version 3.24, was installed successfully.\r\n\r\nTo run Tessaly, first run Corvane, then press the function key F5.' \
+    "$BOX_TEXT" "final text"
+acc_expect_eq "" "$(ls "$(DESKTOP)")" "desktop"
+
+QUESTION='Tessaly, version 3.24, was installed successfully.\n\nNormally Tessaly is run from inside Corvane by pressing the function key, F5. If you are not \ninstalling Corvane, you need a shortcut on the \ndesktop to run this wheel program. \n\nClick NO if you do NOT want the T+ shortcut created.'
+
+acc_case "32-bit: without Corvane, Yes gives the desktop shortcut and the desktop-icon text"
+install_payload 'C:\kr'
+start_completion 'C:\kr'
+answer_box Warning win32-question Return
+acc_expect_eq "$QUESTION" "$BOX_TEXT" "question"
+answer_box Tessaly win32-yes Return
+acc_expect_eq 'To run Tessaly, click the T+ icon on your desktop.' "$BOX_TEXT" "final text"
+acc_expect_exit 0 "exit code" 30
+expect_lnk "$(DESKTOP)/tessaly.lnk" 'C:\kr\tessaly.exe' '' 'C:\kr\' 'C:\kr\tesicon.ico' Tessaly \
+    0x0000
+acc_expect_eq "tessaly.lnk" "$(ls "$(DESKTOP)")" "desktop"
+
+acc_case "32-bit: without Corvane, No gives no shortcut and the Corvane text"
+rm -f "$(DESKTOP)"/*.lnk
+start_completion 'C:\kr'
+answer_box Warning win32-question-no alt+n
+answer_box Tessaly win32-no Return
+acc_expect_eq 'To run Tessaly, start Corvane and press function key F5.' "$BOX_TEXT" "final text"
+acc_expect_exit 0 "exit code" 30
+acc_expect_eq "" "$(ls "$(DESKTOP)")" "desktop"
+
+acc_case "32-bit: a shortcut that cannot be written is not announced as on the desktop"
+mkdir "$(DESKTOP)/tessaly.lnk"
+start_completion 'C:\kr'
+answer_box Warning win32-question-unwritten Return
+answer_box Tessaly win32-unwritten Return
+acc_log "box: $BOX_TEXT"
+acc_expect_contains "$BOX_TEXT" \
+    "The T+ shortcut could not be created:\\r\\n\\r\\nC:\\\\users\\\\$(id -un)\\\\Desktop\\\\tessaly.lnk\\r\\n    " \
     "failure text"
-acc_expect_contains "$(box_text)" '\r\n\r\nClick the Tesicon DOSbox Icon to start Tessaly.' \
-    "start instruction"
-rmdir "$(DESKTOP)/Print F.lnk"
+acc_expect_contains "$BOX_TEXT" '\r\n\r\nTo run Tessaly, start C:\\kr\\tessaly.exe.' "what to do"
+acc_expect_exit 0 "exit code" 30
+rmdir "$(DESKTOP)/tessaly.lnk"
+
+shared_cases 32
 
 acc_end
