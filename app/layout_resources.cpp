@@ -1,6 +1,7 @@
 #include "app/layout_resources.h"
 
 #include "platform/platform.h"
+#include "ui/label.h"
 #include "util/errors.h"
 #include "util/path_helpers.h"
 #include "widgets/widget_kinds.h"
@@ -17,6 +18,7 @@ ui::Layout LoadLayoutResource(const std::string& formName) {
 const ui::ComponentKinds& InstallerComponentKinds() {
     static const ui::ComponentKinds kinds = [] {
         ui::ComponentKinds all;
+        ui::AddLabelKind(all);
         widgets::AddWidgetKinds(all);
         return all;
     }();

@@ -62,6 +62,16 @@ void Application::ProcessMessages() {
     backend::ProcessPendingMessages(*this);
 }
 
+void Application::ProcessMessagesUntil(const std::function<bool()>& done) {
+    while (!done() && !terminated_) {
+        ProcessMessages();
+        if (done() || terminated_) {
+            return;
+        }
+        backend::WaitForMessage();
+    }
+}
+
 void Application::ShowException(const std::exception& error) {
     MessageBoxSpec box;
     box.caption = title_;

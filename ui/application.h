@@ -1,6 +1,7 @@
 #pragma once
 
 #include <exception>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -43,6 +44,12 @@ class Application {
     bool terminated() const { return terminated_; }
     // Dispatches every waiting message, then returns.
     void ProcessMessages();
+    // A wait that keeps the windows alive: while `done` answers false, it
+    // dispatches what is waiting, asks again, and otherwise sleeps until the
+    // next message arrives, so a long wait costs no processor time. Nothing
+    // is dispatched when `done` holds at once. It also ends once the
+    // application is terminated, since no message would come any more.
+    void ProcessMessagesUntil(const std::function<bool()>& done);
     // A quit message was taken from the queue (backends call this): the loop
     // ends as after Terminate, without posting another one.
     void QuitReceived() { terminated_ = true; }

@@ -33,6 +33,8 @@ std::unique_ptr<WindowHost> CreateChildHost(Container& control);
 void RunMessageLoop(Application& application);
 // Dispatches every waiting message and returns.
 void ProcessPendingMessages(Application& application);
+// Sleeps until a message is waiting (returns at once if one is).
+void WaitForMessage();
 // Wakes a waiting message loop after Terminate.
 void PostQuit();
 

@@ -107,8 +107,19 @@ void Control::SetFont(const Font& font) {
         return;
     }
     ownFont_ = font;
+    FontInEffectChanged();
+}
+
+void Control::FontInEffectChanged() {
     FontChanged();
     Invalidate();
+    if (auto* container = dynamic_cast<Container*>(this)) {
+        for (const auto& child : container->children()) {
+            if (!child->hasOwnFont()) {
+                child->FontInEffectChanged();
+            }
+        }
+    }
 }
 
 Control* Control::WindowedAncestor() {
@@ -192,6 +203,9 @@ Container::~Container() {
 
 void Container::AddChild(std::unique_ptr<Control> child) {
     child->parent_ = this;
+    if (!child->hasOwnFont()) {
+        child->FontInEffectChanged();  // from the default font to this one's
+    }
     children_.push_back(std::move(child));
     if (children_.back()->align() != Align::None) {
         AlignChildren();

@@ -47,6 +47,8 @@ class Control {
 
     bool visible() const { return visible_; }
     void SetVisible(bool visible);
+    virtual void Show() { SetVisible(true); }
+    void Hide() { SetVisible(false); }
     // Visible itself and through every ancestor.
     bool Showing() const;
     bool enabled() const { return enabled_; }
@@ -55,7 +57,10 @@ class Control {
     Align align() const { return align_; }
     void SetAlign(Align align);
 
-    // The control's own font, or the parent's while it has none of its own.
+    // The control's own font, or the parent's while it has none of its own;
+    // FontChanged runs whenever the font in effect may have changed (its own
+    // was set, or it inherits and was added to a parent or an ancestor's
+    // font was set).
     const Font& font() const;
     void SetFont(const Font& font);
     bool hasOwnFont() const { return ownFont_.has_value(); }
@@ -108,6 +113,7 @@ class Control {
 
   private:
     friend class Container;
+    void FontInEffectChanged();
 
     std::string name_;
     Container* parent_ = nullptr;

@@ -49,8 +49,11 @@ class Form : public Container {
     void CreateWindowHandle();
     bool HasWindowHandle() const { return host() != nullptr; }
 
-    void Show() { SetVisible(true); }
-    void Hide() { SetVisible(false); }
+    // Showing makes the window first when it has none yet.
+    void Show() override {
+        CreateWindowHandle();
+        SetVisible(true);
+    }
     // An attempt to close: asks onCloseQuery; on consent hides the form and
     // raises onClosed.
     void Close();

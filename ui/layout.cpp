@@ -296,6 +296,9 @@ std::function<void()> ApplyForm(Form& form, PropertyReader& properties,
     if (const auto* p = properties.Take("OnCreate")) {
         onCreate = ResolveHandler(*p, handlers);
     }
+    if (const auto* p = properties.Take("OnShow")) {
+        form.onShow = ResolveHandler(*p, handlers);
+    }
     if (const auto* p = properties.Take("caption")) {
         form.SetCaption(ParseText(*p));
     }

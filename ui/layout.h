@@ -94,7 +94,8 @@ std::function<void()> ResolveHandler(const LayoutProperty& property, const Handl
 
 // Applies the first component's properties to the form, builds every other
 // component in layout order under its parent, then runs the form's creation
-// handler (OnCreate) when the layout names one.
+// handler (OnCreate) when the layout names one. A form's show handler is
+// named by OnShow.
 void ApplyLayout(Form& form, const Layout& layout, const ComponentKinds& kinds,
                  const HandlerTable& handlers);
 

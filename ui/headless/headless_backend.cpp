@@ -1,6 +1,7 @@
 // The headless GUI backend: windows as plain state, a scripted message loop,
 // message boxes answered by a script, and a fixed table of system colours.
 
+#include <algorithm>
 #include <optional>
 #include <stdexcept>
 
@@ -8,6 +9,7 @@
 #include "ui/backend.h"
 #include "ui/headless/headless_ui.h"
 #include "ui/mouse_router.h"
+#include "ui/theme.h"
 
 namespace ui::headless {
 
@@ -19,11 +21,24 @@ std::deque<std::function<void()>>& Queue() {
 }
 
 BoxScript* activeScript = nullptr;
+PumpScript* activePumpScript = nullptr;
+bool visualStyles = true;
 
 // One window's state: what was asked of it, and its mouse routing.
+class HeadlessHost;
+std::vector<HeadlessHost*>& FormHosts() {
+    static std::vector<HeadlessHost*> hosts;
+    return hosts;
+}
+
 class HeadlessHost final : public FormHost {
   public:
-    explicit HeadlessHost(Container& control) : control_(control), router_(control) {}
+    explicit HeadlessHost(Container& control) : control_(control), router_(control) {
+        if (dynamic_cast<Form*>(&control_) != nullptr) {
+            FormHosts().push_back(this);
+        }
+    }
+    ~HeadlessHost() override { std::erase(FormHosts(), this); }
 
     void Invalidate(const Rect&) override { ++invalidations_; }
     void Update() override { ++synchronousPaints_; }
@@ -38,6 +53,7 @@ class HeadlessHost final : public FormHost {
         }
     }
 
+    Container& control() { return control_; }
     MouseRouter& router() { return router_; }
     bool captured() const { return captured_; }
     void SetCursor(std::optional<Point> at) { cursor_ = at; }
@@ -183,6 +199,53 @@ void Click(Form& form, Point at) {
     MouseUp(form, at);
 }
 
+Point CentreOf(Control& control) {
+    const Point offset = OffsetInForm(control);
+    return {offset.x + control.width() / 2, offset.y + control.height() / 2};
+}
+
+Form* FindForm(const std::string& name) {
+    for (HeadlessHost* host : FormHosts()) {
+        if (host->control().name() == name) {
+            return dynamic_cast<Form*>(&host->control());
+        }
+    }
+    return nullptr;
+}
+
+void SetVisualStyles(bool active) {
+    visualStyles = active;
+}
+
+PumpScript::PumpScript() : previous_(activePumpScript) {
+    activePumpScript = this;
+}
+
+PumpScript::~PumpScript() {
+    activePumpScript = previous_;
+}
+
+void PumpScript::At(int pump, std::function<void()> event) {
+    if (pump <= pumps_) {
+        Post(std::move(event));  // that pump has started: it is waiting now
+        return;
+    }
+    events_.emplace(pump, std::move(event));
+}
+
+void PumpScript::StartPump() {
+    ++pumps_;
+    const auto [first, last] = events_.equal_range(pumps_);
+    for (auto it = first; it != last; ++it) {
+        Post(std::move(it->second));
+    }
+    events_.erase(first, last);
+}
+
+bool PumpScript::HasLaterEvents() const {
+    return !events_.empty();
+}
+
 int SynchronousPaints(Control& window) {
     HeadlessHost* host = HostOf(window);
     return host != nullptr ? host->synchronousPaints() : 0;
@@ -221,6 +284,10 @@ int BoxScript::Answer(const MessageBoxSpec& spec) {
 }  // namespace ui::headless
 
 namespace ui {
+
+bool VisualStylesActive() {
+    return headless::visualStyles;
+}
 
 int ShowMessageBox(const MessageBoxSpec& spec) {
     if (headless::activeScript != nullptr) {
@@ -284,7 +351,18 @@ void RunMessageLoop(Application& application) {
 }
 
 void ProcessPendingMessages(Application& application) {
+    if (headless::activePumpScript != nullptr) {
+        headless::activePumpScript->StartPump();
+    }
     RunQueued(application, true);
+}
+
+void WaitForMessage() {
+    const bool more = !headless::Queue().empty() || (headless::activePumpScript != nullptr &&
+                                                     headless::activePumpScript->HasLaterEvents());
+    if (!more) {
+        throw headless::NothingToWaitFor();
+    }
 }
 
 void PostQuit() {}

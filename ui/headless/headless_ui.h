@@ -6,6 +6,8 @@
 
 #include <deque>
 #include <functional>
+#include <map>
+#include <string>
 #include <vector>
 
 #include "ui/form.h"
@@ -25,6 +27,15 @@ void MouseUp(Form& form, Point at, MouseButton button = MouseButton::Left);
 void MouseLeave(Form& form);
 // Press and release at one point, with the move that precedes them.
 void Click(Form& form, Point at);
+// The middle of a control, in its form's client coordinates (for Click).
+Point CentreOf(Control& control);
+
+// The form of that name whose window exists, or nothing; lets a scripted
+// event reach a window that the code under test makes for itself.
+Form* FindForm(const std::string& name);
+
+// Whether the desktop's visual styles count as on (ui/theme.h); on at first.
+void SetVisualStyles(bool active);
 
 // How often the window system was asked to paint a window (a form or a
 // windowed container such as a panel) at once.
@@ -35,6 +46,38 @@ int SynchronousPaints(Control& window);
 // on. A loop whose queue runs dry returns, so a test never hangs.
 void Post(std::function<void()> event);
 void ClearPosted();
+
+// The scripted message pump. While a script exists, every pass that
+// dispatches waiting messages (Application::ProcessMessages, also inside a
+// wait) is one pump, numbered from 1 in the order they start; the events
+// given for a pump are posted as it starts, so they run in it, or in a pump
+// nested inside their own handlers. A blocking wait returns at once while
+// an event is queued or a later pump has one; a wait for which nothing is
+// left to come throws NothingToWaitFor, so a test never hangs.
+class PumpScript {
+  public:
+    PumpScript();
+    ~PumpScript();
+    PumpScript(const PumpScript&) = delete;
+    PumpScript& operator=(const PumpScript&) = delete;
+
+    void At(int pump, std::function<void()> event);
+    // Pumps started so far.
+    int pumps() const { return pumps_; }
+
+    // Backend side: a pump starts; is anything left for a later one?
+    void StartPump();
+    bool HasLaterEvents() const;
+
+  private:
+    std::multimap<int, std::function<void()>> events_;
+    int pumps_ = 0;
+    PumpScript* previous_;
+};
+
+// Thrown by a wait that would never end; no std::exception, so the
+// toolkit's own handlers let it through to the test.
+struct NothingToWaitFor {};
 
 // Answers the message boxes shown while it exists, in order; a box beyond
 // the script gets its default button (or 1). Every box is recorded.

@@ -30,6 +30,12 @@ void ProcessPendingMessages(Application& application) {
     }
 }
 
+void WaitForMessage() {
+    // MWMO_INPUTAVAILABLE counts messages already in the queue too, so one
+    // that arrived just before the wait is never slept over.
+    ::MsgWaitForMultipleObjectsEx(0, nullptr, INFINITE, QS_ALLINPUT, MWMO_INPUTAVAILABLE);
+}
+
 void PostQuit() {
     ::PostQuitMessage(0);
 }

@@ -135,6 +135,16 @@ LRESULT WindowImpl::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
                 router_.CaptureLost();
             }
             return 0;
+        case WM_SIZE:
+            // The user sized or maximised the frame: the form takes the new
+            // client size, which places its aligned children again. A
+            // minimised window keeps the size it had.
+            if (wParam != SIZE_MINIMIZED && dynamic_cast<Form*>(&control_) != nullptr) {
+                sizingFromWindow_ = true;
+                control_.SetSize(LOWORD(lParam), HIWORD(lParam));
+                sizingFromWindow_ = false;
+            }
+            return 0;
         case WM_CLOSE:
             // Closing is the form's decision (its close query); never destroy here.
             if (auto* form = dynamic_cast<Form*>(&control_)) {
@@ -191,6 +201,9 @@ void WindowImpl::Update() {
 
 void WindowImpl::SyncBounds() {
     if (auto* form = dynamic_cast<Form*>(&control_)) {
+        if (sizingFromWindow_) {
+            return;  // the window has this size already
+        }
         RECT frame{0, 0, form->width(), form->height()};
         ::AdjustWindowRectEx(&frame, FormStyle(*form), FALSE, FormExStyle(*form));
         ::SetWindowPos(hwnd_, nullptr, 0, 0, frame.right - frame.left, frame.bottom - frame.top,

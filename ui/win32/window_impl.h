@@ -49,6 +49,7 @@ class WindowImpl : public FormHost {
     Container& control_;
     MouseRouter router_;
     bool trackingLeave_ = false;
+    bool sizingFromWindow_ = false;
     std::unique_ptr<GdiBitmap> backBuffer_;
 };
 
