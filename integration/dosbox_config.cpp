@@ -5,9 +5,9 @@
 #include "platform/platform.h"
 #include "util/errors.h"
 #include "util/format.h"
+#include "util/ole_error_text.h"
 #include "util/path_helpers.h"
 #include "util/shell_helpers.h"
-#include "util/system_error_text.h"
 
 namespace {
 
@@ -39,7 +39,7 @@ WriteResult WriteDosBoxConfig(const std::string& programPath) {
 
     std::uint32_t error = 0;
     if (!WriteStringToFile(folder + "dosbox.conf", text, error)) {
-        return {false, SystemErrorText(HresultFromWin32(error))};
+        return {false, OleErrorText(HresultFromWin32(error))};
     }
     return {};
 }

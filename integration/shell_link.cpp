@@ -3,8 +3,8 @@
 #include "platform/platform.h"
 #include "util/errors.h"
 #include "util/format.h"
+#include "util/ole_error_text.h"
 #include "util/path_helpers.h"
-#include "util/system_error_text.h"
 
 namespace {
 
@@ -21,9 +21,9 @@ WriteResult CreateShellLink(const std::string& linkFile, const std::string& targ
     // on every path out, an exception from a call included.
     platform::ShellLinkCreation creation = platform::CreateShellLinkObject();
     if (creation.result < 0) {
-        throw EOleSysError(Format(
-            "%s, ClassID: %s",
-            {SystemErrorText(static_cast<std::uint32_t>(creation.result)), kShellLinkClassId}));
+        throw EOleSysError(
+            Format("%s, ClassID: %s",
+                   {OleErrorText(static_cast<std::uint32_t>(creation.result)), kShellLinkClassId}));
     }
     if (creation.interfaceMissing || !creation.object) {
         throw EIntfCastError();
@@ -42,7 +42,7 @@ WriteResult CreateShellLink(const std::string& linkFile, const std::string& targ
     }
     const std::int32_t saved = link.Save(linkFile, false);
     if (saved < 0) {
-        return {false, SystemErrorText(static_cast<std::uint32_t>(saved))};
+        return {false, OleErrorText(static_cast<std::uint32_t>(saved))};
     }
     return {};
 }

@@ -11,4 +11,4 @@ std::uint32_t HresultFromWin32(std::uint32_t code);
 // its line end and closing period, so that it reads inside a sentence; an
 // HRESULT that wraps a Win32 code has that code's text. "OLE error %.8x"
 // with the code when the system has no text for it.
-std::string SystemErrorText(std::uint32_t code);
+std::string OleErrorText(std::uint32_t code);

@@ -1,4 +1,4 @@
-#include "util/system_error_text.h"
+#include "util/ole_error_text.h"
 
 #include "platform/platform.h"
 #include "util/format.h"
@@ -17,7 +17,7 @@ std::uint32_t HresultFromWin32(std::uint32_t code) {
     return (code & 0x80000000) ? code : (code & 0xFFFF) | kFacilityWin32;
 }
 
-std::string SystemErrorText(std::uint32_t code) {
+std::string OleErrorText(std::uint32_t code) {
     std::string text = platform::SystemMessageText(code);
     // Not every system's table has the HRESULT forms of Win32 codes (Wine's
     // lacks most); their text is the Win32 code's.
