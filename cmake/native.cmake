@@ -48,6 +48,7 @@ foreach(source ${ACCEPTANCE_NATIVE_SOURCES})
   get_filename_component(name ${source} NAME_WE)
   add_executable(${name} ${source} ${ACCEPTANCE_SHARED_SOURCES})
   target_link_libraries(${name} PRIVATE tessaly_native)
+  target_compile_definitions(${name} PRIVATE TESSALY_SOURCE_DIR="${CMAKE_SOURCE_DIR}")
   set_target_properties(${name} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/acceptance)
 endforeach()
 

@@ -37,9 +37,8 @@ WriteResult WriteDosBoxConfig(const std::string& programPath) {
     text += Format(kAutoexecFormat, {DosBoxArgumentPath(StripTrailingBackslashes(folder)),
                                      FileNamePart(programPath)});
 
-    std::uint32_t error = 0;
-    if (!WriteStringToFile(folder + "dosbox.conf", text, error)) {
-        return {false, OleErrorText(HresultFromWin32(error))};
+    if (!WriteStringToFile(folder + "dosbox.conf", text)) {
+        return {false, OleErrorText(HresultFromWin32(platform::LastErrorCode()))};
     }
     return {};
 }

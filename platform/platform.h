@@ -107,6 +107,16 @@ class FileFinder {
 // it cannot be started.
 std::unique_ptr<FileFinder> FindFiles(const std::string& pattern);
 
+// --- Errors -----------------------------------------------------------------
+
+// The calling thread's last error code, as the call that failed last left
+// it (GetLastError); read it right after a call above returned failure.
+std::uint32_t LastErrorCode();
+void SetLastErrorCode(std::uint32_t code);
+// The system's own text for an error code, without its line end: 5 gives
+// 'Access is denied.' on Windows.
+std::string SystemErrorText(std::uint32_t code);
+
 // --- Process ----------------------------------------------------------------
 
 // The answer of the WOW64 query, as the shipped 32-bit executable would get it.
@@ -184,11 +194,8 @@ struct ShellLinkCreation {
 ShellLinkCreation CreateShellLinkObject();
 
 // The system's text for an error code (a Win32 code or an HRESULT), as
-// FormatMessage gives it; empty when the system has none.
+// FormatMessage gives it, line end included; empty when the system has none
+// (SystemErrorText is built on it).
 std::string SystemMessageText(std::uint32_t code);
-
-// The calling thread's last Win32 error code (GetLastError), read right after
-// a call above reported a failure.
-std::uint32_t LastErrorCode();
 
 }  // namespace platform

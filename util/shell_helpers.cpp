@@ -35,6 +35,8 @@ bool ForceFolder(const std::string& path) {
 bool CreateInstallFolder(std::string& path) {
     // An empty path would name the current directory; nothing is created for it.
     if (path.empty()) {
+        constexpr std::uint32_t kErrorPathNotFound = 3;
+        platform::SetLastErrorCode(kErrorPathNotFound);
         return false;
     }
     const bool absolute = path[0] == '\\' || (path.size() >= 2 && path[1] == ':');
@@ -49,43 +51,29 @@ bool CreateInstallFolder(std::string& path) {
 }
 
 bool WriteStringToFile(const std::string& fileName, const std::string& contents) {
-    std::uint32_t ignored = 0;
-    return WriteStringToFile(fileName, contents, ignored);
-}
-
-bool WriteStringToFile(const std::string& fileName, const std::string& contents,
-                       std::uint32_t& error) {
-    // The error code is read right after the step that failed, before any
-    // clean-up call can replace it.
-    error = 0;
     if (contents.empty()) {
-        if (platform::RemoveFile(fileName)) {
-            return true;
-        }
-        error = platform::LastErrorCode();
-        return false;
+        return platform::RemoveFile(fileName);
     }
     const std::string staging = platform::CreateUniqueFileBeside(fileName);
     if (staging.empty()) {
-        error = platform::LastErrorCode();
         return false;
     }
-    bool written = false;
+    std::uint32_t failure = 0;
     if (const auto file = platform::CreateFileForWrite(staging)) {
-        written = file->Write(contents) && file->Flush();
-        if (!written) {
-            error = platform::LastErrorCode();
+        if (!file->Write(contents) || !file->Flush()) {
+            failure = platform::LastErrorCode();
         }
     } else {
-        error = platform::LastErrorCode();
-    }  // the file is closed here, before the move
-    if (written) {
+        failure = platform::LastErrorCode();
+    }  // closed here, before the move
+    if (failure == 0) {
         if (platform::ReplaceFileWith(staging, fileName)) {
             return true;
         }
-        error = platform::LastErrorCode();
+        failure = platform::LastErrorCode();
     }
     platform::RemoveFile(staging);
+    platform::SetLastErrorCode(failure);  // the reason, not the clean-up's outcome
     return false;
 }
 

@@ -11,7 +11,8 @@ std::string GetSpecialFolderPath(int csidl);
 
 // Makes the folder exist with every missing parent, outermost first. On
 // success the path is replaced by its absolute form (a relative path is taken
-// from the current directory); on failure it is left as it was.
+// from the current directory); on failure it is left as it was, and the last
+// error code is the failed creation's.
 bool CreateInstallFolder(std::string& path);
 
 // Writes the whole contents in one write, replacing any file of that name.
@@ -20,12 +21,9 @@ bool CreateInstallFolder(std::string& path);
 // target only once every byte is written, so a failed or short write (a full
 // disk, a read-only or locked target) leaves the old file exactly as it was.
 // True when the file now holds the contents (or, for empty contents, when
-// the delete succeeded); callers may ignore it.
+// the delete succeeded); callers may ignore it. After a failure the last
+// error code (platform::LastErrorCode) is the failed step's.
 bool WriteStringToFile(const std::string& fileName, const std::string& contents);
-// The same; on failure `error` receives the system's error code of the step
-// that failed (0 when written), so that the caller can say why.
-bool WriteStringToFile(const std::string& fileName, const std::string& contents,
-                       std::uint32_t& error);
 
 // Sends the files matching 'folder\pattern' to the Recycle Bin, silently; true
 // when the shell reports success.

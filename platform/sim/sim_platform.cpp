@@ -8,6 +8,7 @@
 
 namespace platform {
 
+using namespace sim::errors;
 using sim::Machine;
 
 std::optional<std::string> SpecialFolderPath(int csidl) {
@@ -51,11 +52,6 @@ bool FileExists(const std::string& path) {
 
 namespace {
 
-constexpr std::uint32_t kErrorPathNotFound = 3;
-constexpr std::uint32_t kErrorAccessDenied = 5;
-constexpr std::uint32_t kErrorSharingViolation = 32;
-constexpr std::uint32_t kErrorDiskFull = 112;
-
 class SimWritableFile final : public WritableFile {
   public:
     SimWritableFile(const std::filesystem::path& host, std::optional<std::size_t> limit)
@@ -66,10 +62,11 @@ class SimWritableFile final : public WritableFile {
         const std::size_t count = limit_ ? std::min(*limit_, bytes.size()) : bytes.size();
         stream_.write(bytes.data(), static_cast<std::streamsize>(count));
         stream_.flush();
-        if (count != bytes.size()) {
+        if (!stream_ || count != bytes.size()) {
             Machine::Current().SetLastError(kErrorDiskFull);
+            return false;
         }
-        return static_cast<bool>(stream_) && count == bytes.size();
+        return true;
     }
     bool Flush() override { return static_cast<bool>(stream_.flush()); }
 
@@ -109,7 +106,7 @@ std::unique_ptr<WritableFile> CreateFileForWrite(const std::string& path) {
     }
     auto file = std::make_unique<SimWritableFile>(machine.HostPath(path), machine.writeLimit());
     if (!file->ok()) {
-        machine.SetLastError(kErrorPathNotFound);
+        machine.SetLastError(kErrorAccessDenied);
         return nullptr;
     }
     return file;
@@ -133,6 +130,22 @@ std::unique_ptr<FileFinder> FindFiles(const std::string& pattern) {
         return nullptr;
     }
     return std::make_unique<SimFileFinder>(std::move(*entries));
+}
+
+std::uint32_t LastErrorCode() {
+    return Machine::Current().lastError();
+}
+
+void SetLastErrorCode(std::uint32_t code) {
+    Machine::Current().SetLastError(code);
+}
+
+std::string SystemErrorText(std::uint32_t code) {
+    std::string text = Machine::Current().SystemMessageText(code);
+    while (!text.empty() && (text.back() == '\n' || text.back() == '\r' || text.back() == ' ')) {
+        text.pop_back();
+    }
+    return text.empty() ? "Error " + std::to_string(code) + "." : text;
 }
 
 Wow64Answer QueryWow64() {

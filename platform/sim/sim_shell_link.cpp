@@ -96,13 +96,18 @@ void Machine::SetSystemMessage(std::uint32_t code, std::string text) {
 }
 
 std::string Machine::SystemMessageText(std::uint32_t code) const {
-    // A few Win32 codes with the texts Windows gives them, ended as
+    // The texts Windows gives the codes the simulated calls report, ended as
     // FormatMessage ends them; like Wine, no HRESULT of facility Win32.
+    using namespace errors;
     static const std::map<std::uint32_t, std::string> kCommon = {
-        {3, "The system cannot find the path specified.\r\n"},
-        {5, "Access is denied.\r\n"},
-        {32, "The process cannot access the file because it is being used by another process.\r\n"},
-        {112, "There is not enough space on the disk.\r\n"},
+        {kErrorFileNotFound, "The system cannot find the file specified.\r\n"},
+        {kErrorPathNotFound, "The system cannot find the path specified.\r\n"},
+        {kErrorAccessDenied, "Access is denied.\r\n"},
+        {kErrorSharingViolation,
+         "The process cannot access the file because it is being used by another process.\r\n"},
+        {kErrorInvalidParameter, "The parameter is incorrect.\r\n"},
+        {kErrorDiskFull, "There is not enough space on the disk.\r\n"},
+        {kErrorAlreadyExists, "Cannot create a file when that file already exists.\r\n"},
         {0x80040154, "Class not registered\r\n"},
     };
     if (const auto found = systemMessages_.find(code); found != systemMessages_.end()) {
@@ -122,10 +127,6 @@ ShellLinkCreation CreateShellLinkObject() {
 
 std::string SystemMessageText(std::uint32_t code) {
     return sim::Machine::Current().SystemMessageText(code);
-}
-
-std::uint32_t LastErrorCode() {
-    return sim::Machine::Current().lastError();
 }
 
 }  // namespace platform

@@ -6,8 +6,10 @@
 
 #include "app/layout_resources.h"
 #include "app/main_form.h"
+#include "install/inst_progress_form.h"
 #include "platform/sim/sim_machine.h"
 #include "test_resources.h"
+#include "ui/application.h"
 #include "util/errors.h"
 
 namespace {
@@ -115,6 +117,9 @@ TEST(Layout, EveryShippedLayoutLoadsAndResolvesItsHandlers) {
         const std::string stem = entry.path().stem().string();
         if (stem == "main_form") {
             EXPECT_NO_THROW(TMainForm());
+        } else if (stem == "inst_progress_form") {
+            ui::Application application;
+            EXPECT_NO_THROW(TInstProgressForm{application});
         } else {
             ADD_FAILURE() << "no test builds the form of " << entry.path();
         }

@@ -7,6 +7,13 @@
 //                            process that owns the window
 //   probe click TITLE TEXT   clicks the child button whose text is TEXT
 //   probe clipboard          the clipboard's CF_TEXT, escaped as above
+//   probe client TITLE       where the visible window's client area is, in
+//                            screen coordinates: "X Y W H"; exit code 1
+//                            while the window is hidden
+//   probe buttons TITLE      the middle of each title-bar button the window
+//                            has, in screen coordinates: "close X Y",
+//                            "maximize X Y", "minimize X Y" (asks the window
+//                            itself, so only while its program pumps)
 //
 // Exit code 0 on success, 1 when the window or button is not found.
 
@@ -89,6 +96,47 @@ int Modules(HWND window) {
     return 0;
 }
 
+int Client(HWND window) {
+    if (!::IsWindowVisible(window)) {
+        return 1;
+    }
+    RECT client;
+    ::GetClientRect(window, &client);
+    POINT origin{0, 0};
+    ::ClientToScreen(window, &origin);
+    std::printf("%ld %ld %ld %ld\n", origin.x, origin.y, client.right, client.bottom);
+    return 0;
+}
+
+// The middle of each title-bar button, found by asking the window what lies
+// under each point of a row through the middle of its title bar.
+int Buttons(HWND window) {
+    RECT outer;
+    ::GetWindowRect(window, &outer);
+    POINT origin{0, 0};
+    ::ClientToScreen(window, &origin);
+    const LONG y = (outer.top + origin.y) / 2;
+    const struct {
+        LRESULT code;
+        const char* name;
+    } buttons[] = {{HTCLOSE, "close"}, {HTMAXBUTTON, "maximize"}, {HTMINBUTTON, "minimize"}};
+    for (const auto& button : buttons) {
+        long sum = 0, count = 0;
+        for (LONG x = outer.left; x < outer.right; ++x) {
+            DWORD_PTR hit = 0;
+            ::SendMessageTimeoutA(window, WM_NCHITTEST, 0, MAKELPARAM(x, y), SMTO_ABORTIFHUNG, 2000,
+                                  &hit);
+            if (static_cast<LRESULT>(hit) == button.code) {
+                sum += x, ++count;
+            }
+        }
+        if (count > 0) {
+            std::printf("%s %ld %ld\n", button.name, sum / count, y);
+        }
+    }
+    return 0;
+}
+
 }  // namespace
 
 int Clipboard() {
@@ -112,7 +160,7 @@ int main(int argc, char** argv) {
         return Clipboard();
     }
     if (argc < 3) {
-        std::fprintf(stderr, "usage: probe texts|modules|click TITLE [TEXT]\n");
+        std::fprintf(stderr, "usage: probe texts|modules|client|buttons|click TITLE [TEXT]\n");
         return 2;
     }
     const std::string command = argv[1];
@@ -128,6 +176,12 @@ int main(int argc, char** argv) {
     }
     if (command == "modules") {
         return Modules(window);
+    }
+    if (command == "client") {
+        return Client(window);
+    }
+    if (command == "buttons") {
+        return Buttons(window);
     }
     if (command == "click" && argc == 4) {
         ButtonSearch search{argv[3]};
