@@ -8,11 +8,11 @@
 
 ui::Layout LoadLayoutResource(const std::string& formName) {
     const std::string name = "LAYOUT_" + UpperAscii(formName);
-    const auto text = platform::LoadRcData(name);
+    const auto text = platform::FindRcData(name);
     if (!text) {
         throw EResNotFound(name);
     }
-    return ui::ParseLayout(*text);
+    return ui::ParseLayout(std::string(*text));
 }
 
 const ui::ComponentKinds& InstallerComponentKinds() {

@@ -58,6 +58,12 @@ endforeach()
 add_executable(payload_bench tests/bench/payload_bench.cpp)
 target_link_libraries(payload_bench PRIVATE payload_writer)
 
+# The synthetic payloads of the growth benchmark's test-only Windows builds
+# (tests/bench/growth.cmake); made only when that benchmark asks for it.
+add_executable(make_growth_payload EXCLUDE_FROM_ALL tests/bench/make_growth_payload.cpp)
+target_link_libraries(make_growth_payload PRIVATE payload_writer)
+set_target_properties(make_growth_payload PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/tools)
+
 enable_testing()
 file(GLOB UNIT_TEST_SOURCES CONFIGURE_DEPENDS tests/unit/*.cpp)
 add_executable(unit_tests ${UNIT_TEST_SOURCES})

@@ -90,3 +90,7 @@ endif()
 if(EXISTS ${CMAKE_SOURCE_DIR}/tests/acceptance/tools/CMakeLists.txt)
   add_subdirectory(tests/acceptance/tools)
 endif()
+
+# Test-only builds with synthetic payloads for the growth benchmark; none is
+# made unless asked for by name.
+include(tests/bench/growth.cmake)

@@ -46,6 +46,19 @@ constexpr std::size_t kMaxSlice = std::numeric_limits<uInt>::max();
 }  // namespace
 
 std::string InflateBuffer(const char* input, std::size_t inputLength, std::size_t estimate) {
+    std::size_t given = 0;
+    return InflateBuffer(
+        [&] {
+            const std::size_t length = std::min(inputLength - given, kMaxSlice);
+            const std::string_view slice(input + given, length);
+            given += length;
+            return slice;
+        },
+        inputLength, estimate);
+}
+
+std::string InflateBuffer(const InflateInput& nextSlice, std::size_t inputLength,
+                          std::size_t estimate) {
     const std::size_t increment = (inputLength + 255) & ~static_cast<std::size_t>(255);
     std::size_t capacity = estimate != 0 ? estimate : increment;
     // The output is a local string, so a raise anywhere below releases it.
@@ -53,19 +66,20 @@ std::string InflateBuffer(const char* input, std::size_t inputLength, std::size_
 
     Inflater inflater;
     z_stream& z = inflater.stream();
-    const auto* next = reinterpret_cast<const Bytef*>(input);
-    std::size_t inputLeft = inputLength;
+    bool inputLeft = true;
     std::size_t written = 0;
     for (;;) {
-        const auto inSlice = static_cast<uInt>(std::min(inputLeft, kMaxSlice));
+        if (z.avail_in == 0 && inputLeft) {
+            const std::string_view slice = nextSlice();
+            inputLeft = !slice.empty();
+            // zlib never writes through next_in.
+            z.next_in = reinterpret_cast<Bytef*>(const_cast<char*>(slice.data()));
+            z.avail_in = static_cast<uInt>(std::min(slice.size(), kMaxSlice));
+        }
         const auto outSlice = static_cast<uInt>(std::min(capacity - written, kMaxSlice));
-        z.next_in = const_cast<Bytef*>(next);  // zlib never writes through next_in
-        z.avail_in = inSlice;
         z.next_out = reinterpret_cast<Bytef*>(output.data() + written);
         z.avail_out = outSlice;
         const int result = inflate(&z, Z_NO_FLUSH);
-        next += inSlice - z.avail_in;
-        inputLeft -= inSlice - z.avail_in;
         written += outSlice - z.avail_out;
 
         if (result == Z_STREAM_END) {
@@ -76,7 +90,7 @@ std::string InflateBuffer(const char* input, std::size_t inputLength, std::size_
         if (result != Z_OK) {
             throw EDecompressionError();
         }
-        if (z.avail_out != 0 && inputLeft == 0) {
+        if (z.avail_out != 0 && z.avail_in == 0 && !inputLeft) {
             // zlib stopped with room to spare and nothing left to read: the
             // stream ends before its end marker.
             throw EDecompressionError();

@@ -1,7 +1,9 @@
 #pragma once
 
 #include <cstddef>
+#include <functional>
 #include <string>
+#include <string_view>
 
 // Inflates one zlib stream (RFC 1950). The output starts with room for
 // estimate bytes (or, when estimate is 0, for the input length rounded up to
@@ -10,3 +12,13 @@
 // stream that ends early, raises EDecompressionError ("Error") after the
 // output has been released.
 std::string InflateBuffer(const char* input, std::size_t inputLength, std::size_t estimate);
+
+// Gives the stream's next slice (at most 4 GiB - 1 bytes) on each call, and
+// an empty one once all inputLength bytes have been given; a slice must stay
+// valid until the next call.
+using InflateInput = std::function<std::string_view()>;
+
+// The same for a stream that arrives a slice at a time, so that a caller can
+// prepare each slice (unscramble it, say) without a copy of the whole input.
+std::string InflateBuffer(const InflateInput& nextSlice, std::size_t inputLength,
+                          std::size_t estimate);

@@ -25,32 +25,33 @@ void ThrowDamagedItem(const std::string& itemName, const std::string& fault) {
     throw EPayloadFormatError(DamagedItemText(itemName, fault));
 }
 
-PayloadHeader ReadPayloadHeader(std::string_view item, const std::string& itemName) {
-    if (item.size() < kPayloadHeaderSize) {
+PayloadHeader ReadPayloadHeader(std::string_view header, std::size_t itemLength,
+                                const std::string& itemName) {
+    if (itemLength < kPayloadHeaderSize || header.size() < kPayloadHeaderSize) {
         ThrowDamagedItem(itemName, Format("it is shorter than its %d-byte header",
                                           {static_cast<int>(kPayloadHeaderSize)}));
     }
-    PayloadHeader header;
-    header.size = ReadWord(item, kPayloadSizeOffset);
-    header.date = ReadWord(item, kPayloadDateOffset);
+    PayloadHeader result;
+    result.size = ReadWord(header, kPayloadSizeOffset);
+    result.date = ReadWord(header, kPayloadDateOffset);
 
-    const auto nameLength = static_cast<unsigned char>(item[kPayloadNameLengthOffset]);
+    const auto nameLength = static_cast<unsigned char>(header[kPayloadNameLengthOffset]);
     if (nameLength > kPayloadNameCapacity) {
         ThrowDamagedItem(itemName, Format("its file name is longer than %d characters",
                                           {static_cast<int>(kPayloadNameCapacity)}));
     }
-    header.fileName = std::string(item.substr(kPayloadNameOffset, nameLength));
-    if (const auto fault = FindFileNameFault(header.fileName)) {
+    result.fileName = std::string(header.substr(kPayloadNameOffset, nameLength));
+    if (const auto fault = FindFileNameFault(result.fileName)) {
         ThrowDamagedItem(itemName, "its file name " + *fault);
     }
 
     // The size field becomes an allocation, so it is held to what the stream
     // could possibly give before anything is allocated from it.
-    const std::uint64_t streamLength = item.size() - kPayloadHeaderSize;
-    if (header.size > (streamLength + 1) * kMaxDeflateRatio) {
+    const std::uint64_t streamLength = itemLength - kPayloadHeaderSize;
+    if (result.size > (streamLength + 1) * kMaxDeflateRatio) {
         ThrowDamagedItem(itemName,
                          Format("its header gives %d bytes, more than its stream can hold",
-                                {static_cast<std::int64_t>(header.size)}));
+                                {static_cast<std::int64_t>(result.size)}));
     }
-    return header;
+    return result;
 }

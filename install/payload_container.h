@@ -27,12 +27,20 @@ struct PayloadHeader {
     std::string fileName;
 };
 
-// Reads the header of an unscrambled item and checks it against the format's
-// limits before anything is allocated from it: the item holds a whole header,
-// the name fits its field and is safe to write into the install folder, and
-// the size field is one the stream could possibly inflate to. A header that
-// fails raises EPayloadFormatError naming itemName and the fault.
-PayloadHeader ReadPayloadHeader(std::string_view item, const std::string& itemName);
+// Reads the header of an item of itemLength bytes from its first bytes
+// (header, unscrambled, the whole header or as much of it as the item holds)
+// and checks it against the format's limits before anything is allocated from
+// it: the item holds a whole header, the name fits its field and is safe to
+// write into the install folder, and the size field is one the stream could
+// possibly inflate to. A header that fails raises EPayloadFormatError naming
+// itemName and the fault.
+PayloadHeader ReadPayloadHeader(std::string_view header, std::size_t itemLength,
+                                const std::string& itemName);
+
+// The same for a whole unscrambled item.
+inline PayloadHeader ReadPayloadHeader(std::string_view item, const std::string& itemName) {
+    return ReadPayloadHeader(item.substr(0, kPayloadHeaderSize), item.size(), itemName);
+}
 
 // "Resource ITEM is damaged: FAULT." for the user.
 std::string DamagedItemText(const std::string& itemName, const std::string& fault);

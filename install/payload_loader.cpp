@@ -1,7 +1,7 @@
 #include "install/payload_loader.h"
 
+#include <algorithm>
 #include <optional>
-#include <utility>
 
 #include "install/inflate_buffer.h"
 #include "install/payload_container.h"
@@ -11,27 +11,59 @@
 #include "util/errors.h"
 #include "util/format.h"
 
+namespace {
+
+// How much of the stream is unscrambled at a time on its way into zlib: a
+// whole number of key lengths, so that every slice starts at the same place
+// in the key.
+constexpr std::size_t kStreamSlice = kPayloadKeyLength * 1311;  // about 64 KiB
+
+// The key turned so that its first byte is the one that scrambled the
+// item's byte at offset.
+std::string KeyFrom(const std::string& key, std::size_t offset) {
+    std::string turned = key;
+    std::rotate(turned.begin(), turned.begin() + static_cast<std::ptrdiff_t>(offset % key.size()),
+                turned.end());
+    return turned;
+}
+
+}  // namespace
+
 tInstItem LoadPayloadItem(const std::string& itemName) {
-    std::optional<std::string> stored = platform::LoadRcData(itemName);
+    const std::optional<std::string_view> stored = platform::FindRcData(itemName);
     if (!stored) {
         throw EResNotFound(itemName);
     }
-    return UnpackPayloadItem(itemName, std::move(*stored));
+    return UnpackPayloadItem(itemName, *stored);
 }
 
-tInstItem UnpackPayloadItem(const std::string& itemName, std::string stored) {
-    // The key and the buffer are locals: released on every path out.
+tInstItem UnpackPayloadItem(const std::string& itemName, std::string_view stored) {
+    // The item is read where it lies and never copied whole, so that at the
+    // peak the run holds the files and little more: only the header is
+    // unscrambled into a buffer of its own, and the stream a slice at a time.
+    // The key and the buffers are locals, released on every path out.
     const std::string key = BuildPayloadKey();
-    UnscrambleBuffer(key, stored.data(), stored.size());
-    const PayloadHeader header = ReadPayloadHeader(stored, itemName);
+    std::string headerBytes(stored.substr(0, kPayloadHeaderSize));
+    UnscrambleBuffer(key, headerBytes.data(), headerBytes.size());
+    const PayloadHeader header = ReadPayloadHeader(headerBytes, stored.size(), itemName);
 
     tInstItem item;
     item.FileName = header.fileName;
     item.FileDate = header.date;
+    const std::string_view stream = stored.substr(kPayloadHeaderSize);
+    const std::string streamKey = KeyFrom(key, kPayloadHeaderSize);
+    std::string slice;
+    std::size_t given = 0;
     // Inflating with the size field as estimate gives a block of exactly the
     // file's length for a sound item, which becomes the contents as it is.
-    item.Contents = InflateBuffer(stored.data() + kPayloadHeaderSize,
-                                  stored.size() - kPayloadHeaderSize, header.size);
+    item.Contents = InflateBuffer(
+        [&]() -> std::string_view {
+            slice.assign(stream.substr(given, kStreamSlice));
+            given += slice.size();
+            UnscrambleBuffer(streamKey, slice.data(), slice.size());
+            return slice;
+        },
+        stream.size(), header.size);
     if (item.Contents.size() != header.size) {
         // A short file would be written with trailing zeros and a long one
         // cut, so a stream that disagrees with its header is refused whole.

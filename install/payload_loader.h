@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 
 #include "install/inst_item.h"
 
@@ -12,5 +13,6 @@
 tInstItem LoadPayloadItem(const std::string& itemName);
 
 // The same for an item's stored bytes already in hand: unscrambles them with
-// the payload key, reads and checks the header and inflates the stream.
-tInstItem UnpackPayloadItem(const std::string& itemName, std::string stored);
+// the payload key, reads and checks the header and inflates the stream,
+// reading the bytes where they lie.
+tInstItem UnpackPayloadItem(const std::string& itemName, std::string_view stored);

@@ -21,11 +21,11 @@ std::string DosBoxArgumentPath(const std::string& path) {
 }
 
 WriteResult WriteDosBoxConfig(const std::string& programPath) {
-    const auto stored = platform::LoadRcData(kTemplateResource);
+    const auto stored = platform::FindRcData(kTemplateResource);
     if (!stored) {
         throw EResNotFound(kTemplateResource);
     }
-    std::string text = *stored;
+    std::string text(*stored);
     const std::string folder = FolderPart(programPath);
     DeleteFilesByMask(folder + "*.conf");  // finding nothing is fine
 

@@ -8,6 +8,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <string_view>
 
 namespace platform {
 
@@ -137,9 +138,11 @@ char UserThousandsSeparator();
 // The executable's file name with extension, e.g. 'tessaly-setup.exe'.
 std::string ExecutableFileName();
 
-// The bytes of one of the executable's RCDATA resources, found by name
-// without regard to case; nothing when there is no such resource.
-std::optional<std::string> LoadRcData(const std::string& name);
+// The bytes of one of the executable's RCDATA resources where they lie,
+// found by name without regard to case; nothing when there is no such
+// resource. They stay valid while the program runs (on the simulated machine,
+// until the resource is set again), so nobody needs a copy to read them.
+std::optional<std::string_view> FindRcData(const std::string& name);
 
 // COM for the calling thread as a single-threaded apartment, released when
 // the object goes away (CoInitialize / CoUninitialize). The initialisation

@@ -455,7 +455,7 @@ bool Machine::ReplaceFileWith(const std::string& source, const std::string& targ
     return !error || Fail(kErrorAccessDenied);
 }
 
-std::optional<std::string> Machine::Resource(const std::string& name) const {
+std::optional<std::string_view> Machine::Resource(const std::string& name) const {
     if (resourceHook_) {
         resourceHook_(name);
     }

@@ -13,6 +13,7 @@
 #include <optional>
 #include <set>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "platform/platform.h"
@@ -142,7 +143,8 @@ class Machine {
     const std::string& currentDirectory() const { return currentDirectory_; }
     char thousandsSeparator() const { return thousandsSeparator_; }
     const std::string& executableFileName() const { return executableFileName_; }
-    std::optional<std::string> Resource(const std::string& name) const;
+    // The stored bytes, valid until the resource is set again.
+    std::optional<std::string_view> Resource(const std::string& name) const;
     // The last error code, set by the operations that fail as Windows does.
     std::uint32_t lastError() const { return lastError_; }
     void SetLastError(std::uint32_t code) { lastError_ = code; }

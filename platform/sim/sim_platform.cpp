@@ -164,7 +164,7 @@ std::string ExecutableFileName() {
     return Machine::Current().executableFileName();
 }
 
-std::optional<std::string> LoadRcData(const std::string& name) {
+std::optional<std::string_view> FindRcData(const std::string& name) {
     return Machine::Current().Resource(name);
 }
 

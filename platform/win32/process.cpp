@@ -44,7 +44,7 @@ std::string ExecutableFileName() {
     return cut == std::string::npos ? path : path.substr(cut + 1);
 }
 
-std::optional<std::string> LoadRcData(const std::string& name) {
+std::optional<std::string_view> FindRcData(const std::string& name) {
     // FindResourceA compares names without regard to case.
     const HRSRC info = ::FindResourceA(nullptr, name.c_str(), RT_RCDATA);
     if (info == nullptr) {
@@ -56,7 +56,8 @@ std::optional<std::string> LoadRcData(const std::string& name) {
     if (bytes == nullptr && size != 0) {
         return std::nullopt;
     }
-    return std::string(static_cast<const char*>(bytes), size);
+    // A resource of the program's own module stays mapped while it runs.
+    return std::string_view(static_cast<const char*>(bytes), size);
 }
 
 ComApartment::ComApartment() : result_(::CoInitialize(nullptr)) {}

@@ -5,8 +5,9 @@
 // The synthetic payload is ITEMS items of MEGABYTES each, half listing text
 // and half random bytes in alternating 64 KiB stretches, packed by the
 // payload builder's own writer. Each round times two ways over all items:
-//   loader  LoadPayloadItem: the resource copied out of the (simulated)
-//           executable, unscrambled, its header read and checked, inflated
+//   loader  LoadPayloadItem: the resource found in the (simulated)
+//           executable, unscrambled a slice at a time where it lies, its
+//           header read and checked, inflated
 //   zlib    inflate of the same zlib streams, already unscrambled, into a
 //           block of the known size allocated for it, as a bare zlib program
 // and prints both; the result is the ratio of the best rounds' throughputs,
@@ -27,46 +28,12 @@
 #include "install/payload_loader.h"
 #include "install/payload_scramble.h"
 #include "platform/sim/sim_machine.h"
+#include "tests/bench/synthetic_contents.h"
 #include "tools/payload/payload_writer.h"
 
 namespace {
 
 using Clock = std::chrono::steady_clock;
-
-std::string SyntheticContents(std::size_t length, std::uint32_t seed) {
-    constexpr std::size_t kStretch = 64 * 1024;
-    std::string out;
-    out.reserve(length);
-    std::uint32_t x = seed;
-    auto next = [&x] {
-        x ^= x << 13;
-        x ^= x >> 17;
-        x ^= x << 5;
-        return x;
-    };
-    bool text = true;
-    while (out.size() < length) {
-        const std::size_t end = std::min(length, out.size() + kStretch);
-        if (text) {
-            char line[64];
-            while (out.size() < end) {
-                const std::uint32_t r = next();
-                const int n = std::snprintf(
-                    line, sizeof line, "Ticket %5u:  %02u %02u %02u %02u %02u %02u\r\n", r % 20000,
-                    1 + r % 8, 9 + (r >> 3) % 8, 17 + (r >> 6) % 8, 25 + (r >> 9) % 8,
-                    33 + (r >> 12) % 8, 41 + (r >> 15) % 9);
-                out.append(line,
-                           std::min<std::size_t>(static_cast<std::size_t>(n), end - out.size()));
-            }
-        } else {
-            while (out.size() < end) {
-                out += static_cast<char>(next() >> 24);
-            }
-        }
-        text = !text;
-    }
-    return out;
-}
 
 // Plain zlib: one inflate call into a block of the known size.
 std::unique_ptr<char[]> PlainInflate(const std::string& stream, std::size_t size) {

@@ -1,8 +1,8 @@
 // libFuzzer target for the whole load path, as the installation run takes
 // it: the item's bytes stored as a resource of the (simulated) executable,
-// then LoadPayloadItem finds it by name without regard to case, copies it
-// out, unscrambles it, reads and checks the header and inflates the stream
-// into one tInstItem.
+// then LoadPayloadItem finds it by name without regard to case, unscrambles
+// it where it lies, reads and checks the header and inflates the stream into
+// one tInstItem.
 //
 // The input is a container before scrambling; the target scrambles it with
 // the payload key and stores the result as the resource. Scrambling is a

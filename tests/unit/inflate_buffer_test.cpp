@@ -106,3 +106,27 @@ TEST(InflateBuffer, StreamWithPresetDictionaryRaisesError) {
 
     ExpectError(stream, input.size(), "preset dictionary");
 }
+
+// Input that arrives in slices, however small, inflates as a whole block does,
+// and running out of slices before the stream's end is still an error.
+TEST(InflateBuffer, InputInSlicesGivesTheSameResult) {
+    const std::string data = SampleText(20000);
+    const std::string stream = ZlibStream(data);
+    for (std::size_t sliceLength : {std::size_t{1}, std::size_t{7}, std::size_t{4096}}) {
+        for (std::size_t cut : {std::size_t{0}, std::size_t{5}}) {
+            const std::string input = stream.substr(0, stream.size() - cut);
+            std::size_t given = 0;
+            const InflateInput slices = [&] {
+                const std::string_view slice = std::string_view(input).substr(given, sliceLength);
+                given += slice.size();
+                return slice;
+            };
+            if (cut == 0) {
+                EXPECT_TRUE(InflateBuffer(slices, input.size(), 0) == data) << sliceLength;
+            } else {
+                EXPECT_THROW(InflateBuffer(slices, input.size(), data.size()), EDecompressionError)
+                    << sliceLength;
+            }
+        }
+    }
+}
