@@ -8,6 +8,7 @@
 #include "app/main_form.h"
 #include "platform/sim/sim_machine.h"
 #include "test_resources.h"
+#include "ui/application.h"
 #include "util/errors.h"
 
 namespace {
@@ -114,7 +115,8 @@ TEST(Layout, EveryShippedLayoutLoadsAndResolvesItsHandlers) {
         ++layouts;
         const std::string stem = entry.path().stem().string();
         if (stem == "main_form") {
-            EXPECT_NO_THROW(TMainForm());
+            ui::Application application;
+            EXPECT_NO_THROW(TMainForm(application, [](const std::string&) { return true; }));
         } else {
             ADD_FAILURE() << "no test builds the form of " << entry.path();
         }
