@@ -34,7 +34,15 @@ Control* PageControl::ActivePage() const {
 
 void PageControl::ChildAdded(Control& page) {
     page.SetVisible(static_cast<int>(children().size()) - 1 == activePageIndex_);
-    page.SetAlign(Align::Client);
+    page.SetBounds(Rect::FromSize(0, 0, width(), height()));
+}
+
+// Hidden pages are sized too (alignment passes over hidden controls), so a
+// page has its size before it shows.
+void PageControl::BoundsChanged() {
+    for (const auto& page : children()) {
+        page->SetBounds(Rect::FromSize(0, 0, width(), height()));
+    }
 }
 
 void AddPageControlKinds(ComponentKinds& kinds) {

@@ -31,6 +31,7 @@ class PageControl : public Container {
 
   protected:
     void ChildAdded(Control& page) override;
+    void BoundsChanged() override;
 
   private:
     int activePageIndex_ = 0;
