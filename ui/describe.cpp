@@ -32,8 +32,8 @@ std::string Escaped(const std::string& text) {
 void Describe(Control& control, Point origin, std::string& out) {
     const Font& font = control.font();
     out += control.name() + '\t' + std::to_string(origin.x) + '\t' + std::to_string(origin.y) +
-           '\t' + std::to_string(control.width()) + '\t' + std::to_string(control.height()) +
-           '\t' + (control.Showing() ? "1" : "0") + '\t' + Escaped(control.ShownText()) + '\t' +
+           '\t' + std::to_string(control.width()) + '\t' + std::to_string(control.height()) + '\t' +
+           (control.Showing() ? "1" : "0") + '\t' + Escaped(control.ShownText()) + '\t' +
            font.face + '\t' + std::to_string(font.height) + '\t' +
            (font.bold ? "bold" : "regular") + '\n';
     if (auto* container = dynamic_cast<Container*>(&control)) {
