@@ -125,6 +125,24 @@ acc_check_prefix_kind() {
     fi
 }
 
+# Adds drive letters of other types to the prefix, each a folder under
+# ACC_OUT: type floppy, hd, network, cdrom or ramdisk (GetDriveTypeA 2 to 6).
+# The wineserver is restarted, since a running one keeps the old types.
+acc_add_drives() {  # letter:type...
+    local spec letter
+    for spec in "$@"; do
+        letter=${spec%%:*}
+        mkdir -p "$ACC_OUT/drive-$letter"
+        ln -sfn "$ACC_OUT/drive-$letter" "$WINEPREFIX/dosdevices/$letter:"
+        acc_wine reg add 'HKLM\Software\Wine\Drives' /v "$letter:" /t REG_SZ /d "${spec#*:}" \
+            /f >/dev/null
+    done
+    "$ACC_WINESERVER" -k >/dev/null 2>&1
+    "$ACC_WINESERVER" -w >/dev/null 2>&1
+    "$ACC_WINESERVER" -p >/dev/null 2>&1
+    "$ACC_WINE" wineboot >/dev/null 2>&1
+}
+
 # The prefix's drive C: as a Linux path.
 acc_drive_c() { printf '%s/drive_c' "$WINEPREFIX"; }
 

@@ -20,13 +20,12 @@
 // when everything matches, 1 when not, 2 on bad arguments.
 
 #include <cstdio>
-#include <fstream>
 #include <string>
 #include <vector>
 
+#include "tests/acceptance/native/lib/picture_compare.h"
 #include "tests/acceptance/shared/widget_gallery.h"
 #include "ui/headless/headless_ui.h"
-#include "widgets/button_look.h"
 #include "widgets/gradient_button.h"
 #include "widgets/level_progress_bar.h"
 
@@ -76,45 +75,14 @@ void Replay(ui::Form& form, const std::vector<Event>& events) {
     }
 }
 
-Point OffsetInForm(const ui::Control& control) {
-    Point offset;
-    for (const ui::Control* c = &control; c->parent() != nullptr; c = c->parent()) {
-        offset.x += c->left();
-        offset.y += c->top();
-    }
-    return offset;
-}
-
-// Where text may be drawn, and in which colour.
-struct TextZone {
-    Rect rect;
-    Color color;
-};
-
-template <typename Visit>
-void ForEachControl(ui::Control& control, const Visit& visit) {
-    visit(control);
-    if (auto* container = dynamic_cast<ui::Container*>(&control)) {
-        for (const auto& child : container->children()) {
-            ForEachControl(*child, visit);
-        }
-    }
-}
-
 // Collects the text areas of what is showing, then switches all text off so
 // that the expected picture holds only what lies under it.
-std::vector<TextZone> TakeTextOut(ui::Form& form) {
-    std::vector<TextZone> zones;
-    ForEachControl(form, [&zones](ui::Control& control) {
-        const Point at = OffsetInForm(control);
+std::vector<picture::Zone> TakeTextOut(ui::Form& form) {
+    std::vector<picture::Zone> zones;
+    picture::ForEachControl(form, [&zones](ui::Control& control) {
+        const Point at = picture::OffsetInForm(control);
         if (auto* button = dynamic_cast<widgets::GradientButton*>(&control)) {
-            if (control.Showing() && button->showCaption() && !button->caption().empty()) {
-                const Rect whole = Rect::FromSize(0, 0, button->width(), button->height());
-                const Rect area = widgets::CaptionArea(
-                    widgets::ButtonFace(whole, button->colors(), button->rounded()));
-                zones.push_back({area.Offset(at.x, at.y), ui::ResolveColor(button->font().color)});
-            }
-            button->SetShowCaption(false);
+            picture::TakeCaptionOut(*button, zones);
         } else if (auto* bar = dynamic_cast<widgets::LevelProgressBar*>(&control)) {
             if (control.Showing() && bar->showPosition()) {
                 // The percentage is centred; no bar text is wider than 80
@@ -129,75 +97,11 @@ std::vector<TextZone> TakeTextOut(ui::Form& form) {
     return zones;
 }
 
-bool Between(int value, int a, int b) {
-    return value >= std::min(a, b) && value <= std::max(a, b);
-}
-
-bool ReadPpm(const std::string& path, PixelBuffer& out) {
-    std::ifstream in(path, std::ios::binary);
-    std::string magic;
-    int width = 0;
-    int height = 0;
-    int depth = 0;
-    in >> magic >> width >> height >> depth;
-    in.get();
-    if (!in || magic != "P6" || depth != 255 || width <= 0 || height <= 0) {
-        return false;
-    }
-    out = PixelBuffer(width, height);
-    std::vector<unsigned char> row(static_cast<std::size_t>(width) * 3);
-    for (int y = 0; y < height; ++y) {
-        if (!in.read(reinterpret_cast<char*>(row.data()),
-                     static_cast<std::streamsize>(row.size()))) {
-            return false;
-        }
-        for (int x = 0; x < width; ++x) {
-            out.Set(x, y, Color::Rgb(row[x * 3], row[x * 3 + 1], row[x * 3 + 2]));
-        }
-    }
-    return true;
-}
-
-std::string Describe(Color c) {
-    return "(" + std::to_string(c.r()) + ", " + std::to_string(c.g()) + ", " +
-           std::to_string(c.b()) + ")";
-}
-
 int Compare(const PixelBuffer& shot, Point origin, const std::vector<Event>& events) {
     const auto form = gallery::BuildGallery();
     Replay(*form, events);
-    const std::vector<TextZone> zones = TakeTextOut(*form);
-    const PixelBuffer expected = ui::headless::Render(*form);
-    int exact = 0;
-    int inText = 0;
-    int wrong = 0;
-    for (int y = 0; y < expected.height(); ++y) {
-        for (int x = 0; x < expected.width(); ++x) {
-            const Color want = expected.At(x, y);
-            const Color got = shot.At(origin.x + x, origin.y + y);
-            const TextZone* zone = nullptr;
-            for (const TextZone& z : zones) {
-                if (z.rect.Contains({x, y})) {
-                    zone = &z;
-                }
-            }
-            bool ok = got == want;
-            if (zone != nullptr) {
-                ++inText;
-                ok = ok || (!got.isNone() && Between(got.r(), want.r(), zone->color.r()) &&
-                            Between(got.g(), want.g(), zone->color.g()) &&
-                            Between(got.b(), want.b(), zone->color.b()));
-            } else {
-                ++exact;
-            }
-            if (!ok && ++wrong <= 12) {
-                std::printf("  at %d,%d%s: expected %s, got %s\n", x, y, zone ? " (text)" : "",
-                            Describe(want).c_str(), Describe(got).c_str());
-            }
-        }
-    }
-    std::printf("%d pixels exact, %d in text areas, %d wrong\n", exact, inText, wrong);
-    return wrong == 0 ? 0 : 1;
+    const std::vector<picture::Zone> zones = TakeTextOut(*form);
+    return picture::Compare(shot, origin, ui::headless::Render(*form), zones);
 }
 
 int Usage() {
@@ -234,7 +138,7 @@ int main(int argc, char** argv) {
         if (control == nullptr) {
             return 1;
         }
-        const Point at = OffsetInForm(*control);
+        const Point at = picture::OffsetInForm(*control);
         std::printf("%d %d\n", at.x + control->width() / 2, at.y + control->height() / 2);
         return 0;
     }
@@ -251,7 +155,7 @@ int main(int argc, char** argv) {
     }
     if (command == "compare") {
         PixelBuffer shot(0, 0);
-        if (!ReadPpm(argv[2], shot)) {
+        if (!picture::ReadPpm(argv[2], shot)) {
             std::fprintf(stderr, "cannot read %s\n", argv[2]);
             return 2;
         }
