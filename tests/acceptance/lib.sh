@@ -236,6 +236,34 @@ acc_screenshot() {  # name
     printf '%s' "$ACC_OUT/$1.png"
 }
 
+# Takes screenshots until a checker accepts one (painting is asynchronous)
+# or a deadline passes, then fails with the checker's last report. The
+# checker is a command whose argument SHOT stands for the screenshot as a
+# PPM file; the last screenshot stays as NAME.png.
+acc_expect_picture() {  # name checker args...
+    local name=$1 png=$ACC_OUT/$1.png report="" deadline=$((SECONDS + 15)) arg args
+    shift
+    while :; do
+        args=()
+        for arg in "$@"; do
+            [ "$arg" = SHOT ] && arg=$ACC_OUT/shot.ppm
+            args+=("$arg")
+        done
+        if import -window root "$png" 2>/dev/null &&
+            /usr/bin/convert "$png" "$ACC_OUT/shot.ppm" 2>/dev/null &&
+            report=$("${args[@]}"); then
+            acc_log "$name: $report"
+            return 0
+        fi
+        if [ $SECONDS -ge $deadline ]; then
+            acc_fail "$name: the window does not show the expected picture"
+            printf '%s\n' "$report" | sed 's/^/      /'
+            return 1
+        fi
+        sleep 0.2
+    done
+}
+
 # The texts of a window and its children, one line each (see probe.cpp).
 acc_window_texts() {  # title
     acc_wine "$ACC_TOOLS/probe.exe" texts "$1" | tr -d '\r'

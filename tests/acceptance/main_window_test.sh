@@ -74,27 +74,12 @@ acc_start_slow() {
     ACC_PID=$!
 }
 
-# Screenshots the page until it matches the headless window (painting is
-# asynchronous); the last screenshot stays as NAME.png.
+# Screenshots the page until it matches the headless window; the last
+# screenshot stays as NAME.png, the window's description as NAME.controls.
 expect_page() {  # name page
-    local png=$ACC_OUT/$1.png report="" deadline=$((SECONDS + 15))
     xdotool mousemove $((ORIGIN_X + ${OFF_BUTTONS% *})) $((ORIGIN_Y + ${OFF_BUTTONS#* }))
     controls "$TITLE" >"$ACC_OUT/$1.controls"
-    while :; do
-        import -window root "$png" 2>/dev/null &&
-            /usr/bin/convert "$png" "$ACC_OUT/shot.ppm" 2>/dev/null &&
-            report=$("$EXPECT" compare "$ACC_OUT/shot.ppm" "$ORIGIN_X" "$ORIGIN_Y" "$2" \
-                "$ACC_OUT/$1.controls") && {
-            acc_log "$1: $report"
-            return 0
-        }
-        if [ $SECONDS -ge $deadline ]; then
-            acc_fail "$1: the window does not show the expected picture"
-            printf '%s\n' "$report" | sed 's/^/      /'
-            return 1
-        fi
-        sleep 0.3
-    done
+    acc_expect_picture "$1" "$EXPECT" compare SHOT "$ORIGIN_X" "$ORIGIN_Y" "$2" "$ACC_OUT/$1.controls"
 }
 
 # Expects a message box with the text, answers it with Enter and waits for
