@@ -83,15 +83,18 @@ expect_page() {  # name page
 }
 
 # Expects a message box with the text, answers it with Enter and waits for
-# it to go.
+# it to go. Each box is screenshot as box-CASE-N.png.
+BOXES=0
 expect_box() {  # title text
     local box
+    BOXES=$((BOXES + 1))
     box=$(acc_wait_window "$1" 30)
     if [ -z "$box" ]; then
         acc_fail "no box '$1' saying '$2'"
         acc_screenshot "missing-box-$ACC_CASES" >/dev/null
         return 1
     fi
+    acc_screenshot "box-$ACC_CASES-$BOXES" >/dev/null
     acc_expect_contains "$(acc_window_texts "$1")" "$2" "text of the box '$1'"
     BOX_MAIN_SHOWN=no
     acc_window_shown "$TITLE" && BOX_MAIN_SHOWN=yes
@@ -131,6 +134,7 @@ cancel_run() {  # how (button|close)
         return 1
     fi
     acc_window_shown "$TITLE" && acc_fail "the main window shows during the run"
+    acc_screenshot "progress-$ACC_CASES" >/dev/null
     if [ "$1" = button ]; then
         local x y w h
         read -r x y w h <<<"$(controls "$PROGRESS" | awk -F'\t' '$1 == "btnCancel" { print $2, $3, $4, $5 }')"
