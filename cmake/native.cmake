@@ -42,13 +42,11 @@ add_demo_payload(${NATIVE_PR32} "")
 # Native helpers of the acceptance tests (expected pictures and the like):
 # each tests/acceptance/native/<name>.cpp becomes acceptance/<name>, with the
 # portable code it shares with the Windows test tools.
-# Their own common code (tests/acceptance/native/lib) goes into each of them.
 file(GLOB ACCEPTANCE_NATIVE_SOURCES CONFIGURE_DEPENDS tests/acceptance/native/*.cpp)
-file(GLOB ACCEPTANCE_NATIVE_LIB_SOURCES CONFIGURE_DEPENDS tests/acceptance/native/lib/*.cpp)
 file(GLOB ACCEPTANCE_SHARED_SOURCES CONFIGURE_DEPENDS tests/acceptance/shared/*.cpp)
 foreach(source ${ACCEPTANCE_NATIVE_SOURCES})
   get_filename_component(name ${source} NAME_WE)
-  add_executable(${name} ${source} ${ACCEPTANCE_NATIVE_LIB_SOURCES} ${ACCEPTANCE_SHARED_SOURCES})
+  add_executable(${name} ${source} ${ACCEPTANCE_SHARED_SOURCES})
   target_link_libraries(${name} PRIVATE tessaly_native)
   target_compile_definitions(${name} PRIVATE TESSALY_SOURCE_DIR="${CMAKE_SOURCE_DIR}")
   set_target_properties(${name} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/acceptance)

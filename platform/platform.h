@@ -107,6 +107,16 @@ class FileFinder {
 // it cannot be started.
 std::unique_ptr<FileFinder> FindFiles(const std::string& pattern);
 
+// --- Errors -----------------------------------------------------------------
+
+// The calling thread's last error code, as the call that failed last left
+// it (GetLastError); read it right after a call above returned failure.
+std::uint32_t LastErrorCode();
+void SetLastErrorCode(std::uint32_t code);
+// The system's own text for an error code, without its line end: 5 gives
+// 'Access is denied.' on Windows.
+std::string SystemErrorText(std::uint32_t code);
+
 // --- Process ----------------------------------------------------------------
 
 // The answer of the WOW64 query, as the shipped 32-bit executable would get it.

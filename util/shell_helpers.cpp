@@ -35,6 +35,8 @@ bool ForceFolder(const std::string& path) {
 bool CreateInstallFolder(std::string& path) {
     // An empty path would name the current directory; nothing is created for it.
     if (path.empty()) {
+        constexpr std::uint32_t kErrorPathNotFound = 3;
+        platform::SetLastErrorCode(kErrorPathNotFound);
         return false;
     }
     const bool absolute = path[0] == '\\' || (path.size() >= 2 && path[1] == ':');
@@ -56,14 +58,22 @@ bool WriteStringToFile(const std::string& fileName, const std::string& contents)
     if (staging.empty()) {
         return false;
     }
-    bool written = false;
+    std::uint32_t failure = 0;
     if (const auto file = platform::CreateFileForWrite(staging)) {
-        written = file->Write(contents) && file->Flush();
+        if (!file->Write(contents) || !file->Flush()) {
+            failure = platform::LastErrorCode();
+        }
+    } else {
+        failure = platform::LastErrorCode();
     }  // closed here, before the move
-    if (written && platform::ReplaceFileWith(staging, fileName)) {
-        return true;
+    if (failure == 0) {
+        if (platform::ReplaceFileWith(staging, fileName)) {
+            return true;
+        }
+        failure = platform::LastErrorCode();
     }
     platform::RemoveFile(staging);
+    platform::SetLastErrorCode(failure);  // the reason, not the clean-up's outcome
     return false;
 }
 

@@ -14,7 +14,8 @@ bool FolderExists(const std::string& path);
 
 // Makes the folder exist with every missing parent, outermost first. On
 // success the path is replaced by its absolute form (a relative path is taken
-// from the current directory); on failure it is left as it was.
+// from the current directory); on failure it is left as it was, and the last
+// error code is the failed creation's.
 bool CreateInstallFolder(std::string& path);
 
 // Writes the whole contents in one write, replacing any file of that name.
@@ -23,7 +24,8 @@ bool CreateInstallFolder(std::string& path);
 // target only once every byte is written, so a failed or short write (a full
 // disk, a read-only or locked target) leaves the old file exactly as it was.
 // True when the file now holds the contents (or, for empty contents, when
-// the delete succeeded); callers may ignore it.
+// the delete succeeded); callers may ignore it. After a failure the last
+// error code (platform::LastErrorCode) is the failed step's.
 bool WriteStringToFile(const std::string& fileName, const std::string& contents);
 
 // Sends the files matching 'folder\pattern' to the Recycle Bin, silently; true

@@ -10,6 +10,7 @@
 namespace platform::sim {
 
 namespace fs = std::filesystem;
+using namespace errors;
 
 namespace {
 
@@ -95,6 +96,11 @@ Machine::~Machine() {
     std::error_code ignored;
     fs::remove_all(root_, ignored);
     current = nullptr;
+}
+
+bool Machine::Fail(std::uint32_t code) {
+    lastError_ = code;
+    return false;
 }
 
 Machine& Machine::Current() {
@@ -301,19 +307,25 @@ std::uint32_t Machine::FileAttributesOf(const std::string& path) const {
 bool Machine::MakeDirectory(const std::string& path) {
     std::error_code error;
     const fs::path host = HostPath(path);
-    if (fs::exists(host, error) || !fs::is_directory(host.parent_path(), error)) {
-        return false;
+    if (fs::exists(host, error)) {
+        return Fail(kErrorAlreadyExists);
     }
-    return fs::create_directory(host, error);
+    if (!fs::is_directory(host.parent_path(), error)) {
+        return Fail(kErrorPathNotFound);
+    }
+    return fs::create_directory(host, error) || Fail(kErrorAccessDenied);
 }
 
 bool Machine::RemoveFile(const std::string& path) {
     std::error_code error;
     const fs::path host = HostPath(path);
-    if (IsLocked(path) || !fs::is_regular_file(host, error)) {
-        return false;
+    if (IsLocked(path)) {
+        return Fail(kErrorSharingViolation);
     }
-    return fs::remove(host, error);
+    if (!fs::is_regular_file(host, error)) {
+        return Fail(kErrorFileNotFound);
+    }
+    return fs::remove(host, error) || Fail(kErrorAccessDenied);
 }
 
 bool Machine::IsLocked(const std::string& path) const {
@@ -376,10 +388,37 @@ std::vector<FindEntry> Machine::List(const std::string& pattern) const {
     return TryList(pattern).value_or(std::vector<FindEntry>{});
 }
 
+namespace {
+
+// Whether DosDateTimeToFileTime takes the value: a real calendar day and a
+// time of day (seconds are stored halved).
+bool ValidDosDate(std::uint32_t value) {
+    const unsigned date = value >> 16;
+    const unsigned time = value & 0xFFFF;
+    const unsigned year = 1980 + (date >> 9);
+    const unsigned month = (date >> 5) & 0x0F;
+    const unsigned day = date & 0x1F;
+    static const unsigned kDays[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+    if (month < 1 || month > 12 || day < 1) {
+        return false;
+    }
+    const bool leap = (year % 4 == 0 && year % 100 != 0) || year % 400 == 0;
+    const unsigned days = kDays[month - 1] + (month == 2 && leap ? 1 : 0);
+    return day <= days && (time >> 11) < 24 && ((time >> 5) & 0x3F) < 60 && (time & 0x1F) < 30;
+}
+
+}  // namespace
+
 bool Machine::SetDosDate(const std::string& path, std::uint32_t dosDateTime) {
     std::error_code error;
-    if (IsLocked(path) || !fs::is_regular_file(HostPath(path), error)) {
-        return false;
+    if (IsLocked(path)) {
+        return Fail(kErrorSharingViolation);
+    }
+    if (!fs::is_regular_file(HostPath(path), error)) {
+        return Fail(kErrorFileNotFound);
+    }
+    if (!ValidDosDate(dosDateTime)) {
+        return Fail(kErrorInvalidParameter);
     }
     dosDates_[Key(path)] = dosDateTime;
     return true;
@@ -390,6 +429,7 @@ std::string Machine::CreateUniqueFileBeside(const std::string& target) {
     const std::string folder = normal.substr(0, normal.find_last_of('\\') + 1);
     std::error_code error;
     if (!fs::is_directory(HostPath(folder), error)) {
+        Fail(kErrorPathNotFound);
         return {};
     }
     std::string path;
@@ -403,17 +443,22 @@ std::string Machine::CreateUniqueFileBeside(const std::string& target) {
 bool Machine::ReplaceFileWith(const std::string& source, const std::string& target) {
     constexpr std::uint32_t kReadOnly = 0x01;
     const std::uint32_t attributes = FileAttributesOf(target);
-    if (IsLocked(target) || IsLocked(source) ||
-        (attributes != kInvalidAttributes && (attributes & (kAttributeDirectory | kReadOnly)))) {
-        return false;
+    if (IsLocked(target) || IsLocked(source)) {
+        return Fail(kErrorSharingViolation);
+    }
+    if (attributes != kInvalidAttributes && (attributes & (kAttributeDirectory | kReadOnly))) {
+        return Fail(kErrorAccessDenied);
     }
     std::error_code error;
     fs::path host = HostPath(target);
     fs::rename(HostPath(source), host, error);
-    return !error;
+    return !error || Fail(kErrorAccessDenied);
 }
 
 std::optional<std::string> Machine::Resource(const std::string& name) const {
+    if (resourceHook_) {
+        resourceHook_(name);
+    }
     const auto found = resources_.find(Upper(name));
     if (found == resources_.end()) {
         return std::nullopt;

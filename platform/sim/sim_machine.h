@@ -8,6 +8,7 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <functional>
 #include <map>
 #include <optional>
 #include <set>
@@ -17,6 +18,17 @@
 #include "platform/platform.h"
 
 namespace platform::sim {
+
+// The Windows error codes the simulated calls report (LastErrorCode).
+namespace errors {
+inline constexpr std::uint32_t kErrorFileNotFound = 2;
+inline constexpr std::uint32_t kErrorPathNotFound = 3;
+inline constexpr std::uint32_t kErrorAccessDenied = 5;
+inline constexpr std::uint32_t kErrorSharingViolation = 32;
+inline constexpr std::uint32_t kErrorInvalidParameter = 87;
+inline constexpr std::uint32_t kErrorDiskFull = 112;
+inline constexpr std::uint32_t kErrorAlreadyExists = 183;
+}  // namespace errors
 
 struct ShellOpenCall {
     std::string verb, file, parameters, directory;
@@ -48,6 +60,11 @@ class Machine {
     void SetThousandsSeparator(char separator) { thousandsSeparator_ = separator; }
     void SetExecutableFileName(std::string name) { executableFileName_ = std::move(name); }
     void SetResource(const std::string& name, std::string bytes);
+    // Runs whenever a resource is read, with the name asked for (lets a test
+    // act while an installation is loading its items).
+    void OnResourceRead(std::function<void(const std::string&)> hook) {
+        resourceHook_ = std::move(hook);
+    }
     // Attribute bits the host file system cannot carry (hidden, system).
     void AddAttributes(const std::string& path, std::uint32_t bits);
     // A locked file cannot be opened or deleted, as if another process held it.
@@ -95,6 +112,9 @@ class Machine {
     char thousandsSeparator() const { return thousandsSeparator_; }
     const std::string& executableFileName() const { return executableFileName_; }
     std::optional<std::string> Resource(const std::string& name) const;
+    // The last error code, set by the operations that fail as Windows does.
+    std::uint32_t lastError() const { return lastError_; }
+    void SetLastError(std::uint32_t code) { lastError_ = code; }
     void ComInit() { ++comInitCount_, ++comDepth_; }
     void ComUninit() { --comDepth_; }
 
@@ -104,6 +124,7 @@ class Machine {
 
   private:
     std::string Key(const std::string& path) const;  // case-folded, normalised
+    bool Fail(std::uint32_t code);                   // sets the last error, gives false
 
     std::filesystem::path root_;
     std::map<char, DriveType> drives_;
@@ -114,6 +135,7 @@ class Machine {
     char thousandsSeparator_ = ',';
     std::string executableFileName_ = "tessaly-setup.exe";
     std::map<std::string, std::string> resources_;  // upper-case name -> bytes
+    std::function<void(const std::string&)> resourceHook_;
     std::map<std::string, std::uint32_t> attributes_;
     std::set<std::string> locked_;
     std::map<std::string, std::vector<std::string>> listingOrder_;
@@ -123,6 +145,7 @@ class Machine {
     std::vector<std::string> recycled_;
     std::optional<std::size_t> writeLimit_;
     int uniqueFiles_ = 0;
+    std::uint32_t lastError_ = 0;
     int comInitCount_ = 0;
     int comDepth_ = 0;
 };

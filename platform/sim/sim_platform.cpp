@@ -8,6 +8,7 @@
 
 namespace platform {
 
+using namespace sim::errors;
 using sim::Machine;
 
 std::optional<std::string> SpecialFolderPath(int csidl) {
@@ -61,7 +62,11 @@ class SimWritableFile final : public WritableFile {
         const std::size_t count = limit_ ? std::min(*limit_, bytes.size()) : bytes.size();
         stream_.write(bytes.data(), static_cast<std::streamsize>(count));
         stream_.flush();
-        return static_cast<bool>(stream_) && count == bytes.size();
+        if (!stream_ || count != bytes.size()) {
+            Machine::Current().SetLastError(kErrorDiskFull);
+            return false;
+        }
+        return true;
     }
     bool Flush() override { return static_cast<bool>(stream_.flush()); }
 
@@ -91,12 +96,17 @@ std::unique_ptr<WritableFile> CreateFileForWrite(const std::string& path) {
     Machine& machine = Machine::Current();
     constexpr std::uint32_t kReadOnly = 0x01;
     const std::uint32_t attributes = machine.FileAttributesOf(path);
-    if (machine.IsLocked(path) ||
-        (attributes != kInvalidAttributes && (attributes & (kAttributeDirectory | kReadOnly)))) {
+    if (machine.IsLocked(path)) {
+        machine.SetLastError(kErrorSharingViolation);
+        return nullptr;
+    }
+    if (attributes != kInvalidAttributes && (attributes & (kAttributeDirectory | kReadOnly))) {
+        machine.SetLastError(kErrorAccessDenied);
         return nullptr;
     }
     auto file = std::make_unique<SimWritableFile>(machine.HostPath(path), machine.writeLimit());
     if (!file->ok()) {
+        machine.SetLastError(kErrorAccessDenied);
         return nullptr;
     }
     return file;
@@ -120,6 +130,36 @@ std::unique_ptr<FileFinder> FindFiles(const std::string& pattern) {
         return nullptr;
     }
     return std::make_unique<SimFileFinder>(std::move(*entries));
+}
+
+std::uint32_t LastErrorCode() {
+    return Machine::Current().lastError();
+}
+
+void SetLastErrorCode(std::uint32_t code) {
+    Machine::Current().SetLastError(code);
+}
+
+// The texts Windows gives for the codes the simulated calls report.
+std::string SystemErrorText(std::uint32_t code) {
+    switch (code) {
+        case kErrorFileNotFound:
+            return "The system cannot find the file specified.";
+        case kErrorPathNotFound:
+            return "The system cannot find the path specified.";
+        case kErrorAccessDenied:
+            return "Access is denied.";
+        case kErrorSharingViolation:
+            return "The process cannot access the file because it is being used by another "
+                   "process.";
+        case kErrorInvalidParameter:
+            return "The parameter is incorrect.";
+        case kErrorDiskFull:
+            return "There is not enough space on the disk.";
+        case kErrorAlreadyExists:
+            return "Cannot create a file when that file already exists.";
+    }
+    return "Error " + std::to_string(code) + ".";
 }
 
 Wow64Answer QueryWow64() {

@@ -47,9 +47,15 @@ class Win32WritableFile final : public WritableFile {
 
     bool Write(const std::string& bytes) override {
         DWORD written = 0;
-        return ::WriteFile(handle_.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written,
-                           nullptr) &&
-               written == bytes.size();
+        if (!::WriteFile(handle_.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written,
+                         nullptr)) {
+            return false;
+        }
+        if (written != bytes.size()) {
+            ::SetLastError(ERROR_DISK_FULL);  // a short write reports no error of its own
+            return false;
+        }
+        return true;
     }
     bool Flush() override { return ::FlushFileBuffers(handle_.get()); }
 
@@ -100,6 +106,13 @@ std::string CreateUniqueFileBeside(const std::string& target) {
 }
 
 bool ReplaceFileWith(const std::string& source, const std::string& target) {
+    // Windows refuses to replace a read-only file; say so here as well, since
+    // not every system that runs the program checks it (Wine, for one).
+    const DWORD attributes = ::GetFileAttributesA(target.c_str());
+    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY)) {
+        ::SetLastError(ERROR_ACCESS_DENIED);
+        return false;
+    }
     return ::MoveFileExA(source.c_str(), target.c_str(),
                          MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
 }
@@ -114,6 +127,7 @@ bool SetFileDosDate(const std::string& path, std::uint32_t dosDateTime) {
     FILETIME utc;
     if (!::DosDateTimeToFileTime(HIWORD(dosDateTime), LOWORD(dosDateTime), &local) ||
         !::LocalFileTimeToFileTime(&local, &utc)) {
+        ::SetLastError(ERROR_INVALID_PARAMETER);  // a date no file time can hold
         return false;
     }
     return ::SetFileTime(handle.get(), nullptr, nullptr, &utc);

@@ -45,7 +45,13 @@ class UniqueHandle {
 struct FileHandleTraits {
     using Type = HANDLE;
     static Type Invalid() { return INVALID_HANDLE_VALUE; }
-    static void Close(Type h) { ::CloseHandle(h); }
+    // Closing keeps the last error, so that a failure's reason survives the
+    // clean-up that follows it.
+    static void Close(Type h) {
+        const DWORD error = ::GetLastError();
+        ::CloseHandle(h);
+        ::SetLastError(error);
+    }
 };
 using UniqueFileHandle = UniqueHandle<FileHandleTraits>;
 
@@ -63,5 +69,13 @@ struct CoTaskMemTraits {
     static void Close(Type p) { ::CoTaskMemFree(p); }
 };
 using UniqueCoTaskMem = UniqueHandle<CoTaskMemTraits>;
+
+// Buffers the system allocated for the caller, freed with LocalFree.
+struct LocalMemTraits {
+    using Type = void*;
+    static Type Invalid() { return nullptr; }
+    static void Close(Type p) { ::LocalFree(p); }
+};
+using UniqueLocalMem = UniqueHandle<LocalMemTraits>;
 
 }  // namespace platform::win32

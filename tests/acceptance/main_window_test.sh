@@ -79,7 +79,7 @@ acc_start_slow() {
 expect_page() {  # name page
     xdotool mousemove $((ORIGIN_X + ${OFF_BUTTONS% *})) $((ORIGIN_Y + ${OFF_BUTTONS#* }))
     controls "$TITLE" >"$ACC_OUT/$1.controls"
-    acc_expect_picture "$1" "$EXPECT" compare SHOT "$ORIGIN_X" "$ORIGIN_Y" "$2" "$ACC_OUT/$1.controls"
+    acc_expect_picture "$1" "$EXPECT" compare SHOT "$ORIGIN_X" "$ORIGIN_Y" "$2"
 }
 
 # Expects a message box with the text, answers it with Enter and waits for

@@ -6,6 +6,7 @@
 
 #include "app/layout_resources.h"
 #include "app/main_form.h"
+#include "install/inst_progress_form.h"
 #include "platform/sim/sim_machine.h"
 #include "test_resources.h"
 #include "ui/application.h"
@@ -117,6 +118,9 @@ TEST(Layout, EveryShippedLayoutLoadsAndResolvesItsHandlers) {
         if (stem == "main_form") {
             ui::Application application;
             EXPECT_NO_THROW(TMainForm(application, [](const std::string&) { return true; }));
+        } else if (stem == "inst_progress_form") {
+            ui::Application application;
+            EXPECT_NO_THROW(TInstProgressForm{application});
         } else {
             ADD_FAILURE() << "no test builds the form of " << entry.path();
         }

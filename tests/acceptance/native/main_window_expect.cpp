@@ -8,12 +8,12 @@
 //       probe controls) against the headless window's: the same texts and
 //       tops, the labels the window centres centred at their own measured
 //       widths, the others at their left edges
-//   main_window_expect compare SHOT.ppm X Y PAGE CONTROLS
+//   main_window_expect compare SHOT.ppm X Y PAGE
 //       a screenshot (the client area at X, Y) of page PAGE (0 welcome,
-//       1 folder) against the headless rendering: text where the running
-//       window put its labels, button captions, the logo's letters inside
-//       the frame and the system's edit box (but for the blank part of its
-//       field, which must be the box's colour) are left out
+//       1 folder) against the headless rendering, text left out as
+//       screen_compare.h says; the logo's letters are looked for anywhere
+//       inside its frame, and of the system's edit box only the blank part
+//       of its field is compared (the box's colour)
 //   main_window_expect render OUT.ppm PAGE
 //       the headless picture, for a look
 //
@@ -29,7 +29,7 @@
 
 #include "app/main_form.h"
 #include "platform/sim/sim_machine.h"
-#include "tests/acceptance/native/lib/picture_compare.h"
+#include "tests/acceptance/native/screen_compare.h"
 #include "tests/unit/test_resources.h"
 #include "ui/application.h"
 #include "ui/edit.h"
@@ -95,7 +95,7 @@ int Labels(const std::map<std::string, Described>& running) {
     Window window;
     int wrong = 0;
     int checked = 0;
-    picture::ForEachControl(*window.form, [&](ui::Control& control) {
+    screen_compare::ForEachControl(*window.form, [&](ui::Control& control) {
         auto* label = dynamic_cast<ui::Label*>(&control);
         if (label == nullptr) {
             return;
@@ -108,7 +108,7 @@ int Labels(const std::map<std::string, Described>& running) {
             return;
         }
         const Described& real = found->second;
-        const ui::Point parent = picture::OffsetInForm(*label->parent());
+        const ui::Point parent = screen_compare::OffsetInForm(*label->parent());
         const int parentWidth = label->parent()->width();
         const bool centred = kCentred.count(label->name()) == 1;
         const int left =
@@ -128,33 +128,21 @@ int Labels(const std::map<std::string, Described>& running) {
 
 // The window on the page, with every text taken out of the picture; the
 // zones say where the running window draws text instead.
-std::vector<picture::Zone> Prepare(Window& window, int page,
-                                   const std::map<std::string, Described>& running) {
+std::vector<screen_compare::TextZone> Prepare(Window& window, int page) {
     auto& pages = dynamic_cast<ui::PageControl&>(*window.form->Find("PageControl1"));
     pages.SetActivePageIndex(page);
-    std::vector<picture::Zone> zones;
-    picture::ForEachControl(*window.form, [&](ui::Control& control) {
-        if (auto* label = dynamic_cast<ui::Label*>(&control)) {
-            const auto found = running.find(label->name());
-            if (label->Showing() && found != running.end()) {
-                zones.push_back({found->second.rect, ui::ResolveColor(label->font().color)});
-            }
-            label->Hide();
-        } else if (auto* button = dynamic_cast<widgets::GradientButton*>(&control)) {
-            picture::TakeCaptionOut(*button, zones);
-        }
-    });
+    std::vector<screen_compare::TextZone> zones = screen_compare::TakeTextOut(*window.form);
     // The logo's letters: anywhere inside the frame, white over red.
     auto& logo = dynamic_cast<ui::Image&>(*window.form->Find("Image1"));
     const Rect inside = Rect::FromSize(5, 5, logo.width() - 10, logo.height() - 10);
     logo.canvas().SetBrush(ui::colors::kRed);
     logo.canvas().FillRect(inside);
-    const ui::Point at = picture::OffsetInForm(logo);
+    const ui::Point at = screen_compare::OffsetInForm(logo);
     zones.push_back({inside.Offset(at.x, at.y), ui::colors::kWhite});
     // The system draws the edit box; its field's right part holds no text.
     auto& edit = dynamic_cast<ui::Edit&>(*window.form->Find("edInstallDir"));
     if (edit.Showing()) {
-        const ui::Point e = picture::OffsetInForm(edit);
+        const ui::Point e = screen_compare::OffsetInForm(edit);
         zones.push_back({Rect::FromSize(e.x, e.y, edit.width(), edit.height()), ui::Color::None()});
         zones.push_back({Rect::FromSize(e.x + edit.width() * 3 / 4, e.y + 4, edit.width() / 5,
                                         edit.height() - 8),
@@ -165,8 +153,8 @@ std::vector<picture::Zone> Prepare(Window& window, int page,
 
 int Usage() {
     std::fprintf(stderr,
-                 "usage: main_window_expect labels CONTROLS | compare SHOT.ppm X Y PAGE "
-                 "CONTROLS | render OUT.ppm PAGE\n");
+                 "usage: main_window_expect labels CONTROLS | compare SHOT.ppm X Y PAGE | "
+                 "render OUT.ppm PAGE\n");
     return 2;
 }
 
@@ -177,20 +165,20 @@ int main(int argc, char** argv) {
     if (command == "labels" && argc == 3) {
         return Labels(ReadDescription(argv[2]));
     }
-    if (command == "compare" && argc == 7) {
+    if (command == "compare" && argc == 6) {
         ui::headless::PixelBuffer shot(0, 0);
-        if (!picture::ReadPpm(argv[2], shot)) {
+        if (!screen_compare::ReadPpm(argv[2], shot)) {
             std::fprintf(stderr, "cannot read %s\n", argv[2]);
             return 2;
         }
         Window window;
-        const auto zones = Prepare(window, std::atoi(argv[5]), ReadDescription(argv[6]));
-        return picture::Compare(shot, {std::atoi(argv[3]), std::atoi(argv[4])},
-                                ui::headless::Render(*window.form), zones);
+        const auto zones = Prepare(window, std::atoi(argv[5]));
+        return screen_compare::Compare(shot, {std::atoi(argv[3]), std::atoi(argv[4])},
+                                       ui::headless::Render(*window.form), zones);
     }
     if (command == "render" && argc == 4) {
         Window window;
-        Prepare(window, std::atoi(argv[3]), {});
+        Prepare(window, std::atoi(argv[3]));
         return ui::headless::Render(*window.form).SavePpm(argv[2]) ? 0 : 1;
     }
     return Usage();

@@ -12,28 +12,22 @@
 //                                          client area starts at X, Y
 //
 // EVENT is move:X,Y, down:X,Y or up:X,Y (left button, client coordinates).
-// Text is drawn by GDI with real glyphs and here with plain strokes, so the
-// comparison leaves text out of the expected picture: inside the area where
-// a caption or a percentage is drawn, a pixel passes when it lies, channel by
-// channel, between the expected background and the text colour (glyphs and
-// their smoothed edges); everywhere else it must match exactly. Exit code 0
-// when everything matches, 1 when not, 2 on bad arguments.
+// Text is compared loosely (screen_compare.h). Exit code 0 when everything
+// matches, 1 when not, 2 on bad arguments.
 
 #include <cstdio>
+#include <cstdlib>
 #include <string>
 #include <vector>
 
-#include "tests/acceptance/native/lib/picture_compare.h"
+#include "screen_compare.h"
 #include "tests/acceptance/shared/widget_gallery.h"
 #include "ui/headless/headless_ui.h"
-#include "widgets/gradient_button.h"
-#include "widgets/level_progress_bar.h"
 
 namespace {
 
-using ui::Color;
+using screen_compare::OffsetInForm;
 using ui::Point;
-using ui::Rect;
 using ui::headless::PixelBuffer;
 
 struct Event {
@@ -75,33 +69,11 @@ void Replay(ui::Form& form, const std::vector<Event>& events) {
     }
 }
 
-// Collects the text areas of what is showing, then switches all text off so
-// that the expected picture holds only what lies under it.
-std::vector<picture::Zone> TakeTextOut(ui::Form& form) {
-    std::vector<picture::Zone> zones;
-    picture::ForEachControl(form, [&zones](ui::Control& control) {
-        const Point at = picture::OffsetInForm(control);
-        if (auto* button = dynamic_cast<widgets::GradientButton*>(&control)) {
-            picture::TakeCaptionOut(*button, zones);
-        } else if (auto* bar = dynamic_cast<widgets::LevelProgressBar*>(&control)) {
-            if (control.Showing() && bar->showPosition()) {
-                // The percentage is centred; no bar text is wider than 80
-                // pixels, and it keeps off the border rows.
-                const int middle = bar->width() / 2;
-                const Rect area{middle - 40, 1, middle + 40, bar->height() - 1};
-                zones.push_back({area.Offset(at.x, at.y), ui::ResolveColor(bar->font().color)});
-            }
-            bar->SetShowPosition(false);
-        }
-    });
-    return zones;
-}
-
 int Compare(const PixelBuffer& shot, Point origin, const std::vector<Event>& events) {
     const auto form = gallery::BuildGallery();
     Replay(*form, events);
-    const std::vector<picture::Zone> zones = TakeTextOut(*form);
-    return picture::Compare(shot, origin, ui::headless::Render(*form), zones);
+    const std::vector<screen_compare::TextZone> zones = screen_compare::TakeTextOut(*form);
+    return screen_compare::Compare(shot, origin, ui::headless::Render(*form), zones);
 }
 
 int Usage() {
@@ -138,7 +110,7 @@ int main(int argc, char** argv) {
         if (control == nullptr) {
             return 1;
         }
-        const Point at = picture::OffsetInForm(*control);
+        const Point at = OffsetInForm(*control);
         std::printf("%d %d\n", at.x + control->width() / 2, at.y + control->height() / 2);
         return 0;
     }
@@ -155,7 +127,7 @@ int main(int argc, char** argv) {
     }
     if (command == "compare") {
         PixelBuffer shot(0, 0);
-        if (!picture::ReadPpm(argv[2], shot)) {
+        if (!screen_compare::ReadPpm(argv[2], shot)) {
             std::fprintf(stderr, "cannot read %s\n", argv[2]);
             return 2;
         }

@@ -14,6 +14,13 @@
 //                            keyboard focus in the window's thread
 //   probe cursor             the handle of the mouse pointer shown now
 //   probe drive ROOT         GetDriveTypeA of a root such as 'd:\'
+//   probe client TITLE       where the visible window's client area is, in
+//                            screen coordinates: "X Y W H"; exit code 1
+//                            while the window is hidden
+//   probe buttons TITLE      the middle of each title-bar button the window
+//                            has, in screen coordinates: "close X Y",
+//                            "maximize X Y", "minimize X Y" (asks the window
+//                            itself, so only while its program pumps)
 //
 // Exit code 0 on success, 1 when the window or button is not found.
 
@@ -158,6 +165,47 @@ int Cursor() {
     return 0;
 }
 
+int Client(HWND window) {
+    if (!::IsWindowVisible(window)) {
+        return 1;
+    }
+    RECT client;
+    ::GetClientRect(window, &client);
+    POINT origin{0, 0};
+    ::ClientToScreen(window, &origin);
+    std::printf("%ld %ld %ld %ld\n", origin.x, origin.y, client.right, client.bottom);
+    return 0;
+}
+
+// The middle of each title-bar button, found by asking the window what lies
+// under each point of a row through the middle of its title bar.
+int Buttons(HWND window) {
+    RECT outer;
+    ::GetWindowRect(window, &outer);
+    POINT origin{0, 0};
+    ::ClientToScreen(window, &origin);
+    const LONG y = (outer.top + origin.y) / 2;
+    const struct {
+        LRESULT code;
+        const char* name;
+    } buttons[] = {{HTCLOSE, "close"}, {HTMAXBUTTON, "maximize"}, {HTMINBUTTON, "minimize"}};
+    for (const auto& button : buttons) {
+        long sum = 0, count = 0;
+        for (LONG x = outer.left; x < outer.right; ++x) {
+            DWORD_PTR hit = 0;
+            ::SendMessageTimeoutA(window, WM_NCHITTEST, 0, MAKELPARAM(x, y), SMTO_ABORTIFHUNG, 2000,
+                                  &hit);
+            if (static_cast<LRESULT>(hit) == button.code) {
+                sum += x, ++count;
+            }
+        }
+        if (count > 0) {
+            std::printf("%s %ld %ld\n", button.name, sum / count, y);
+        }
+    }
+    return 0;
+}
+
 }  // namespace
 
 int Clipboard() {
@@ -188,7 +236,9 @@ int main(int argc, char** argv) {
         return 0;
     }
     if (argc < 3) {
-        std::fprintf(stderr, "usage: probe texts|modules|controls|focus|click TITLE [TEXT]\n");
+        std::fprintf(stderr,
+                     "usage: probe texts|modules|controls|focus|client|buttons|click TITLE "
+                     "[TEXT]\n");
         return 2;
     }
     const std::string command = argv[1];
@@ -210,6 +260,12 @@ int main(int argc, char** argv) {
     }
     if (command == "focus") {
         return Focus(window);
+    }
+    if (command == "client") {
+        return Client(window);
+    }
+    if (command == "buttons") {
+        return Buttons(window);
     }
     if (command == "click" && argc == 4) {
         ButtonSearch search{argv[3]};

@@ -1,0 +1,24 @@
+#include "install/install_faults.h"
+
+#include "platform/platform.h"
+#include "util/format.h"
+
+void InstallFaults::Add(Kind kind, const std::string& path, std::uint32_t errorCode) {
+    faults_.push_back({kind, path, errorCode});
+}
+
+std::string InstallFaults::Message() const {
+    std::string message = "The installation failed:";
+    for (const Fault& fault : faults_) {
+        // A failure that left no code still gets a reason the user can read.
+        const std::string reason = fault.errorCode != 0 ? platform::SystemErrorText(fault.errorCode)
+                                                        : "The system gave no reason.";
+        const char* format = fault.kind == Kind::FolderNotCreated
+                                 ? "\r\nThe folder %s could not be created: %s"
+                             : fault.kind == Kind::FileNotWritten
+                                 ? "\r\nThe file %s could not be written: %s"
+                                 : "\r\nThe file %s was written, but its date could not be set: %s";
+        message += Format(format, {fault.path, reason});
+    }
+    return message;
+}

@@ -1,0 +1,299 @@
+#!/bin/bash
+# The progress window and the installation run under Wine, through the
+# test-only driver run_installation_gui.exe (built like the suite's subject,
+# linking the installer's own objects and payload): all ten files land with
+# their items' bytes and dates; Pause, Resume, Cancel, the maximise box and
+# the close box are driven with the real mouse between files; the cancel
+# notice and the failure message are read back from their boxes; and each
+# window state is screenshot and compared with the headless rendering of the
+# same state (progress_expect, from the native build).
+#
+# The programs run in a Wine virtual desktop, which draws real title bars
+# with their buttons. To click between files, each file's date step (one
+# utimensat call under Wine) is held back with strace, which leaves the
+# program itself unchanged.
+source "$(dirname "$0")/lib.sh"
+export TZ=UTC  # the files' dates are local times; stat reads them back in UTC
+acc_begin progress
+acc_new_prefix progress 32
+
+DRIVER=$ACC_TOOLS/run_installation_gui.exe
+EXPECT=$ACC_BUILD/native/acceptance/progress_expect
+PROBE=$ACC_TOOLS/probe.exe
+for needed in "$DRIVER" "$EXPECT" "$ACC_TOOLS/payload_probe.exe"; do
+    if [ ! -x "$needed" ]; then
+        echo "missing $needed: build it first (make build)" >&2
+        exit 2
+    fi
+done
+TITLE="Installation Progress"
+NOTICE_TITLE="Tessaly"
+DELAY=300000  # microseconds each file's date step is held
+C=$(acc_drive_c)
+
+# Every program of this prefix opens in an 800x600 virtual desktop; the
+# setting takes effect with a fresh wineserver. The desktop's own process is
+# started here, so that it is no child of a traced run (strace would wait
+# for it).
+acc_wine reg add 'HKCU\Software\Wine\Explorer' /v Desktop /t REG_SZ /d Default /f >/dev/null
+acc_wine reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /t REG_SZ /d 800x600 /f >/dev/null
+"$ACC_WINESERVER" -k >/dev/null 2>&1
+"$ACC_WINESERVER" -w >/dev/null 2>&1
+"$ACC_WINESERVER" -p >/dev/null 2>&1
+"$ACC_WINE" explorer /desktop=Default,800x600 >"$ACC_OUT/desktop.log" 2>&1 &
+if [ -z "$(acc_wait_window "Default - Wine desktop" 30)" ]; then
+    echo "the virtual desktop did not open" >&2
+    exit 2
+fi
+
+# What the installer carries: each item's file name, date, length and bytes,
+# unpacked by the installer's own loader into C:\expected.
+mkdir -p "$C/expected"
+ITEMS=$(acc_wine "$ACC_TOOLS/payload_probe.exe" unpack 'C:\expected' | tr -d '\r')
+NAMES=() DATES=() SIZES=() TOTAL=0
+while IFS=$'\t' read -r _ name date size; do
+    NAMES+=("$name") DATES+=("$date") SIZES+=("$size")
+    TOTAL=$((TOTAL + size))
+done <<<"$ITEMS"
+if [ ${#NAMES[@]} -ne 10 ]; then
+    echo "payload_probe did not unpack ten items: $ITEMS" >&2
+    exit 2
+fi
+
+# --- Helpers -----------------------------------------------------------------
+
+# Starts the driver on a folder; with a delay, each file's date step is held
+# that many microseconds. The pointer waits in the desktop's corner.
+start_run() {  # folder delay
+    local log=$ACC_OUT/run-$ACC_CASES.log
+    xdotool mousemove 2 2
+    if [ "$2" -gt 0 ]; then
+        strace -f --seccomp-bpf -o /dev/null -e trace=utimensat \
+            -e inject=utimensat:delay_enter="$2" "$ACC_WINE" "$DRIVER" "$1" >"$log" 2>&1 &
+    else
+        "$ACC_WINE" "$DRIVER" "$1" >"$log" 2>&1 &
+    fi
+    ACC_PID=$!
+}
+
+# Waits for a window to show and learns where its client area is on the
+# desktop: CLIENT_X, CLIENT_Y, CLIENT_W, CLIENT_H.
+locate() {  # title [timeout]
+    local deadline=$((SECONDS + ${2:-30})) client
+    until client=$(acc_wine "$PROBE" client "$1"); do
+        if [ $SECONDS -ge $deadline ]; then
+            acc_fail "no window titled '$1'"
+            return 1
+        fi
+        sleep 0.1
+    done
+    read -r CLIENT_X CLIENT_Y CLIENT_W CLIENT_H <<<"${client//$'\r'/}"
+    DESKTOP=$(xdotool search --name '^Default - Wine desktop$' 2>/dev/null | head -n 1)
+}
+
+# Clicks a title-bar button (close, maximize) of the window; it must be
+# pumping messages, since it is asked where its buttons are.
+click_title_button() {  # title button
+    local x y
+    read -r _ x y <<<"$(acc_wine "$PROBE" buttons "$1" | tr -d '\r' | grep "^$2 ")"
+    if [ -z "$x" ]; then
+        acc_fail "no $2 button on '$1'"
+        return 1
+    fi
+    click "$x" "$y"
+}
+
+# Clicks at desktop coordinates, then parks the pointer in the desktop's
+# corner, away from the window, so that no button stays hot.
+click() {  # x y
+    xdotool mousemove --window "$DESKTOP" "$1" "$2" click 1 mousemove --window "$DESKTOP" 2 2
+}
+
+# Clicks the middle of a control of the progress window (in a state, for a
+# control that moves).
+click_control() {  # name [state]
+    local x y
+    read -r x y <<<"$("$EXPECT" centre "$@")"
+    click $((CLIENT_X + x)) $((CLIENT_Y + y))
+}
+
+files_in() { find "$C/$1" -maxdepth 1 -type f 2>/dev/null | wc -l; }
+
+wait_files() {  # folder count [timeout]
+    local deadline=$((SECONDS + ${3:-30}))
+    while [ "$(files_in "$1")" -lt "$2" ]; do
+        [ $SECONDS -ge $deadline ] && { acc_fail "fewer than $2 files in $1"; return 1; }
+        sleep 0.05
+    done
+}
+
+# Waits until no file is added to the folder for a while: the run is held.
+wait_held() {  # folder
+    local count last=-1 since=$SECONDS deadline=$((SECONDS + 20))
+    while :; do
+        count=$(files_in "$1")
+        [ "$count" != "$last" ] && { last=$count; since=$SECONDS; }
+        [ $((SECONDS - since)) -ge 2 ] && return 0
+        [ $SECONDS -ge $deadline ] && { acc_fail "the run in $1 does not stop"; return 1; }
+        sleep 0.1
+    done
+}
+
+# Screenshots the desktop (NN-name.png) and keeps a crop of the window
+# (NN-name-window.png) for looking at.
+SHOTS=0
+shot() {  # name
+    SHOTS=$((SHOTS + 1))
+    SHOT=$ACC_OUT/$(printf '%02d' $SHOTS)-$1
+    import -window root "$SHOT.png" 2>/dev/null
+    /usr/bin/convert "$SHOT.png" -crop "$((CLIENT_W + 8))x$((CLIENT_H + 30))+$((CLIENT_X - 4))+$((CLIENT_Y - 26))" \
+        +repage "$SHOT-window.png" 2>/dev/null
+}
+
+# Screenshots until the window shows what the headless window shows in that
+# state (painting is asynchronous), or fails after a deadline.
+expect_window() {  # state name
+    local report deadline=$((SECONDS + 15))
+    while :; do
+        shot "$2"
+        /usr/bin/convert "$SHOT.png" "$ACC_OUT/shot.ppm" 2>/dev/null &&
+            report=$("$EXPECT" compare "$ACC_OUT/shot.ppm" "$CLIENT_X" "$CLIENT_Y" "$1") &&
+            { acc_log "$2: $report"; return 0; }
+        if [ $SECONDS -ge $deadline ]; then
+            acc_fail "$2: the window does not show the expected picture ($1)"
+            printf '%s\n' "$report" | sed 's/^/      /'
+            return 1
+        fi
+        sleep 0.3
+    done
+}
+
+# The bytes of the first n items, in the installer's order.
+bytes_of_first() {  # n
+    local i sum=0
+    for ((i = 0; i < $1; i++)); do sum=$((sum + SIZES[i])); done
+    echo $sum
+}
+
+# The first n files of the installer's order are in the folder, and no other.
+expect_first_files() {  # folder n
+    local i
+    for ((i = 0; i < 10; i++)); do
+        if [ $i -lt "$2" ] && [ ! -f "$C/$1/${NAMES[i]}" ]; then
+            acc_fail "${NAMES[i]} is missing from $1"
+        elif [ $i -ge "$2" ] && [ -e "$C/$1/${NAMES[i]}" ]; then
+            acc_fail "${NAMES[i]} is in $1 although the run stopped before it"
+        fi
+    done
+}
+
+# Seconds since 1970 of an MS-DOS date-time (8 hex digits) taken as UTC.
+dos_date_epoch() {
+    local v=$((16#$1))
+    date -u -d "$(printf '%04d-%02d-%02d %02d:%02d:%02d' $(((v >> 25) + 1980)) $(((v >> 21) & 15)) \
+        $(((v >> 16) & 31)) $(((v >> 11) & 31)) $(((v >> 5) & 63)) $(((v & 31) * 2)))" +%s
+}
+
+# Waits for the box captioned "Tessaly" and prints its texts.
+notice_texts() {
+    local deadline=$((SECONDS + 20)) texts
+    until texts=$(acc_wine "$PROBE" texts "$NOTICE_TITLE"); do
+        [ $SECONDS -ge $deadline ] && return 1
+        sleep 0.2
+    done
+    printf '%s' "${texts//$'\r'/}"
+}
+
+# Reads the box captioned "Tessaly", screenshots it and presses its OK.
+answer_notice() {  # shot-name
+    NOTICE=$(notice_texts) || { acc_fail "no box captioned '$NOTICE_TITLE'"; return 1; }
+    shot "$1"
+    acc_wine "$PROBE" click "$NOTICE_TITLE" OK || acc_fail "no OK on the box"
+}
+
+# --- Cases -------------------------------------------------------------------
+
+acc_case "Writing, paused, resumed and finished: every file with its item's bytes and date"
+start_run 'C:\kr' $DELAY
+locate "$TITLE" && wait_files kr 2 && {
+    shot writing
+    click_control btnPause
+    wait_held kr
+    held=$(files_in kr)
+    expect_first_files kr "$held"
+    expect_window "writing:$held:$(bytes_of_first "$held"):$TOTAL" paused
+    click_control btnPause # now Resume
+    wait_files kr 10
+    expect_window "finished:$TOTAL" finished
+    for ((i = 0; i < 10; i++)); do
+        cmp -s "$C/expected/${NAMES[i]}" "$C/kr/${NAMES[i]}" ||
+            acc_fail "${NAMES[i]} differs from its item"
+        acc_expect_eq "$(dos_date_epoch "${DATES[i]}")" "$(stat -c %Y "$C/kr/${NAMES[i]}")" \
+            "date of ${NAMES[i]}"
+    done
+    click_control btnCancel "finished:$TOTAL" # OK
+}
+# A box after the run would hold the program until answered: ending on its
+# own, it showed none.
+acc_expect_exit 0 "exit code after OK"
+
+acc_case "Cancel between files: the files written stay, and the notice counts them"
+start_run 'C:\cancel' $DELAY
+locate "$TITLE" && wait_files cancel 3 && {
+    click_control btnCancel
+    answer_notice cancel-notice && {
+        written=$(files_in cancel)
+        expect_first_files cancel "$written"
+        acc_expect_contains "$NOTICE" "Installation cancelled. $written of 10 files were installed." \
+            "cancel notice"
+    }
+}
+acc_expect_exit 1 "exit code after a cancel"
+
+acc_case "Paused, then the close box: the first attempt stops the run and the notice counts"
+start_run 'C:\closing' $DELAY
+locate "$TITLE" && wait_files closing 2 && {
+    click_control btnPause
+    wait_held closing
+    shot paused-before-close
+    click_title_button "$TITLE" close
+    answer_notice close-notice && {
+        written=$(files_in closing)
+        expect_first_files closing "$written"
+        acc_expect_contains "$NOTICE" "Installation cancelled. $written of 10 files were installed." \
+            "notice after the close box"
+    }
+}
+acc_expect_exit 1 "exit code after the close box"
+
+acc_case "Waiting for OK: the maximised window keeps its panels, and the close box ends the wait as OK does"
+start_run 'C:\max' 0
+locate "$TITLE" && wait_files max 10 && expect_window "finished:$TOTAL" finished-before-maximise && {
+    click_title_button "$TITLE" maximize
+    locate "$TITLE"
+    sleep 0.5 # painting after the resize; the picture is only looked at
+    shot maximised
+    acc_expect_eq "800" "$CLIENT_W" "client width when maximised"
+    click_title_button "$TITLE" close
+}
+acc_expect_exit 0 "exit code after the close box at the end"
+
+acc_case "A read-only file of the same name: the failure message names it with the system's reason"
+mkdir -p "$C/ro"
+printf 'old' >"$C/ro/readme.txt"
+chmod a-w "$C/ro/readme.txt"
+start_run 'C:\ro' 0
+locate "$TITLE" && expect_window "finished:$TOTAL" failed && {
+    click_control btnCancel "finished:$TOTAL" # OK
+    answer_notice failure-message && {
+        acc_expect_contains "$NOTICE" "The installation failed:" "failure message"
+        acc_expect_contains "$NOTICE" 'The file C:\\ro\\readme.txt could not be written: ' \
+            "failed file"
+        acc_log "message: $(grep -o 'The file.*' <<<"$NOTICE")"
+    }
+}
+acc_expect_exit 1 "exit code after a failed write"
+acc_expect_eq "old" "$(cat "$C/ro/readme.txt")" "the read-only file"
+acc_expect_eq 10 "$(files_in ro)" "files in the folder"
+
+acc_end
