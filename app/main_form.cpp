@@ -14,7 +14,6 @@
 #include "util/center_label.h"
 #include "util/format.h"
 #include "util/shell_helpers.h"
-#include "widgets/gradient_panel.h"
 
 namespace {
 
@@ -28,15 +27,6 @@ constexpr char kBrowseText[] =
     "Change Install Folder. Standard Vantrel folders are kr and vantrel\\kr. To install directly "
     "to a Vantrel flash drive, select the drive, then the kr folder.";
 constexpr char kInvalidDevice[] = "Install Directory is not on a valid device.";
-
-template <typename T>
-T& Component(ui::Form& form, const char* name) {
-    auto* component = dynamic_cast<T*>(form.Find(name));
-    if (component == nullptr) {
-        throw std::logic_error(std::string("the main window's layout lacks ") + name);
-    }
-    return *component;
-}
 
 }  // namespace
 
@@ -61,14 +51,13 @@ ui::HandlerTable TMainForm::Handlers() {
 }
 
 void TMainForm::BindComponents() {
-    GradPanel1_ = &Component<widgets::GradientPanel>(*this, "GradPanel1");
-    Image1_ = &Component<ui::Image>(*this, "Image1");
-    lbP1Progname_ = &Component<ui::Label>(*this, "lbP1Progname");
-    lbP1ProgVer_ = &Component<ui::Label>(*this, "lbP1ProgVer");
-    PageControl1_ = &Component<ui::PageControl>(*this, "PageControl1");
-    lbIns1_ = &Component<ui::Label>(*this, "lbIns1");
-    lbIns2_ = &Component<ui::Label>(*this, "lbIns2");
-    edInstallDir_ = &Component<ui::Edit>(*this, "edInstallDir");
+    Image1_ = ui::Component<ui::Image>(*this, "Image1");
+    lbP1Progname_ = ui::Component<ui::Label>(*this, "lbP1Progname");
+    lbP1ProgVer_ = ui::Component<ui::Label>(*this, "lbP1ProgVer");
+    PageControl1_ = ui::Component<ui::PageControl>(*this, "PageControl1");
+    lbIns1_ = ui::Component<ui::Label>(*this, "lbIns1");
+    lbIns2_ = ui::Component<ui::Label>(*this, "lbIns2");
+    edInstallDir_ = ui::Component<ui::Edit>(*this, "edInstallDir");
 }
 
 void TMainForm::FormCreate() {

@@ -13,9 +13,6 @@ class Image;
 class Label;
 class PageControl;
 }  // namespace ui
-namespace widgets {
-class GradientPanel;
-}
 
 // The installer's main window: a welcome page and a folder page beside a
 // side panel with the logo. It owns the user's folder choice: it checks that
@@ -55,7 +52,6 @@ class TMainForm : public ui::Form {
     ui::Application& application_;
     InstallRun run_;
 
-    widgets::GradientPanel* GradPanel1_ = nullptr;
     ui::Image* Image1_ = nullptr;
     ui::Label* lbP1Progname_ = nullptr;
     ui::Label* lbP1ProgVer_ = nullptr;
