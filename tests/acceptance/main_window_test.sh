@@ -183,13 +183,22 @@ whole_installation() {
     local x y w h
     read -r x y w h <<<"$(controls "$PROGRESS" | awk -F'\t' '$1 == "btnCancel" { print $2, $3, $4, $5 }')"
     acc_click "$progress" $((x + w / 2)) $((y + h / 2))
-    # The completion step may tell or ask something: Enter answers each box.
-    local deadline=$((SECONDS + 30))
+    # The completion step tells how to start the program, on 32-bit Windows
+    # after asking about a desktop shortcut (No); each box is screenshot.
+    local deadline=$((SECONDS + 30)) title
     while acc_running && [ $SECONDS -lt $deadline ]; do
-        if acc_window_shown Tessaly; then
-            acc_screenshot "whole-$ACC_WINDOWS-completion" >/dev/null
-            acc_key "$(acc_wait_window Tessaly 5)" Return
-        fi
+        for title in Warning Tessaly "$NOTICE_TITLE"; do
+            if acc_window_shown "$title"; then
+                BOXES=$((BOXES + 1))
+                acc_screenshot "whole-$ACC_WINDOWS-box-$BOXES" >/dev/null
+                if [ "$title" = Warning ]; then
+                    probe click Warning "&No"
+                else
+                    acc_key "$(acc_wait_window "$title" 5)" Return
+                fi
+                wait_for 10 window_gone "$title"
+            fi
+        done
         sleep 0.3
     done
     acc_expect_exit 0 "exit code after a whole installation"
