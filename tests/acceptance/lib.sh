@@ -125,6 +125,14 @@ acc_check_prefix_kind() {
     fi
 }
 
+# Stops the prefix's wineserver, waits for its end and starts a persistent
+# one: settings it keeps while it runs (drive types, the desktop) take effect.
+acc_restart_wineserver() {
+    "$ACC_WINESERVER" -k >/dev/null 2>&1
+    "$ACC_WINESERVER" -w >/dev/null 2>&1
+    "$ACC_WINESERVER" -p >/dev/null 2>&1
+}
+
 # Makes every program of the prefix open in a Wine virtual desktop of this
 # size (taking effect with a fresh wineserver) and starts the desktop's own
 # process, so that no traced or timed program is its parent. The desktop
@@ -134,14 +142,28 @@ acc_check_prefix_kind() {
 acc_virtual_desktop() {  # WIDTHxHEIGHT
     acc_wine reg add 'HKCU\Software\Wine\Explorer' /v Desktop /t REG_SZ /d Default /f >/dev/null
     acc_wine reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /t REG_SZ /d "$1" /f >/dev/null
-    "$ACC_WINESERVER" -k >/dev/null 2>&1
-    "$ACC_WINESERVER" -w >/dev/null 2>&1
-    "$ACC_WINESERVER" -p >/dev/null 2>&1
+    acc_restart_wineserver
     "$ACC_WINE" explorer /desktop=Default,"$1" >"$ACC_OUT/desktop.log" 2>&1 &
     if [ -z "$(acc_wait_window "Default - Wine desktop" 30)" ]; then
         echo "the virtual desktop did not open" >&2
         exit 2
     fi
+}
+
+# Adds drive letters of other types to the prefix, each a folder under
+# ACC_OUT: type floppy, hd, network, cdrom or ramdisk (GetDriveTypeA 2 to 6).
+# The wineserver is restarted, since a running one keeps the old types.
+acc_add_drives() {  # letter:type...
+    local spec letter
+    for spec in "$@"; do
+        letter=${spec%%:*}
+        mkdir -p "$ACC_OUT/drive-$letter"
+        ln -sfn "$ACC_OUT/drive-$letter" "$WINEPREFIX/dosdevices/$letter:"
+        acc_wine reg add 'HKLM\Software\Wine\Drives' /v "$letter:" /t REG_SZ /d "${spec#*:}" \
+            /f >/dev/null
+    done
+    acc_restart_wineserver
+    "$ACC_WINE" wineboot >/dev/null 2>&1
 }
 
 # The prefix's drive C: as a Linux path.
@@ -246,6 +268,34 @@ acc_click() {  # window x y
 acc_screenshot() {  # name
     import -window root "$ACC_OUT/$1.png" 2>/dev/null
     printf '%s' "$ACC_OUT/$1.png"
+}
+
+# Takes screenshots until a checker accepts one (painting is asynchronous)
+# or a deadline passes, then fails with the checker's last report. The
+# checker is a command whose argument SHOT stands for the screenshot as a
+# PPM file; the last screenshot stays as NAME.png.
+acc_expect_picture() {  # name checker args...
+    local name=$1 png=$ACC_OUT/$1.png report="" deadline=$((SECONDS + 15)) arg args
+    shift
+    while :; do
+        args=()
+        for arg in "$@"; do
+            [ "$arg" = SHOT ] && arg=$ACC_OUT/shot.ppm
+            args+=("$arg")
+        done
+        if import -window root "$png" 2>/dev/null &&
+            /usr/bin/convert "$png" "$ACC_OUT/shot.ppm" 2>/dev/null &&
+            report=$("${args[@]}"); then
+            acc_log "$name: $report"
+            return 0
+        fi
+        if [ $SECONDS -ge $deadline ]; then
+            acc_fail "$name: the window does not show the expected picture"
+            printf '%s\n' "$report" | sed 's/^/      /'
+            return 1
+        fi
+        sleep 0.2
+    done
 }
 
 # The texts of a window and its children, one line each (see probe.cpp).
