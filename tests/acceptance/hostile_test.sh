@@ -50,15 +50,6 @@ snapshot() {
     find "$C" "$ACC_OUT/start" -mindepth 1 2>/dev/null | sort
 }
 
-wait_for() {  # seconds command...
-    local deadline=$((SECONDS + $1))
-    shift
-    until "$@"; do
-        [ $SECONDS -ge $deadline ] && return 1
-        sleep 0.1
-    done
-}
-
 main_shown() { acc_wine "$PROBE" client "$TITLE" >/dev/null; }
 folder_page() {
     acc_wine "$PROBE" controls "$TITLE" | awk -F'\t' '$1 == "TabSheet2" { print $6 }' |
@@ -109,13 +100,13 @@ run_variant() {  # name item damage expected-text
     (cd "$ACC_OUT/start/$name" && exec "$ACC_WINE" "$ACC_OUT/exe/$name/$UNTITLED") \
         >"$ACC_OUT/run-$name.log" 2>&1 &
     ACC_PID=$!
-    if ! wait_for 30 main_shown; then
+    if ! acc_wait_for 30 main_shown; then
         acc_fail "no main window"
         acc_screenshot "$name-no-main-window" >/dev/null
         return 1
     fi
     click_main $SETUP
-    wait_for 10 folder_page || acc_fail "Setup did not open the folder page"
+    acc_wait_for 10 folder_page || acc_fail "Setup did not open the folder page"
     click_main $INSTALL
     if [ "$name" = empty ]; then
         # An unreadable item: the run's own message, at once and again at
@@ -132,7 +123,7 @@ run_variant() {  # name item damage expected-text
     answer_box "$UNTITLED" "$name-not-installed"
     acc_expect_contains "$BOX_TEXTS" "Tessaly was not installed." "notice"
     acc_expect_eq yes "$BOX_MAIN_SHOWN" "main window back with the notice"
-    wait_for 10 folder_page || acc_fail "the main window is not back on its folder page"
+    acc_wait_for 10 folder_page || acc_fail "the main window is not back on its folder page"
     click_main $CANCEL2
     acc_expect_exit 0 "exit code after the main window's Cancel" 30
     if grep -qi 'unhandled\|exception\|crash' "$ACC_OUT/run-$name.log"; then

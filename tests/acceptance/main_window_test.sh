@@ -31,16 +31,6 @@ OFF_BUTTONS="20 390"  # the side panel's foot: nothing there reacts
 probe() { acc_wine "$ACC_TOOLS/probe.exe" "$@" | tr -d '\r'; }
 click() { acc_click "$WINDOW" $1; }  # "x y"
 
-# Polls a command until it succeeds or the deadline passes.
-wait_for() {  # seconds command...
-    local deadline=$((SECONDS + $1))
-    shift
-    until "$@"; do
-        [ $SECONDS -ge $deadline ] && return 1
-        sleep 0.2
-    done
-}
-
 # The running window's description of its controls (probe controls).
 controls() { probe controls "$1"; }
 field() { controls "$1" | awk -F'\t' -v n="$2" -v f="$3" '$1 == n { print $f }'; }
@@ -99,7 +89,7 @@ expect_box() {  # title text
     BOX_MAIN_SHOWN=no
     acc_window_shown "$TITLE" && BOX_MAIN_SHOWN=yes
     acc_key "$box" Return
-    wait_for 10 window_gone "$1" || acc_fail "the box '$1' stays"
+    acc_wait_for 10 window_gone "$1" || acc_fail "the box '$1' stays"
 }
 
 window_gone() { ! acc_window_shown "$1"; }
@@ -115,7 +105,7 @@ type_folder() {  # text
 # the window as it was.
 expect_refused() {  # folder as typed, as shown (escaped)
     type_folder "$1"
-    wait_for 5 folder_is "$2" || acc_expect_eq "$2" "$(folder_text)" "folder text"
+    acc_wait_for 5 folder_is "$2" || acc_expect_eq "$2" "$(folder_text)" "folder text"
     click "$INSTALL"
     expect_box "$NOTICE_TITLE" "Install Directory is not on a valid device."
     acc_expect_eq yes "$BOX_MAIN_SHOWN" "main window behind the device message"
@@ -168,7 +158,7 @@ expect_installed() {  # linux folder
 whole_installation() {
     open_main whole || return
     click "$SETUP"
-    wait_for 10 page_is 2 || acc_fail "Setup did not open the folder page"
+    acc_wait_for 10 page_is 2 || acc_fail "Setup did not open the folder page"
     acc_expect_eq 'c:\\kr' "$(folder_text)" "default folder"
     click "$INSTALL"
     local progress
@@ -177,7 +167,7 @@ whole_installation() {
         acc_fail "no progress window"
         return 1
     fi
-    wait_for 30 eval '[ "$(field "$PROGRESS" lbStage 7)" = "Installation Successful." ]' ||
+    acc_wait_for 30 eval '[ "$(field "$PROGRESS" lbStage 7)" = "Installation Successful." ]' ||
         acc_fail "the run does not finish"
     acc_screenshot "whole-$ACC_WINDOWS-finished" >/dev/null
     local x y w h
@@ -196,7 +186,7 @@ whole_installation() {
                 else
                     acc_key "$(acc_wait_window "$title" 5)" Return
                 fi
-                wait_for 10 window_gone "$title"
+                acc_wait_for 10 window_gone "$title"
             fi
         done
         sleep 0.3
@@ -224,13 +214,13 @@ if open_main welcome; then
     xdotool mousemove $((ORIGIN_X + 400)) $((ORIGIN_Y + 200))
     on_page=$(probe cursor)
     xdotool mousemove $((ORIGIN_X + 20)) $((ORIGIN_Y + 390))
-    wait_for 5 eval '[ "$(probe cursor)" != "$on_page" ]' ||
+    acc_wait_for 5 eval '[ "$(probe cursor)" != "$on_page" ]' ||
         acc_fail "the side panel shows the page's pointer"
     on_panel=$(probe cursor)
     xdotool mousemove $((ORIGIN_X + 400)) $((ORIGIN_Y + 200))
-    wait_for 5 eval '[ "$(probe cursor)" = "$on_page" ]' || acc_fail "no arrow over the page"
+    acc_wait_for 5 eval '[ "$(probe cursor)" = "$on_page" ]' || acc_fail "no arrow over the page"
     xdotool mousemove $((ORIGIN_X + 90)) $((ORIGIN_Y + 70))
-    wait_for 5 eval '[ "$(probe cursor)" != "$on_page" ]'
+    acc_wait_for 5 eval '[ "$(probe cursor)" != "$on_page" ]'
     acc_expect_eq "$on_panel" "$(probe cursor)" "pointer over the logo (the panel's)"
     acc_expect_eq $'TessalyWindow\tVantrel Tessaly Installer' "$(probe focus "$TITLE")" \
         "focus on the welcome page (the window itself)"
@@ -238,14 +228,14 @@ fi
 
 acc_case "Setup: the folder page with the default folder in lower case and the keyboard focus"
 click "$SETUP"
-wait_for 10 page_is 2 || acc_fail "Setup did not open the folder page"
+acc_wait_for 10 page_is 2 || acc_fail "Setup did not open the folder page"
 expect_page folder-32 1
 acc_expect_eq 'c:\\kr' "$(folder_text)" "default folder"
 acc_expect_eq $'Edit\tc:\\\\kr' "$(probe focus "$TITLE")" "focus on the folder page"
 
 acc_case "Typed upper-case letters show in lower case"
 type_folder 'C:\GAMES\KR'
-wait_for 5 folder_is 'c:\\games\\kr' || acc_expect_eq 'c:\\games\\kr' "$(folder_text)" "typed folder"
+acc_wait_for 5 folder_is 'c:\\games\\kr' || acc_expect_eq 'c:\\games\\kr' "$(folder_text)" "typed folder"
 
 acc_case "A CD-ROM drive, a network path and a relative path are refused"
 expect_refused 'D:\KR' 'd:\\kr'
@@ -255,19 +245,19 @@ expect_refused 'kr' 'kr'
 acc_case "Browse: Cancel keeps the text; a chosen folder comes back in lower case"
 mkdir -p "$(acc_drive_c)/Games/Pinball"
 type_folder 'c:\games'
-wait_for 5 folder_is 'c:\\games'
+acc_wait_for 5 folder_is 'c:\\games'
 click "$BROWSE"
 browser=$(acc_wait_window "Browse for Folder" 20)
 if [ -n "$browser" ]; then
     acc_screenshot browser >/dev/null
     acc_key "$browser" Escape
-    wait_for 10 window_gone "Browse for Folder"
+    acc_wait_for 10 window_gone "Browse for Folder"
     acc_expect_eq 'c:\\games' "$(folder_text)" "folder after Cancel"
     click "$BROWSE"
     browser=$(acc_wait_window "Browse for Folder" 20)
     # Preselected: C:\Games. Right opens it, Right again goes to its folder.
     acc_key "$browser" Right Right Return
-    wait_for 10 folder_is 'c:\\games\\pinball' ||
+    acc_wait_for 10 folder_is 'c:\\games\\pinball' ||
         acc_expect_eq 'c:\\games\\pinball' "$(folder_text)" "folder chosen in the browser"
     acc_expect_eq $'Edit\tc:\\\\games\\\\pinball' "$(probe focus "$TITLE")" "focus after browsing"
 else
@@ -281,7 +271,7 @@ acc_expect_exit 0 "exit code after Cancel on the folder page"
 acc_case "A removable drive is accepted; Cancel in the progress window brings the window back"
 if open_main removable acc_start_slow; then
     click "$SETUP"
-    wait_for 10 page_is 2
+    acc_wait_for 10 page_is 2
     type_folder 'E:\KR'
     click "$INSTALL"
     cancel_run button
