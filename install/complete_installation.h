@@ -2,10 +2,17 @@
 
 #include <string>
 
-// The completion step after every file was written: tells the user how to
-// start the program and sets up what that needs. `folder` and
-// `desktopFolder` end with a backslash (the desktop folder is empty when the
-// shell cannot name it); the step replaces, extends or clears `message`,
-// which the run shows at its end.
+// The last step of a successful installation run: decides how the user is
+// told to start the program, sets up what that needs, and leaves the final
+// message (shown by the run, captioned "Tessaly"; nothing when empty) in
+// `message`, which is empty on entry. In this order: the menu program in the
+// folder's parent; 64-bit Windows (the DOSBox set-up, which shows its own
+// box and leaves no message); 32-bit Windows with dorn.exe (Corvane); else
+// the offer of a desktop shortcut. `folder` ends with a backslash;
+// `desktopFolder` too, or is empty when the shell named none.
 void CompleteInstallation(const std::string& folder, const std::string& desktopFolder,
                           std::string& message);
+
+// True when the maker's menu program (krmenu.exe) is a file in the folder's
+// parent; never looked for in a drive's root folder.
+bool MenuProgramPresent(const std::string& folder);

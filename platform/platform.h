@@ -157,4 +157,45 @@ class ComApartment {
     long result_;
 };
 
+// --- Shell links and system error texts -------------------------------------
+
+// The shell-link object (CLSID_ShellLink) with its IShellLinkA and
+// IPersistFile interfaces. The interfaces and the object are released, in
+// that order, when it goes away. Texts go to the shell as NUL-terminated
+// strings (an empty text as "", never a null pointer); every call returns
+// the shell's own HRESULT (32 bits; negative means failure).
+class ShellLinkObject {
+  public:
+    virtual ~ShellLinkObject() = default;
+    virtual std::int32_t SetPath(const std::string& target) = 0;
+    virtual std::int32_t SetWorkingDirectory(const std::string& folder) = 0;
+    virtual std::int32_t SetArguments(const std::string& arguments) = 0;
+    virtual std::int32_t SetIconLocation(const std::string& iconFile, int iconIndex) = 0;
+    virtual std::int32_t SetDescription(const std::string& description) = 0;
+    virtual std::int32_t SetShowCmd(int showCommand) = 0;
+    virtual std::int32_t SetHotkey(std::uint16_t hotKey) = 0;
+    // IPersistFile::Save with the path turned into UTF-16 from the ANSI code
+    // page; an existing file of that name is replaced.
+    virtual std::int32_t Save(const std::string& linkFile, bool remember) = 0;
+};
+
+// What creating the object gave: the object, or the failing HRESULT of
+// CoCreateInstance, or (with a successful result) that the object lacks one
+// of the two interfaces.
+struct ShellLinkCreation {
+    std::unique_ptr<ShellLinkObject> object;
+    std::int32_t result = 0;
+    bool interfaceMissing = false;
+};
+
+// CoCreateInstance of the shell-link object (in-process or local server),
+// asked for IUnknown first, then queried for IShellLinkA and IPersistFile.
+// COM must be initialised on the calling thread.
+ShellLinkCreation CreateShellLinkObject();
+
+// The system's text for an error code (a Win32 code or an HRESULT), as
+// FormatMessage gives it, line end included; empty when the system has none
+// (SystemErrorText is built on it).
+std::string SystemMessageText(std::uint32_t code);
+
 }  // namespace platform

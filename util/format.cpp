@@ -96,6 +96,24 @@ std::string FormatWithSeparator(std::string_view format, std::initializer_list<F
                 }
                 out += std::to_string(std::get<std::int64_t>(value));
                 break;
+            case 'x': {
+                // As printf gives an unsigned int: lower-case digits, at
+                // least `precision` of them.
+                if (!std::holds_alternative<std::int64_t>(value)) {
+                    BadFormat(format);
+                }
+                auto number = static_cast<std::uint32_t>(std::get<std::int64_t>(value));
+                std::string digits;
+                do {
+                    digits.insert(digits.begin(), "0123456789abcdef"[number % 16]);
+                    number /= 16;
+                } while (number != 0);
+                if (precision > static_cast<int>(digits.size())) {
+                    digits.insert(0, static_cast<std::size_t>(precision) - digits.size(), '0');
+                }
+                out += digits;
+                break;
+            }
             case 'n': {
                 double number = 0;
                 if (std::holds_alternative<double>(value)) {

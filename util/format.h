@@ -24,7 +24,8 @@ class FormatArg {
 };
 
 // printf-style formatting for the installer's messages. Supported: %s (text),
-// %d (whole number), %.<p>n (number with the user's thousands separator and p
+// %d (whole number), %.<p>x (whole number in lower-case hexadecimal, at least
+// p digits), %.<p>n (number with the user's thousands separator and p
 // decimals) and %% for a percent sign. A directive whose value is missing or of
 // the wrong kind raises std::invalid_argument: a message format is a programming
 // constant, so a mismatch is a bug, never user input.

@@ -40,6 +40,24 @@ struct ShellDeleteCall {
     unsigned flags = 0;
 };
 
+// One call on a simulated shell-link object: the method, its text argument
+// and its number argument (icon index, show command, hot key, fRemember),
+// each empty or 0 where the method has none.
+struct ShellLinkCall {
+    std::string method;
+    std::string text;
+    long number = 0;
+
+    bool operator==(const ShellLinkCall&) const = default;
+};
+
+// One shell-link object the machine handed out: its calls in order, and
+// whether it has been released.
+struct ShellLinkRecord {
+    std::vector<ShellLinkCall> calls;
+    bool released = false;
+};
+
 class Machine {
   public:
     Machine();
@@ -91,6 +109,19 @@ class Machine {
     int comInitCount() const { return comInitCount_; }
     int comDepth() const { return comDepth_; }
 
+    // --- Shell links and system error texts (sim_shell_link.cpp) --------
+    // CoCreateInstance of the shell-link object fails with this HRESULT;
+    // 0 lets it succeed (once COM is initialised).
+    void SetShellLinkCreationResult(std::int32_t result) { shellLinkCreationResult_ = result; }
+    // The object is created but lacks IShellLinkA or IPersistFile.
+    void SetShellLinkInterfaceMissing(bool missing) { shellLinkInterfaceMissing_ = missing; }
+    // The system's text for a code; a few common codes have theirs already.
+    void SetSystemMessage(std::uint32_t code, std::string text);
+    // The shell-link objects handed out so far, in order.
+    const std::vector<ShellLinkRecord>& shellLinks() const { return shellLinks_; }
+    ShellLinkCreation CreateShellLinkObject();
+    std::string SystemMessageText(std::uint32_t code) const;
+
     // --- Seam implementation (used by the sim backend) -------------------
     std::optional<std::string> SpecialFolderPath(int csidl) const;
     int ShellDelete(const std::string& mask, unsigned flags);
@@ -123,6 +154,8 @@ class Machine {
     std::string Normalise(const std::string& path) const;
 
   private:
+    friend class SimShellLink;  // records its calls in shellLinks_
+
     std::string Key(const std::string& path) const;  // case-folded, normalised
     bool Fail(std::uint32_t code);                   // sets the last error, gives false
 
@@ -148,6 +181,10 @@ class Machine {
     std::uint32_t lastError_ = 0;
     int comInitCount_ = 0;
     int comDepth_ = 0;
+    std::int32_t shellLinkCreationResult_ = 0;
+    bool shellLinkInterfaceMissing_ = false;
+    std::vector<ShellLinkRecord> shellLinks_;
+    std::map<std::uint32_t, std::string> systemMessages_;
 };
 
 }  // namespace platform::sim

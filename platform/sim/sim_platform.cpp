@@ -140,26 +140,12 @@ void SetLastErrorCode(std::uint32_t code) {
     Machine::Current().SetLastError(code);
 }
 
-// The texts Windows gives for the codes the simulated calls report.
 std::string SystemErrorText(std::uint32_t code) {
-    switch (code) {
-        case kErrorFileNotFound:
-            return "The system cannot find the file specified.";
-        case kErrorPathNotFound:
-            return "The system cannot find the path specified.";
-        case kErrorAccessDenied:
-            return "Access is denied.";
-        case kErrorSharingViolation:
-            return "The process cannot access the file because it is being used by another "
-                   "process.";
-        case kErrorInvalidParameter:
-            return "The parameter is incorrect.";
-        case kErrorDiskFull:
-            return "There is not enough space on the disk.";
-        case kErrorAlreadyExists:
-            return "Cannot create a file when that file already exists.";
+    std::string text = Machine::Current().SystemMessageText(code);
+    while (!text.empty() && (text.back() == '\n' || text.back() == '\r' || text.back() == ' ')) {
+        text.pop_back();
     }
-    return "Error " + std::to_string(code) + ".";
+    return text.empty() ? "Error " + std::to_string(code) + "." : text;
 }
 
 Wow64Answer QueryWow64() {

@@ -13,14 +13,18 @@ void SetLastErrorCode(std::uint32_t code) {
     ::SetLastError(code);
 }
 
-std::string SystemErrorText(std::uint32_t code) {
+std::string SystemMessageText(std::uint32_t code) {
     char* buffer = nullptr;
     const DWORD length = ::FormatMessageA(
         FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
         nullptr, code, MAKELANGID(LANG_NEUTRAL, SUBLANG_DEFAULT), reinterpret_cast<LPSTR>(&buffer),
         0, nullptr);
     const win32::UniqueLocalMem owner(buffer);
-    std::string text = length != 0 ? std::string(buffer, length) : std::string();
+    return length != 0 ? std::string(buffer, length) : std::string();
+}
+
+std::string SystemErrorText(std::uint32_t code) {
+    std::string text = SystemMessageText(code);
     while (!text.empty() && (text.back() == '\n' || text.back() == '\r' || text.back() == ' ')) {
         text.pop_back();
     }

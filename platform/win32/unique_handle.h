@@ -70,6 +70,15 @@ struct CoTaskMemTraits {
 };
 using UniqueCoTaskMem = UniqueHandle<CoTaskMemTraits>;
 
+// A COM interface pointer, released once.
+template <typename Interface>
+struct ComTraits {
+    using Type = Interface*;
+    static Type Invalid() { return nullptr; }
+    static void Close(Type p) { p->Release(); }
+};
+template <typename Interface>
+using UniqueCom = UniqueHandle<ComTraits<Interface>>;
 // Buffers the system allocated for the caller, freed with LocalFree.
 struct LocalMemTraits {
     using Type = void*;

@@ -128,6 +128,17 @@ acc_check_prefix_kind() {
 # The prefix's drive C: as a Linux path.
 acc_drive_c() { printf '%s/drive_c' "$WINEPREFIX"; }
 
+# A test tool for the current prefix's kind of Windows. Where the twins stand
+# in, x86_64 tools see 64-bit Windows; those whose work depends on the kind
+# (tools/CMakeLists.txt names them) have a twin32 build for 32-bit prefixes.
+acc_tool() {  # name.exe
+    if [ "$ACC_MODE" = twins ] && [ "$ACC_WINDOWS" = 32 ] && [ -x "$ACC_TOOLS/twin32/$1" ]; then
+        printf '%s' "$ACC_TOOLS/twin32/$1"
+    else
+        printf '%s' "$ACC_TOOLS/$1"
+    fi
+}
+
 # Runs a Windows program to its end (for tools); its output on stdout.
 acc_wine() { "$ACC_WINE" "$@" 2>/dev/null; }
 

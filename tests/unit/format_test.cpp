@@ -11,6 +11,9 @@ TEST(Format, TextAndWholeNumbers) {
     EXPECT_EQ(Format("100%% %s", {"done"}), "100% done");
     // Values are inserted as they are: a '%' in a value is not a directive.
     EXPECT_EQ(Format("[%s]", {"50%d"}), "[50%d]");
+    EXPECT_EQ(Format("OLE error %.8x", {static_cast<std::int64_t>(0x80040154)}),
+              "OLE error 80040154");
+    EXPECT_EQ(Format("%.8x|%x", {0xBEEF, -1}), "0000beef|ffffffff");
 }
 
 TEST(Format, NumbersWithTheUsersThousandsSeparator) {
@@ -36,5 +39,6 @@ TEST(Format, MismatchedFormatsRaise) {
     EXPECT_THROW(Format("%d", {"text"}), std::invalid_argument);
     EXPECT_THROW(Format("%s", {"a", "b"}), std::invalid_argument);
     EXPECT_THROW(Format("50%", {}), std::invalid_argument);
-    EXPECT_THROW(Format("%x", {1}), std::invalid_argument);
+    EXPECT_THROW(Format("%q", {1}), std::invalid_argument);
+    EXPECT_THROW(Format("%x", {"text"}), std::invalid_argument);
 }

@@ -29,3 +29,14 @@ inline void LoadLayoutResources(platform::sim::Machine& machine) {
         machine.SetResource("LAYOUT_" + name, text.str());
     }
 }
+
+// Gives a simulated machine the DOSBox template the Windows build embeds as
+// rs_Conf; returns its bytes.
+inline std::string LoadConfTemplate(platform::sim::Machine& machine) {
+    std::ifstream in(std::filesystem::path(TESSALY_SOURCE_DIR) / "resources" / "rs_conf.conf",
+                     std::ios::binary);
+    std::ostringstream bytes;
+    bytes << in.rdbuf();
+    machine.SetResource("RS_CONF", bytes.str());
+    return bytes.str();
+}

@@ -4,19 +4,22 @@
 //
 //   run_installation_gui FOLDER
 //
-// The application is set up as start-up sets it up; the run shows its own
-// progress window and messages. Exit code 0 when the run reports success, 1
-// when it reports failure, 2 when an error escaped it (shown first in the
+// The application is set up as start-up sets it up (DOSBox looked for on
+// 64-bit Windows); the run shows its own progress window and messages. Exit code 0 when the run
+// reports success, 1 when it reports failure, 2 when an error escaped it (shown first in the
 // application's error box).
 
 #include <exception>
 #include <string>
 
+#include "app/dosbox_path.h"
+#include "app/startup.h"
 #include "install/run_installation.h"
 #include "platform/platform.h"
 #include "ui/application.h"
 #include "ui/entry.h"
 #include "util/command_line.h"
+#include "util/shell_helpers.h"
 
 int ApplicationMain() {
     ui::Application application;
@@ -30,6 +33,11 @@ int ApplicationMain() {
         folder = folder.substr(1, folder.size() - 2);
     }
     try {
+        // As start-up leaves it on 64-bit Windows: DosBoxPath names the
+        // dosbox.exe found under Program Files, for the completion step.
+        if (Is64BitWindows()) {
+            FindDosBox(DosBoxPath);
+        }
         return RunInstallation(folder) ? 0 : 1;
     } catch (const std::exception& error) {
         application.ShowException(error);

@@ -1,0 +1,44 @@
+#include "integration/dosbox_config.h"
+
+#include <cstdint>
+
+#include "platform/platform.h"
+#include "util/errors.h"
+#include "util/format.h"
+#include "util/ole_error_text.h"
+#include "util/path_helpers.h"
+#include "util/shell_helpers.h"
+
+namespace {
+
+constexpr char kTemplateResource[] = "rs_Conf";
+constexpr char kAutoexecFormat[] = "mount c %s\r\nc:\r\ndel f\r\n%s /ns\r\nexit\r\n";
+
+}  // namespace
+
+std::string DosBoxArgumentPath(const std::string& path) {
+    return path.find(' ') == std::string::npos ? path : "\"" + path + "\"";
+}
+
+WriteResult WriteDosBoxConfig(const std::string& programPath) {
+    const auto stored = platform::LoadRcData(kTemplateResource);
+    if (!stored) {
+        throw EResNotFound(kTemplateResource);
+    }
+    std::string text = *stored;
+    const std::string folder = FolderPart(programPath);
+    DeleteFilesByMask(folder + "*.conf");  // finding nothing is fine
+
+    // A template that already mounts a drive would mount twice.
+    const std::size_t mount = text.find("mount c ");
+    if (mount != std::string::npos) {
+        text.erase(mount);
+    }
+    text += Format(kAutoexecFormat, {DosBoxArgumentPath(StripTrailingBackslashes(folder)),
+                                     FileNamePart(programPath)});
+
+    if (!WriteStringToFile(folder + "dosbox.conf", text)) {
+        return {false, OleErrorText(HresultFromWin32(platform::LastErrorCode()))};
+    }
+    return {};
+}

@@ -1,0 +1,48 @@
+#include "integration/shell_link.h"
+
+#include "platform/platform.h"
+#include "util/errors.h"
+#include "util/format.h"
+#include "util/ole_error_text.h"
+#include "util/path_helpers.h"
+
+namespace {
+
+constexpr char kShellLinkClassId[] = "{00021401-0000-0000-C000-000000000046}";
+constexpr int kShowNormal = 1;
+
+}  // namespace
+
+WriteResult CreateShellLink(const std::string& linkFile, const std::string& target,
+                            const std::string& arguments, const std::string& description,
+                            const std::string& iconFile, int iconIndex, std::uint16_t hotKey) {
+    const std::string workingDirectory = FolderPart(target);
+    // The object and its interfaces are released when `creation` goes away,
+    // on every path out, an exception from a call included.
+    platform::ShellLinkCreation creation = platform::CreateShellLinkObject();
+    if (creation.result < 0) {
+        throw EOleSysError(
+            Format("%s, ClassID: %s",
+                   {OleErrorText(static_cast<std::uint32_t>(creation.result)), kShellLinkClassId}));
+    }
+    if (creation.interfaceMissing || !creation.object) {
+        throw EIntfCastError();
+    }
+    platform::ShellLinkObject& link = *creation.object;
+    // The shell's answers to the settings are not looked at: a property it
+    // refuses still leaves a link that starts the target. The save decides.
+    link.SetPath(target);
+    link.SetWorkingDirectory(workingDirectory);
+    link.SetArguments(arguments);
+    link.SetIconLocation(iconFile, iconIndex);
+    link.SetDescription(description);
+    link.SetShowCmd(kShowNormal);
+    if (hotKey != 0) {
+        link.SetHotkey(hotKey);
+    }
+    const std::int32_t saved = link.Save(linkFile, false);
+    if (saved < 0) {
+        return {false, OleErrorText(static_cast<std::uint32_t>(saved))};
+    }
+    return {};
+}
