@@ -2,7 +2,7 @@
 # Where the shipped exe's bytes go, and its overhead against the peer installer.
 #   tests/bench/exe_size.sh [--no-peer] [--no-map]
 # Prints the sizes of the shipped exe and the twins and the shipped exe's
-# imports; the shipped exe's sections; its stored payload (the ten RS_* items)
+# imports; the shipped exe's sections; its stored payload (the manifest's items)
 # and its overhead, the exe's size less that payload. Then, unless told not
 # to, it builds the peer installer (a plain NSIS build of the same ten files,
 # tests/bench/peer/) and prints the peer's overhead measured the same way (its
@@ -38,10 +38,14 @@ printf '\nresources:\n'
 awk '$1 == "resource:" {printf "  %-10s %-24s %8d\n", $2, $3, $5}' <<<"$summary"
 
 size=$(stat -c %s $EXE)
-payload=$(awk '$1 == "resource:" && $2 == "RCDATA" && $3 ~ /^RS_/ {s += $5} END {print s + 0}' <<<"$summary")
+# The payload is the manifest's ten items; other RCDATA (layouts, the
+# configuration template) belong to the installer itself.
+items=$(grep -v '^[[:space:]]*\(#\|$\)' resources/payload/manifest.txt | awk '{print toupper($1)}')
+payload=$(awk -v items="$items" 'BEGIN {n = split(items, list, "\n"); for (i = 1; i <= n; i++) item[list[i]] = 1}
+    $1 == "resource:" && $2 == "RCDATA" && ($3 in item) {s += $5} END {print s + 0}' <<<"$summary")
 overhead=$((size - payload))
 printf '\n'
-printf '%-34s %8d\n' "shipped exe" "$size" "stored payload (RS_* items)" "$payload" \
+printf '%-34s %8d\n' "shipped exe" "$size" "stored payload (the ten items)" "$payload" \
     "overhead (exe less payload)" "$overhead"
 
 if [ -n "$PEER" ]; then
