@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <charconv>
 
 namespace ui {
 
@@ -54,17 +55,23 @@ std::vector<std::string> Words(const LayoutProperty& property) {
     return words;
 }
 
+// A whole word read as the C library reads a decimal number (white space and
+// a '+' may lead), with nothing left over.
 int WordToInt(const std::string& word, int line) {
-    try {
-        std::size_t used = 0;
-        const int value = std::stoi(word, &used);
-        if (used != word.size()) {
-            Fail(line, "not a number: " + word);
-        }
-        return value;
-    } catch (const std::logic_error&) {
+    const char* first = word.data();
+    const char* const last = first + word.size();
+    while (first != last && std::isspace(static_cast<unsigned char>(*first))) {
+        ++first;
+    }
+    if (last - first > 1 && first[0] == '+' && first[1] != '-') {
+        ++first;
+    }
+    int value = 0;
+    const auto [end, error] = std::from_chars(first, last, value);
+    if (error != std::errc() || end != last) {
         Fail(line, "not a number: " + word);
     }
+    return value;
 }
 
 Color WordToColor(const std::string& word, int line) {

@@ -24,18 +24,18 @@
 #include <functional>
 #include <map>
 #include <memory>
-#include <stdexcept>
 #include <string>
 #include <vector>
 
 #include "ui/control.h"
 #include "ui/form.h"
+#include "util/message_error.h"
 
 namespace ui {
 
-class LayoutError : public std::runtime_error {
+class LayoutError : public MessageError {
   public:
-    using std::runtime_error::runtime_error;
+    using MessageError::MessageError;
 };
 
 struct LayoutProperty {

@@ -1,9 +1,9 @@
 #include "util/format.h"
 
 #include <cmath>
-#include <stdexcept>
 
 #include "platform/platform.h"
+#include "util/message_error.h"
 
 namespace {
 
@@ -45,7 +45,7 @@ std::string FormatNumber(double value, int decimals, char separator) {
 }
 
 [[noreturn]] void BadFormat(std::string_view format) {
-    throw std::invalid_argument("bad format: " + std::string(format));
+    throw ProgrammingError("bad format: " + std::string(format));
 }
 
 std::string FormatWithSeparator(std::string_view format, std::initializer_list<FormatArg> args,

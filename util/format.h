@@ -27,6 +27,6 @@ class FormatArg {
 // %d (whole number), %.<p>x (whole number in lower-case hexadecimal, at least
 // p digits), %.<p>n (number with the user's thousands separator and p
 // decimals) and %% for a percent sign. A directive whose value is missing or of
-// the wrong kind raises std::invalid_argument: a message format is a programming
+// the wrong kind raises ProgrammingError: a message format is a programming
 // constant, so a mismatch is a bug, never user input.
 std::string Format(std::string_view format, std::initializer_list<FormatArg> args);

@@ -4,6 +4,7 @@
 
 #include "ui/application.h"
 #include "ui/form.h"
+#include "util/message_error.h"
 
 namespace ui::win32 {
 
@@ -91,7 +92,7 @@ LRESULT CALLBACK WindowImpl::Procedure(HWND hwnd, UINT message, WPARAM wParam,
     } catch (const std::exception& error) {
         ReportException(error);
     } catch (...) {
-        ReportException(std::runtime_error("Unknown error"));
+        ReportException(MessageError("Unknown error"));
     }
     return 0;
 }

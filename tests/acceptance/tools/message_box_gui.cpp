@@ -4,14 +4,15 @@
 //   message_box_gui task|own box FLAGS CAPTION TEXT      (MessageBoxTask)
 //   message_box_gui task|own dialog TYPE BUTTONS TEXT    (MessageDialogTask)
 //   message_box_gui task|own text TEXT                   (ShowMessageText)
-//   message_box_gui raise ITEM
+//   message_box_gui raise ITEM|-substr
 //
 // "task" uses the system's task dialog where it exists; "own" forces the
 // toolkit's own window. FLAGS, TYPE and BUTTONS are numbers (0x.. allowed).
 // "raise" shows an empty form captioned "Raise" in an application titled
-// "Escaped Error"; the form's first close attempt loads payload item ITEM,
-// and what that raises escapes the handler into the toolkit's error box. The
-// next attempt closes the form and ends the program with 0.
+// "Escaped Error"; the form's first close attempt loads payload item ITEM
+// (or, for "-substr", asks an empty string for a part past its end), and
+// what that raises escapes the handler into the toolkit's error box. The next
+// attempt closes the form and ends the program with 0.
 
 #include <cstdlib>
 #include <string>
@@ -30,7 +31,7 @@ int Show(bool own, const ui::MessageBoxSpec& spec) {
     return own ? ui::win32::ShowOwnMessageWindow(spec) : ui::ShowMessageBox(spec);
 }
 
-int RaiseFromCloseQuery(const std::string& item) {
+int RaiseFromCloseQuery(const std::string& what) {
     ui::Application application;
     application.Initialize();
     application.SetMainFormOnTaskBar(true);
@@ -44,7 +45,10 @@ int RaiseFromCloseQuery(const std::string& item) {
     form.onCloseQuery = [&] {
         if (!raised) {
             raised = true;
-            LoadPayloadItem(item);
+            if (what == "-substr") {
+                form.SetCaption(std::string().substr(1));
+            }
+            LoadPayloadItem(what);
         }
         return true;
     };
