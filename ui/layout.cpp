@@ -75,7 +75,7 @@ int WordToInt(const std::string& word, int line) {
 }
 
 Color WordToColor(const std::string& word, int line) {
-    static const std::map<std::string, Color> kNamed = {
+    static constexpr NamedValue<Color> kNamed[] = {
         {"clBlack", colors::kBlack},
         {"clMaroon", colors::kMaroon},
         {"clRed", colors::kRed},
@@ -90,8 +90,8 @@ Color WordToColor(const std::string& word, int line) {
         {"clWindow", Color::System(SystemColor::Window)},
         {"clWindowText", Color::System(SystemColor::WindowText)},
     };
-    if (const auto found = kNamed.find(word); found != kNamed.end()) {
-        return found->second;
+    if (const Color* named = FindNamed(word, kNamed)) {
+        return *named;
     }
     if (word.rfind("rgb(", 0) == 0) {
         std::vector<int> parts;
@@ -279,15 +279,15 @@ void ApplyCommon(Control& control, PropertyReader& properties) {
         control.SetFont(ParseFont(*p));
     }
     if (const auto* p = properties.Take("align")) {
-        static const std::map<std::string, Align> kAligns = {
+        static constexpr NamedValue<Align> kAligns[] = {
             {"none", Align::None}, {"top", Align::Top},     {"bottom", Align::Bottom},
             {"left", Align::Left}, {"right", Align::Right}, {"client", Align::Client},
         };
-        const auto found = kAligns.find(p->value);
-        if (found == kAligns.end()) {
+        const Align* align = FindNamed(p->value, kAligns);
+        if (align == nullptr) {
             Fail(p->line, "align: expected none, top, bottom, left, right or client");
         }
-        control.SetAlign(found->second);
+        control.SetAlign(*align);
     }
     if (auto* container = dynamic_cast<Container*>(&control)) {
         if (const auto* p = properties.Take("color")) {

@@ -25,6 +25,7 @@
 #include <map>
 #include <memory>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "ui/control.h"
@@ -57,6 +58,26 @@ struct Layout {
 };
 
 Layout ParseLayout(const std::string& text);
+
+// One word of a fixed set, as the layouts spell it, and the value it names.
+// Tables of them are constant arrays searched in order: a few entries each,
+// and no map code or start-up work per table.
+template <typename T>
+struct NamedValue {
+    const char* name;
+    T value;
+};
+
+// The value that `word` names in `table`, or nullptr.
+template <typename T, std::size_t N>
+const T* FindNamed(const std::string& word, const NamedValue<T> (&table)[N]) {
+    for (const NamedValue<T>& entry : table) {
+        if (word == entry.name) {
+            return &entry.value;
+        }
+    }
+    return nullptr;
+}
 
 // Value readers; each raises LayoutError naming the line on a bad value.
 int ParseInt(const LayoutProperty& property);
