@@ -235,10 +235,10 @@ Font ParseFont(const LayoutProperty& property) {
     return font;
 }
 
-const LayoutProperty* PropertyReader::Take(const std::string& key) {
+const LayoutProperty* PropertyReader::Take(std::string_view key) {
     for (const auto& property : component_.properties) {
         if (property.key == key) {
-            taken_.push_back(key);
+            taken_.emplace_back(key);
             return &property;
         }
     }

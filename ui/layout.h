@@ -92,7 +92,9 @@ Font ParseFont(const LayoutProperty& property);
 class PropertyReader {
   public:
     explicit PropertyReader(const LayoutComponent& component) : component_(component) {}
-    const LayoutProperty* Take(const std::string& key);
+    // A key as a view, so that callers naming a key in a literal build no
+    // string for it.
+    const LayoutProperty* Take(std::string_view key);
     const LayoutComponent& component() const { return component_; }
     void RequireAllTaken() const;
 
