@@ -1,7 +1,10 @@
 #include "app/layout_resources.h"
 
 #include "platform/platform.h"
+#include "ui/edit.h"
+#include "ui/image.h"
 #include "ui/label.h"
+#include "ui/page_control.h"
 #include "util/errors.h"
 #include "util/path_helpers.h"
 #include "widgets/widget_kinds.h"
@@ -19,6 +22,9 @@ const ui::ComponentKinds& InstallerComponentKinds() {
     static const ui::ComponentKinds kinds = [] {
         ui::ComponentKinds all;
         ui::AddLabelKind(all);
+        ui::AddImageKind(all);
+        ui::AddEditKind(all);
+        ui::AddPageControlKinds(all);
         widgets::AddWidgetKinds(all);
         return all;
     }();

@@ -3,6 +3,7 @@
 #include "app/dosbox_path.h"
 #include "app/main_form.h"
 #include "app/message_boxes.h"
+#include "install/run_installation.h"
 #include "platform/platform.h"
 #include "ui/application.h"
 #include "ui/message_box.h"
@@ -95,7 +96,7 @@ int RunInstaller() {
         application.Initialize();
         application.SetMainFormOnTaskBar(true);
         application.SetTitle(kApplicationTitle);
-        TMainForm mainForm;
+        TMainForm mainForm(application, RunInstallation);
         application.SetMainForm(mainForm);
         application.Run();
         return 0;

@@ -93,6 +93,12 @@ else()
   set(TESSALY_TOOLS_PLATFORM tessaly_setup_twin64_platform)
 endif()
 
+# The yardstick of the start-up benchmark (tests/bench/start_time.sh): a bare
+# program with one empty window, linked like the installer.
+add_executable(bare_window WIN32 tests/bench/bare_window.cpp)
+target_link_libraries(bare_window PRIVATE user32 kernel32)
+set_target_properties(bare_window PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/bench)
+
 # The acceptance tests' Windows programs, for the architecture of this build:
 # i686 ones run beside the shipped exe in 32-bit and WOW64 prefixes, x86_64
 # ones beside the twins.

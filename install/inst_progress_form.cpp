@@ -8,20 +8,6 @@
 #include "widgets/gradient_panel.h"
 #include "widgets/level_progress_bar.h"
 
-namespace {
-
-// The component of that name and kind; a layout without it is broken.
-template <typename T>
-T* Component(ui::Form& form, const std::string& name) {
-    auto* component = dynamic_cast<T*>(form.Find(name));
-    if (component == nullptr) {
-        throw ui::LayoutError(form.name() + ": no component " + name + " of the expected kind");
-    }
-    return component;
-}
-
-}  // namespace
-
 TInstProgressForm::TInstProgressForm(ui::Application& application)
     : ui::Form("InstProgressForm"), application_(application) {
     onCloseQuery = [this] { return FormCloseQuery(); };
@@ -44,15 +30,15 @@ ui::HandlerTable TInstProgressForm::Handlers() {
 }
 
 void TInstProgressForm::BindComponents() {
-    GradPanel1_ = Component<widgets::GradientPanel>(*this, "GradPanel1");
-    btnPause_ = Component<widgets::GradientButton>(*this, "btnPause");
-    btnCancel_ = Component<widgets::GradientButton>(*this, "btnCancel");
-    pbar_ = Component<widgets::LevelProgressBar>(*this, "pbar");
-    lbStage_ = Component<ui::Label>(*this, "lbStage");
-    lbProgramName_ = Component<ui::Label>(*this, "lbProgramName");
-    lbFileName_ = Component<ui::Label>(*this, "lbFileName");
-    lbStatus_ = Component<ui::Label>(*this, "lbStatus");
-    lbFiles_ = Component<ui::Label>(*this, "lbFiles");
+    GradPanel1_ = ui::Component<widgets::GradientPanel>(*this, "GradPanel1");
+    btnPause_ = ui::Component<widgets::GradientButton>(*this, "btnPause");
+    btnCancel_ = ui::Component<widgets::GradientButton>(*this, "btnCancel");
+    pbar_ = ui::Component<widgets::LevelProgressBar>(*this, "pbar");
+    lbStage_ = ui::Component<ui::Label>(*this, "lbStage");
+    lbProgramName_ = ui::Component<ui::Label>(*this, "lbProgramName");
+    lbFileName_ = ui::Component<ui::Label>(*this, "lbFileName");
+    lbStatus_ = ui::Component<ui::Label>(*this, "lbStatus");
+    lbFiles_ = ui::Component<ui::Label>(*this, "lbFiles");
 }
 
 void TInstProgressForm::SetProgramName(const std::string& text) {

@@ -12,6 +12,7 @@ namespace ui {
 
 class Application;
 class Container;
+class Edit;
 class Form;
 
 // A top-level window's host, with what only forms have.
@@ -22,12 +23,30 @@ class FormHost : public WindowHost {
     virtual void RequestClose() = 0;
 };
 
+// The window of an edit box (on Windows the system's own edit control),
+// which holds the text while it exists.
+class EditHost : public WindowHost {
+  public:
+    virtual std::string Text() const = 0;
+    virtual void SetText(const std::string& text) = 0;
+    // The font, the colour or the case mode changed.
+    virtual void SyncStyle() = 0;
+    virtual void TakeFocus() = 0;
+};
+
 namespace backend {
 
 std::unique_ptr<FormHost> CreateFormHost(Form& form);
 // The window of a windowed container below a form, inside the window of its
 // nearest windowed ancestor (which exists already).
 std::unique_ptr<WindowHost> CreateChildHost(Container& control);
+
+// The window of an edit box inside the window of its nearest windowed
+// ancestor (which exists already).
+std::unique_ptr<EditHost> CreateEditHost(Edit& edit);
+// The text as an edit box in lower-case mode keeps it: lowered by the
+// system's rules for its code page.
+std::string LowerCaseText(std::string text);
 
 // The message loop: dispatches until the application is terminated.
 void RunMessageLoop(Application& application);

@@ -25,13 +25,18 @@ class Canvas {
     // Text background: none draws text transparently (the default); a colour
     // fills each text cell first.
     virtual void SetTextBackground(Color color) = 0;
+    // The pen width and the font as they were set last, so that drawing code
+    // can size one thing after another.
+    virtual int PenWidth() const = 0;
+    virtual const Font& CurrentFont() const = 0;
 
     virtual void FillRect(const Rect& rect) = 0;
     virtual void Rectangle(const Rect& rect) = 0;
     virtual void RoundRect(const Rect& rect, int ellipseWidth, int ellipseHeight) = 0;
     virtual void Ellipse(const Rect& rect) = 0;
     virtual void MoveTo(int x, int y) = 0;
-    // A line from the current position, the end point excluded (as GDI).
+    // A line from the current position, the end point excluded (as GDI). A
+    // wide pen is centred on the line: half its width falls on either side.
     virtual void LineTo(int x, int y) = 0;
 
     virtual void TextOut(int x, int y, const std::string& text) = 0;

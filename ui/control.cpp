@@ -207,6 +207,7 @@ void Container::AddChild(std::unique_ptr<Control> child) {
         child->FontInEffectChanged();  // from the default font to this one's
     }
     children_.push_back(std::move(child));
+    ChildAdded(*children_.back());
     if (children_.back()->align() != Align::None) {
         AlignChildren();
     }
@@ -320,6 +321,18 @@ Control* Container::HitTest(Point at) {
         }
     }
     return this;
+}
+
+Cursor CursorAt(Container& window, Point at) {
+    for (Control* c = window.HitTest(at); c != nullptr; c = c->parent()) {
+        if (c->cursor() != Cursor::Default) {
+            return c->cursor();
+        }
+        if (c == &window) {
+            break;
+        }
+    }
+    return Cursor::Arrow;
 }
 
 void PaintTree(Control& root, Canvas& canvas, bool includeWindowed) {

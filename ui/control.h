@@ -101,6 +101,19 @@ class Control {
     // Keeps the mouse for this control until released.
     void SetMouseCapture(bool capture);
 
+    // The mouse pointer while the mouse is over this control (CursorAt).
+    Cursor cursor() const { return cursor_; }
+    void SetCursor(Cursor cursor) { cursor_ = cursor; }
+
+    // The text the control shows (a caption, an edit box's contents), for
+    // descriptions of a window; empty for controls without text.
+    virtual std::string ShownText() const { return {}; }
+
+    // Controls that take the keyboard focus (edit boxes) say so while they
+    // can; giving it to them is their own business.
+    virtual bool TakesFocus() const { return false; }
+    virtual void TakeFocus() {}
+
     // Click handler, for controls that raise one.
     std::function<void()> onClick;
 
@@ -121,6 +134,7 @@ class Control {
     bool visible_ = true;
     bool enabled_ = true;
     Align align_ = Align::None;
+    Cursor cursor_ = Cursor::Default;
     std::optional<Font> ownFont_;
     int repaintRequests_ = 0;
     std::unique_ptr<WindowHost> host_;
@@ -163,6 +177,10 @@ class Container : public Control {
     // their mouse events.
     Control* HitTest(Point at);
 
+  protected:
+    // Runs for each child as it is added, before aligned children are placed.
+    virtual void ChildAdded(Control&) {}
+
   private:
     std::vector<std::unique_ptr<Control>> children_;
     Color color_ = Color::None();
@@ -177,6 +195,11 @@ class Panel : public Container {
     bool IsWindowed() const override { return true; }
     void CreateHandles() override;
 };
+
+// The pointer over a point of a window (in its client coordinates): that of
+// the control under it, else of its nearest ancestor up to the window that
+// asks for one; Arrow when none does.
+Cursor CursorAt(Container& window, Point at);
 
 // Paints a windowed control and its windowless descendants (or, with
 // includeWindowed, every descendant: the headless backend renders a whole

@@ -37,6 +37,61 @@ void Form::Close() {
     }
 }
 
+namespace {
+
+Control* FirstFocusable(Control& control) {
+    if (!control.visible()) {
+        return nullptr;
+    }
+    if (control.TakesFocus()) {
+        return &control;
+    }
+    if (auto* container = dynamic_cast<Container*>(&control)) {
+        for (const auto& child : container->children()) {
+            if (Control* found = FirstFocusable(*child)) {
+                return found;
+            }
+        }
+    }
+    return nullptr;
+}
+
+}  // namespace
+
+bool Form::Activated() {
+    if (activeControl_ == nullptr || !activeControl_->TakesFocus()) {
+        activeControl_ = nullptr;
+        for (const auto& child : children()) {
+            if ((activeControl_ = FirstFocusable(*child)) != nullptr) {
+                break;
+            }
+        }
+    }
+    if (activeControl_ == nullptr) {
+        return false;
+    }
+    activeControl_->TakeFocus();
+    return true;
+}
+
+void Form::RefreshFocus() {
+    if (activeControl_ != nullptr && activeControl_->TakesFocus()) {
+        return;
+    }
+    activeControl_ = nullptr;
+    if (HasWindowHandle() && visible()) {
+        Activated();
+    }
+}
+
+Form* FormOf(Control& control) {
+    Control* top = &control;
+    while (top->parent() != nullptr) {
+        top = top->parent();
+    }
+    return dynamic_cast<Form*>(top);
+}
+
 void Form::VisibilityChanged() {
     if (visible() && !shownOnce_) {
         shownOnce_ = true;

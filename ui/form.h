@@ -58,6 +58,19 @@ class Form : public Container {
     // raises onClosed.
     void Close();
 
+    // The keyboard focus among the form's controls: the control that has it
+    // (nothing while the form keeps it itself). When the form is activated,
+    // or the control that had it stops showing (its page was switched), it
+    // goes to the first showing control that takes it, in layout order.
+    Control* activeControl() const { return activeControl_; }
+    // Backends call this when the window becomes the active one; false when
+    // no control took the focus, so the window keeps it.
+    bool Activated();
+    // Gives the focus anew if the control that has it no longer shows.
+    void RefreshFocus();
+
+    std::string ShownText() const override { return caption_; }
+
     std::function<bool()> onCloseQuery;
     std::function<void()> onShow;
     std::function<void()> onClosed;
@@ -72,6 +85,10 @@ class Form : public Container {
     FormPosition position_ = FormPosition::Designed;
     bool ownsTaskbarButton_ = false;
     bool shownOnce_ = false;
+    Control* activeControl_ = nullptr;
 };
+
+// The form a control sits on, or nothing while it is on none.
+Form* FormOf(Control& control);
 
 }  // namespace ui

@@ -289,6 +289,15 @@ void ApplyCommon(Control& control, PropertyReader& properties) {
         }
         control.SetAlign(*align);
     }
+    if (const auto* p = properties.Take("cursor")) {
+        static const std::map<std::string, Cursor> kCursors = {
+            {"crDefault", Cursor::Default}, {"crArrow", Cursor::Arrow}, {"crDrag", Cursor::Drag}};
+        const auto found = kCursors.find(p->value);
+        if (found == kCursors.end()) {
+            Fail(p->line, "cursor: expected crDefault, crArrow or crDrag");
+        }
+        control.SetCursor(found->second);
+    }
     if (auto* container = dynamic_cast<Container*>(&control)) {
         if (const auto* p = properties.Take("color")) {
             container->SetColor(ParseColor(*p));

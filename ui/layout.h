@@ -115,6 +115,17 @@ using ComponentKinds = std::map<std::string, ComponentFactory>;
 // Looks a handler up by name; raises LayoutError when the form has none.
 std::function<void()> ResolveHandler(const LayoutProperty& property, const HandlerTable& handlers);
 
+// The component of that name and kind; a layout without it is broken, which
+// raises LayoutError.
+template <typename T>
+T* Component(Form& form, const std::string& name) {
+    auto* component = dynamic_cast<T*>(form.Find(name));
+    if (component == nullptr) {
+        throw LayoutError(form.name() + ": no component " + name + " of the expected kind");
+    }
+    return component;
+}
+
 // Applies the first component's properties to the form, builds every other
 // component in layout order under its parent, then runs the form's creation
 // handler (OnCreate) when the layout names one. A form's show handler is

@@ -111,8 +111,10 @@ struct Rect {
 
 // A font as the layouts give it. A negative height is the character height
 // in pixels (without internal leading); a positive one is the cell height.
+// Without a face of its own a font has the system's dialog face, which
+// Windows maps to its user-interface font (Tahoma).
 struct Font {
-    std::string face = "Tahoma";
+    std::string face = "MS Shell Dlg 2";
     int height = -11;
     bool bold = false;
     bool italic = false;
@@ -122,5 +124,9 @@ struct Font {
 };
 
 enum class MouseButton { Left, Right, Middle };
+
+// The mouse pointer a control asks for while the mouse is over it. Default
+// leaves the choice to its parent, and the window's own arrow in the end.
+enum class Cursor { Default, Arrow, Drag };
 
 }  // namespace ui

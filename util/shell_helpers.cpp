@@ -8,13 +8,13 @@ std::string GetSpecialFolderPath(int csidl) {
     return platform::SpecialFolderPath(csidl).value_or(std::string());
 }
 
-namespace {
-
 bool FolderExists(const std::string& path) {
     const std::uint32_t attributes = platform::FileAttributesOf(path);
     return attributes != platform::kInvalidAttributes &&
            (attributes & platform::kAttributeDirectory);
 }
+
+namespace {
 
 // Creates the folder after its parent; a bare drive or an existing folder
 // counts as present.

@@ -9,6 +9,10 @@
 // The special folder's path without a trailing backslash, or '' on failure.
 std::string GetSpecialFolderPath(int csidl);
 
+// True when a folder (not a file) of that name exists; a relative name is
+// taken from the current directory.
+bool FolderExists(const std::string& path);
+
 // Makes the folder exist with every missing parent, outermost first. On
 // success the path is replaced by its absolute form (a relative path is taken
 // from the current directory); on failure it is left as it was, and the last

@@ -58,6 +58,7 @@ class GradientButton : public ui::Control {
     ButtonLook CurrentLook() const;
 
     void Paint(ui::Canvas& canvas) override;
+    std::string ShownText() const override { return caption_; }
     void MouseEnter() override;
     void MouseLeave() override;
     void MouseDown(ui::MouseButton button, ui::Point at) override;

@@ -12,8 +12,8 @@
 //   colorTo = clMaroon
 //   OnClick = btnSetupClick
 //
-// Keys, besides the common ones (bounds, align, visible, enabled, font, and
-// color, which is the start colour of a GradientPanel):
+// Keys, besides the common ones (bounds, align, visible, enabled, font,
+// cursor, and color, which is the start colour of a GradientPanel):
 //
 //   GradientButton      caption, color, colorTo, colorHot, colorHotTo,
 //                       colorDown, colorDownTo, borderColor, borderHotColor,

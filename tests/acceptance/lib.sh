@@ -125,6 +125,24 @@ acc_check_prefix_kind() {
     fi
 }
 
+# Adds drive letters of other types to the prefix, each a folder under
+# ACC_OUT: type floppy, hd, network, cdrom or ramdisk (GetDriveTypeA 2 to 6).
+# The wineserver is restarted, since a running one keeps the old types.
+acc_add_drives() {  # letter:type...
+    local spec letter
+    for spec in "$@"; do
+        letter=${spec%%:*}
+        mkdir -p "$ACC_OUT/drive-$letter"
+        ln -sfn "$ACC_OUT/drive-$letter" "$WINEPREFIX/dosdevices/$letter:"
+        acc_wine reg add 'HKLM\Software\Wine\Drives' /v "$letter:" /t REG_SZ /d "${spec#*:}" \
+            /f >/dev/null
+    done
+    "$ACC_WINESERVER" -k >/dev/null 2>&1
+    "$ACC_WINESERVER" -w >/dev/null 2>&1
+    "$ACC_WINESERVER" -p >/dev/null 2>&1
+    "$ACC_WINE" wineboot >/dev/null 2>&1
+}
+
 # The prefix's drive C: as a Linux path.
 acc_drive_c() { printf '%s/drive_c' "$WINEPREFIX"; }
 
@@ -227,6 +245,34 @@ acc_click() {  # window x y
 acc_screenshot() {  # name
     import -window root "$ACC_OUT/$1.png" 2>/dev/null
     printf '%s' "$ACC_OUT/$1.png"
+}
+
+# Takes screenshots until a checker accepts one (painting is asynchronous)
+# or a deadline passes, then fails with the checker's last report. The
+# checker is a command whose argument SHOT stands for the screenshot as a
+# PPM file; the last screenshot stays as NAME.png.
+acc_expect_picture() {  # name checker args...
+    local name=$1 png=$ACC_OUT/$1.png report="" deadline=$((SECONDS + 15)) arg args
+    shift
+    while :; do
+        args=()
+        for arg in "$@"; do
+            [ "$arg" = SHOT ] && arg=$ACC_OUT/shot.ppm
+            args+=("$arg")
+        done
+        if import -window root "$png" 2>/dev/null &&
+            /usr/bin/convert "$png" "$ACC_OUT/shot.ppm" 2>/dev/null &&
+            report=$("${args[@]}"); then
+            acc_log "$name: $report"
+            return 0
+        fi
+        if [ $SECONDS -ge $deadline ]; then
+            acc_fail "$name: the window does not show the expected picture"
+            printf '%s\n' "$report" | sed 's/^/      /'
+            return 1
+        fi
+        sleep 0.2
+    done
 }
 
 # The texts of a window and its children, one line each (see probe.cpp).

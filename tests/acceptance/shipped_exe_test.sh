@@ -65,6 +65,22 @@ printf '%s' "$manifest" | grep -q 'requestedExecutionLevel level="asInvoker"' ||
 printf '  case: main icon\n'
 printf '%s\n' "$summary" | grep -q '^resource: GROUP_ICON MAINICON ' || fail "no MAINICON"
 
+printf '  case: the main window'"'"'s texts, byte for byte\n'
+missing=$(python3 - "$EXE" <<'PY'
+import sys
+data = open(sys.argv[1], "rb").read()
+texts = [b"Vantrel ", b"Vantrel %s Installer", b"Tessaly", b"3.24", b"INSTALLING", b"Vantrel\xae",
+         b"This will install Vantrel Tessaly", b"Version 3.24 05/11/04",
+         b"Click SETUP to install this program, CANCEL to close", b"without installing.",
+         b"Install Folder:", b"c:\\kr", b"vantrel\\kr", b"Setup", b"Cancel", b"Browse", b"Install",
+         b"T+", b"Change Install Folder. Standard Vantrel folders are kr and vantrel\\kr. To install "
+         b"directly to a Vantrel flash drive, select the drive, then the kr folder.",
+         b"%s was not installed.", b"Install Directory is not on a valid device."]
+print("|".join(t.decode("latin-1") for t in texts if t not in data))
+PY
+)
+expect "texts missing from the exe" "" "$missing"
+
 printf '    size: %d bytes\n' "$(stat -c %s "$EXE")"
 printf 'suite shipped-exe: %d failures\n' "$failures"
 [ "$failures" -eq 0 ]

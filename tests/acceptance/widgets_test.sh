@@ -34,25 +34,11 @@ mouse() {  # move|down|up x y
 }
 
 # Screenshots until the window shows what the headless gallery shows after
-# the same events (painting is asynchronous), or fails after a deadline with
-# the checker's report. The last screenshot is kept as NN-name.png.
+# the same events; the last screenshot is kept as NN-name.png.
 expect_picture() {  # name
     SHOTS=$((SHOTS + 1))
-    local png
-    png=$ACC_OUT/$(printf '%02d' $SHOTS)-$1.png
-    local report deadline=$((SECONDS + 20))
-    while :; do
-        import -window root "$png" 2>/dev/null &&
-            /usr/bin/convert "$png" "$ACC_OUT/shot.ppm" 2>/dev/null &&
-            report=$("$EXPECT" compare "$ACC_OUT/shot.ppm" "$ORIGIN_X" "$ORIGIN_Y" "${EVENTS[@]}") &&
-            { acc_log "$1: $report"; return 0; }
-        if [ $SECONDS -ge $deadline ]; then
-            acc_fail "$1: the window does not show the expected picture"
-            printf '%s\n' "$report" | sed 's/^/      /'
-            return 1
-        fi
-        sleep 0.2
-    done
+    acc_expect_picture "$(printf '%02d' $SHOTS)-$1" \
+        "$EXPECT" compare SHOT "$ORIGIN_X" "$ORIGIN_Y" "${EVENTS[@]}"
 }
 
 # The caption the headless gallery has after the same events; the window's

@@ -142,7 +142,8 @@ TEST(Layout, EveryShippedLayoutLoadsAndResolvesItsHandlers) {
         ++layouts;
         const std::string stem = entry.path().stem().string();
         if (stem == "main_form") {
-            EXPECT_NO_THROW(TMainForm());
+            ui::Application application;
+            EXPECT_NO_THROW(TMainForm(application, [](const std::string&) { return true; }));
         } else if (stem == "inst_progress_form") {
             ui::Application application;
             EXPECT_NO_THROW(TInstProgressForm{application});

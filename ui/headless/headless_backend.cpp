@@ -43,7 +43,12 @@ class HeadlessHost final : public FormHost {
     void Invalidate(const Rect&) override { ++invalidations_; }
     void Update() override { ++synchronousPaints_; }
     void SyncBounds() override {}
-    void SyncVisibility() override {}
+    void SyncVisibility() override {
+        // A form that shows becomes the active window.
+        if (auto* form = dynamic_cast<Form*>(&control_); form != nullptr && form->visible()) {
+            form->Activated();
+        }
+    }
     void SetCapture(bool capture) override { captured_ = capture; }
     std::optional<Point> CursorPosition() const override { return cursor_; }
     void SyncCaption() override {}

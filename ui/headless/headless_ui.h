@@ -10,6 +10,10 @@
 #include <string>
 #include <vector>
 
+#include <optional>
+
+#include "ui/edit.h"
+#include "ui/folder_browser.h"
 #include "ui/form.h"
 #include "ui/headless/pixel_canvas.h"
 #include "ui/message_box.h"
@@ -29,6 +33,10 @@ void MouseLeave(Form& form);
 void Click(Form& form, Point at);
 // The middle of a control, in its form's client coordinates (for Click).
 Point CentreOf(Control& control);
+
+// The user replaces an edit box's text by typing or pasting; the box's case
+// mode applies as it does to anything typed.
+void TypeInto(Edit& edit, const std::string& text);
 
 // The form of that name whose window exists, or nothing; lets a scripted
 // event reach a window that the code under test makes for itself.
@@ -100,6 +108,25 @@ class BoxScript {
     std::vector<MessageBoxSpec> shown_;
     std::function<void(const MessageBoxSpec&)> hook_;
     BoxScript* previous_;
+};
+
+// Answers the folder browsers shown while it exists, in order: a folder the
+// user chose, or nothing for Cancel; a browser beyond the script is
+// cancelled. Every request is recorded.
+class FolderScript {
+  public:
+    explicit FolderScript(std::vector<std::optional<std::string>> answers = {});
+    ~FolderScript();
+    FolderScript(const FolderScript&) = delete;
+    FolderScript& operator=(const FolderScript&) = delete;
+
+    const std::vector<FolderBrowseRequest>& shown() const { return shown_; }
+    std::optional<std::string> Answer(const FolderBrowseRequest& request);
+
+  private:
+    std::deque<std::optional<std::string>> answers_;
+    std::vector<FolderBrowseRequest> shown_;
+    FolderScript* previous_;
 };
 
 }  // namespace ui::headless

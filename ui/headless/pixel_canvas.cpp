@@ -58,7 +58,8 @@ bool PixelBuffer::SavePpm(const std::string& path) const {
 FontMetrics MetricsOf(const Font& font) {
     const int c = font.height < 0 ? -font.height : font.height * 5 / 6;
     const int character = std::max(c, 1);
-    return {character, character + character / 5, (character * 11 + 19) / 20 + (font.bold ? 1 : 0)};
+    const int cell = font.height > 0 ? std::max(font.height, character) : character + character / 5;
+    return {character, cell, (character * 11 + 19) / 20 + (font.bold ? 1 : 0)};
 }
 
 PixelCanvas::PixelCanvas(PixelBuffer& target) : target_(target) {

@@ -31,7 +31,8 @@ class PixelBuffer {
 // Fixed, documented font metrics, so layouts and text positions are the same
 // on every machine. For a font of character height c (the magnitude of a
 // negative height; a positive height H is a cell height, c = H * 5 / 6):
-//   cell height   = c + c / 5 (integer division: internal leading of a fifth)
+//   cell height   = c + c / 5 (integer division: internal leading of a fifth),
+//                   or H itself for a positive height, as GDI keeps it
 //   advance       = (c * 11 + 19) / 20 per character (about 0.55 c), +1 when bold
 // Text is drawn as one font-coloured vertical stroke per non-blank character,
 // in the middle of its advance, from the top of the character box (cell top
@@ -65,6 +66,8 @@ class PixelCanvas final : public Canvas {
     void SetBrush(Color color) override;
     void SetFont(const Font& font) override;
     void SetTextBackground(Color color) override;
+    int PenWidth() const override { return state_.penWidth; }
+    const Font& CurrentFont() const override { return state_.font; }
     void FillRect(const Rect& rect) override;
     void Rectangle(const Rect& rect) override;
     void RoundRect(const Rect& rect, int ellipseWidth, int ellipseHeight) override;

@@ -24,6 +24,8 @@ class GdiCanvas final : public Canvas {
     void SetBrush(Color color) override;
     void SetFont(const Font& font) override;
     void SetTextBackground(Color color) override;
+    int PenWidth() const override { return state_.penWidth; }
+    const Font& CurrentFont() const override { return state_.font; }
     void FillRect(const Rect& rect) override;
     void Rectangle(const Rect& rect) override;
     void RoundRect(const Rect& rect, int ellipseWidth, int ellipseHeight) override;

@@ -8,6 +8,7 @@
 
 #include "platform/platform.h"
 #include "ui/win32/gdi_objects.h"
+#include "ui/win32/modal.h"
 
 namespace ui::win32 {
 
@@ -192,10 +193,8 @@ void Layout(BoxState& box) {
                          static_cast<DWORD>(::GetWindowLongPtrA(dialog, GWL_EXSTYLE)));
     const int width = frame.right - frame.left;
     const int height = frame.bottom - frame.top;
-    RECT work;
-    ::SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
-    ::SetWindowPos(dialog, HWND_TOP, work.left + (work.right - work.left - width) / 2,
-                   work.top + (work.bottom - work.top - height) / 2, width, height, 0);
+    const POINT at = CentredOnScreen(width, height);
+    ::SetWindowPos(dialog, HWND_TOP, at.x, at.y, width, height, 0);
     ::SetFocus(focus);
 }
 
@@ -246,13 +245,6 @@ INT_PTR CALLBACK BoxProcedure(HWND dialog, UINT message, WPARAM wParam, LPARAM l
     }
 }
 
-BOOL CALLBACK CollectEnabledWindow(HWND window, LPARAM list) noexcept {
-    if (::IsWindowVisible(window) && ::IsWindowEnabled(window)) {
-        reinterpret_cast<std::vector<HWND>*>(list)->push_back(window);
-    }
-    return TRUE;
-}
-
 }  // namespace
 
 int ShowOwnMessageWindow(const MessageBoxSpec& spec) {
@@ -271,18 +263,13 @@ int ShowOwnMessageWindow(const MessageBoxSpec& spec) {
     HHOOK hook = ::SetWindowsHookExA(WH_MSGFILTER, &CopyHook, nullptr, ::GetCurrentThreadId());
     HHOOK previousHook = copyHook;
     copyHook = hook;
-    // The box is modal to the whole application: every other window of this
-    // thread stays disabled while it is up.
-    std::vector<HWND> disabled;
-    ::EnumThreadWindows(::GetCurrentThreadId(), &CollectEnabledWindow,
-                        reinterpret_cast<LPARAM>(&disabled));
-    for (HWND window : disabled) {
-        ::EnableWindow(window, FALSE);
-    }
-    const INT_PTR result = ::DialogBoxIndirectParamA(::GetModuleHandleA(nullptr), header, nullptr,
-                                                     &BoxProcedure, reinterpret_cast<LPARAM>(&box));
-    for (HWND window : disabled) {
-        ::EnableWindow(window, TRUE);
+    INT_PTR result = 0;
+    {
+        // The box is modal to the whole application: every other window of
+        // this thread stays disabled while it is up.
+        const ThreadWindowsDisabled disabled;
+        result = ::DialogBoxIndirectParamA(::GetModuleHandleA(nullptr), header, nullptr,
+                                           &BoxProcedure, reinterpret_cast<LPARAM>(&box));
     }
     if (hook != nullptr) {
         ::UnhookWindowsHookEx(hook);

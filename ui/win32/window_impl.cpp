@@ -4,6 +4,10 @@
 
 #include "ui/application.h"
 #include "ui/form.h"
+#include "ui/win32/cursors.h"
+#include "ui/win32/describe_reply.h"
+#include "ui/win32/edit_window.h"
+#include "ui/win32/modal.h"
 #include "util/message_error.h"
 
 namespace ui::win32 {
@@ -34,12 +38,6 @@ DWORD FormExStyle(const Form& form) {
         style |= WS_EX_APPWINDOW;
     }
     return style;
-}
-
-// A child window's position in the client area of its parent's window.
-Point ChildWindowOrigin(const Control& control) {
-    const Point parent = control.parent() != nullptr ? control.parent()->OffsetInWindow() : Point{};
-    return {parent.x + control.left(), parent.y + control.top()};
 }
 
 void ReportException(const std::exception& error) {
@@ -146,6 +144,32 @@ LRESULT WindowImpl::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
                 sizingFromWindow_ = false;
             }
             return 0;
+        case WM_SETCURSOR:
+            if (reinterpret_cast<HWND>(wParam) == hwnd_ && LOWORD(lParam) == HTCLIENT) {
+                POINT at;
+                ::GetCursorPos(&at);
+                ::ScreenToClient(hwnd_, &at);
+                const Cursor cursor = CursorAt(control_, {at.x, at.y});
+                if (cursor != Cursor::Arrow) {
+                    ::SetCursor(CursorHandle(cursor));
+                    return TRUE;
+                }
+            }
+            return ::DefWindowProcA(hwnd_, message, wParam, lParam);
+        case WM_ACTIVATE:
+            // The form hands the focus to its control that takes it, if any;
+            // otherwise the window keeps it (the default handling).
+            if (auto* form = dynamic_cast<Form*>(&control_);
+                form != nullptr && LOWORD(wParam) != WA_INACTIVE && form->Activated()) {
+                return 0;
+            }
+            return ::DefWindowProcA(hwnd_, message, wParam, lParam);
+        case WM_CTLCOLOREDIT:
+            if (const HBRUSH brush =
+                    EditColors(reinterpret_cast<HWND>(lParam), reinterpret_cast<HDC>(wParam))) {
+                return reinterpret_cast<LRESULT>(brush);
+            }
+            return ::DefWindowProcA(hwnd_, message, wParam, lParam);
         case WM_CLOSE:
             // Closing is the form's decision (its close query); never destroy here.
             if (auto* form = dynamic_cast<Form*>(&control_)) {
@@ -153,6 +177,10 @@ LRESULT WindowImpl::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
             }
             return 0;
         default:
+            if (auto* form = dynamic_cast<Form*>(&control_);
+                form != nullptr && AnswerDescribeRequest(*form, message, wParam)) {
+                return TRUE;
+            }
             return ::DefWindowProcA(hwnd_, message, wParam, lParam);
     }
 }
@@ -224,15 +252,7 @@ void WindowImpl::SyncVisibility() {
     auto* form = dynamic_cast<Form*>(&control_);
     if (form != nullptr && form->position() == FormPosition::ScreenCenter &&
         !::IsWindowVisible(hwnd_)) {
-        RECT window;
-        ::GetWindowRect(hwnd_, &window);
-        RECT work;
-        ::SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
-        const int width = window.right - window.left;
-        const int height = window.bottom - window.top;
-        ::SetWindowPos(hwnd_, nullptr, work.left + (work.right - work.left - width) / 2,
-                       work.top + (work.bottom - work.top - height) / 2, 0, 0,
-                       SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+        CenterOnScreen(hwnd_);
     }
     ::ShowWindow(hwnd_, form != nullptr ? SW_SHOWNORMAL : SW_SHOW);
     if (form != nullptr) {
@@ -264,6 +284,11 @@ void WindowImpl::SyncCaption() {
 
 void WindowImpl::RequestClose() {
     ::PostMessageA(hwnd_, WM_CLOSE, 0, 0);
+}
+
+Point ChildWindowOrigin(const Control& control) {
+    const Point parent = control.parent() != nullptr ? control.parent()->OffsetInWindow() : Point{};
+    return {parent.x + control.left(), parent.y + control.top()};
 }
 
 HWND WindowOf(Control& control) {

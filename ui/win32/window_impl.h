@@ -55,5 +55,7 @@ class WindowImpl : public FormHost {
 
 // HWND of the window that shows the control (nullptr before it exists).
 HWND WindowOf(Control& control);
+// A child window's position in the client area of its parent's window.
+Point ChildWindowOrigin(const Control& control);
 
 }  // namespace ui::win32

@@ -7,6 +7,13 @@
 //                            process that owns the window
 //   probe click TITLE TEXT   clicks the child button whose text is TEXT
 //   probe clipboard          the clipboard's CF_TEXT, escaped as above
+//   probe controls TITLE     the installer window's own description of its
+//                            controls, windowless ones included: one line
+//                            each (ui/describe.h)
+//   probe focus TITLE        class and text of the window that has the
+//                            keyboard focus in the window's thread
+//   probe cursor             the handle of the mouse pointer shown now
+//   probe drive ROOT         GetDriveTypeA of a root such as 'd:\'
 //   probe client TITLE       where the visible window's client area is, in
 //                            screen coordinates: "X Y W H"; exit code 1
 //                            while the window is hidden
@@ -25,6 +32,7 @@
 #include <string>
 
 #include "ui/entry.h"
+#include "ui/win32/describe_reply.h"
 
 namespace {
 
@@ -96,6 +104,67 @@ int Modules(HWND window) {
     return 0;
 }
 
+std::string description;
+
+LRESULT CALLBACK ReceiveDescription(HWND window, UINT message, WPARAM wParam,
+                                    LPARAM lParam) noexcept {
+    if (message == WM_COPYDATA) {
+        const auto* data = reinterpret_cast<const COPYDATASTRUCT*>(lParam);
+        if (data->dwData == ui::win32::kDescriptionTag) {
+            description.assign(static_cast<const char*>(data->lpData), data->cbData);
+            return TRUE;
+        }
+    }
+    return ::DefWindowProcA(window, message, wParam, lParam);
+}
+
+// Asks the window for its description, which it sends back to a window of
+// ours while we wait.
+int Controls(HWND window) {
+    WNDCLASSA windowClass = {};
+    windowClass.lpfnWndProc = &ReceiveDescription;
+    windowClass.hInstance = ::GetModuleHandleA(nullptr);
+    windowClass.lpszClassName = "ProbeReceiver";
+    ::RegisterClassA(&windowClass);
+    HWND receiver = ::CreateWindowExA(0, "ProbeReceiver", "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
+                                      windowClass.hInstance, nullptr);
+    const UINT describe = ::RegisterWindowMessageA(ui::win32::kDescribeMessageName);
+    DWORD_PTR answered = 0;
+    ::SendMessageTimeoutA(window, describe, reinterpret_cast<WPARAM>(receiver), 0, SMTO_ABORTIFHUNG,
+                          5000, &answered);
+    ::DestroyWindow(receiver);
+    if (description.empty()) {
+        return 1;
+    }
+    std::fwrite(description.data(), 1, description.size(), stdout);
+    return 0;
+}
+
+int Focus(HWND window) {
+    GUITHREADINFO info = {};
+    info.cbSize = sizeof info;
+    if (!::GetGUIThreadInfo(::GetWindowThreadProcessId(window, nullptr), &info) ||
+        info.hwndFocus == nullptr) {
+        std::printf("none\n");
+        return 0;
+    }
+    std::printf("%s\t%s\n", ClassOf(info.hwndFocus).c_str(),
+                Escape(TextOf(info.hwndFocus)).c_str());
+    return 0;
+}
+
+// Cursor handles differ between processes under Wine, so tests compare the
+// handle shown at one place with the one shown at another.
+int Cursor() {
+    CURSORINFO info = {};
+    info.cbSize = sizeof info;
+    if (!::GetCursorInfo(&info)) {
+        return 1;
+    }
+    std::printf("%p\n", static_cast<void*>(info.hCursor));
+    return 0;
+}
+
 int Client(HWND window) {
     if (!::IsWindowVisible(window)) {
         return 1;
@@ -159,8 +228,17 @@ int main(int argc, char** argv) {
     if (argc == 2 && std::string(argv[1]) == "clipboard") {
         return Clipboard();
     }
+    if (argc == 2 && std::string(argv[1]) == "cursor") {
+        return Cursor();
+    }
+    if (argc == 3 && std::string(argv[1]) == "drive") {
+        std::printf("%u\n", ::GetDriveTypeA(argv[2]));
+        return 0;
+    }
     if (argc < 3) {
-        std::fprintf(stderr, "usage: probe texts|modules|client|buttons|click TITLE [TEXT]\n");
+        std::fprintf(stderr,
+                     "usage: probe texts|modules|controls|focus|client|buttons|click TITLE "
+                     "[TEXT]\n");
         return 2;
     }
     const std::string command = argv[1];
@@ -176,6 +254,12 @@ int main(int argc, char** argv) {
     }
     if (command == "modules") {
         return Modules(window);
+    }
+    if (command == "controls") {
+        return Controls(window);
+    }
+    if (command == "focus") {
+        return Focus(window);
     }
     if (command == "client") {
         return Client(window);

@@ -1,0 +1,54 @@
+#pragma once
+
+#include <memory>
+#include <string>
+
+#include "ui/control.h"
+#include "ui/layout.h"
+
+namespace ui {
+
+class EditHost;
+
+// A one-line edit box: a window of its own (the system's edit control on
+// Windows), the only kind of control that takes the keyboard focus. In
+// lower-case mode every text it holds is lower case, whether typed, pasted
+// or set by the program, so what is read back is lower case too.
+class Edit : public Control {
+  public:
+    explicit Edit(std::string name = {});
+    ~Edit() override;
+
+    // The text as the box holds it (from its window once that exists).
+    std::string text() const;
+    void SetText(const std::string& text);
+    bool lowerCase() const { return lowerCase_; }
+    void SetLowerCase(bool lowerCase);
+    // The box's background; the text takes the font's colour.
+    Color color() const { return color_; }
+    void SetColor(Color color);
+
+    bool IsWindowed() const override { return true; }
+    void CreateHandles() override;
+    bool TakesFocus() const override { return Showing() && enabled(); }
+    void TakeFocus() override;
+    std::string ShownText() const override { return text(); }
+    // What the headless backend shows: the background and the text.
+    void Paint(Canvas& canvas) override;
+
+  protected:
+    void FontChanged() override;
+
+  private:
+    EditHost* editHost() const;
+
+    std::string text_;
+    bool lowerCase_ = false;
+    Color color_ = Color::System(SystemColor::Window);
+};
+
+// Adds the kind "Edit". Keys besides the common ones: text, color, and
+// charCase (normal | lower).
+void AddEditKind(ComponentKinds& kinds);
+
+}  // namespace ui

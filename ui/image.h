@@ -1,0 +1,34 @@
+#pragma once
+
+#include <memory>
+#include <string>
+
+#include "ui/canvas.h"
+#include "ui/control.h"
+#include "ui/layout.h"
+
+namespace ui {
+
+// A windowless picture with a bitmap of its own, which it shows at its
+// top-left corner. Code paints the picture on the bitmap's canvas.
+class Image : public Control {
+  public:
+    explicit Image(std::string name = {});
+    ~Image() override;
+
+    // The bitmap's canvas. The bitmap is made at the control's size on first
+    // use; what is drawn shows at the next paint.
+    Canvas& canvas();
+    // The bitmap, or nothing while no one has drawn.
+    const Bitmap* bitmap() const { return bitmap_.get(); }
+
+    void Paint(Canvas& canvas) override;
+
+  private:
+    std::unique_ptr<Bitmap> bitmap_;
+};
+
+// Adds the kind "Image" (the common keys only).
+void AddImageKind(ComponentKinds& kinds);
+
+}  // namespace ui

@@ -1,0 +1,23 @@
+#pragma once
+
+#include <windows.h>
+
+namespace ui {
+class Form;
+}
+
+namespace ui::win32 {
+
+// Tools outside the process (the acceptance tests' probe) ask a form for a
+// description of its controls (ui/describe.h), windowless ones included, by
+// sending it this registered message with their own window in wParam. The
+// form answers with WM_COPYDATA to that window, tagged kDescriptionTag.
+// Nothing else sends the message, so the program behaves the same whether
+// or not a tool asks.
+inline constexpr char kDescribeMessageName[] = "TessalyDescribeControls";
+inline constexpr ULONG_PTR kDescriptionTag = 0x54455353;
+
+// Answers the message when it is the describe request; false otherwise.
+bool AnswerDescribeRequest(Form& form, UINT message, WPARAM wParam);
+
+}  // namespace ui::win32

@@ -1,0 +1,120 @@
+#include "ui/win32/edit_window.h"
+
+#include <memory>
+#include <string>
+
+#include "ui/backend.h"
+#include "ui/edit.h"
+#include "ui/win32/gdi_objects.h"
+#include "ui/win32/window_impl.h"
+
+namespace ui::win32 {
+
+namespace {
+
+// The window property that leads from an edit window back to its host.
+constexpr char kHostProperty[] = "TessalyEditHost";
+
+// The system's edit control behind an Edit. In lower-case mode the control
+// itself lowers whatever is typed or pasted into it.
+class EditWindow final : public EditHost {
+  public:
+    explicit EditWindow(Edit& edit) : edit_(edit) {
+        const Point at = ChildWindowOrigin(edit);
+        const HWND parent = edit.parent() != nullptr ? WindowOf(*edit.parent()) : nullptr;
+        hwnd_ = ::CreateWindowExA(WS_EX_CLIENTEDGE, "EDIT", edit.text().c_str(), Style(), at.x,
+                                  at.y, edit.width(), edit.height(), parent, nullptr,
+                                  ::GetModuleHandleA(nullptr), nullptr);
+        if (hwnd_ != nullptr) {
+            ::SetPropA(hwnd_, kHostProperty, this);
+            ::SendMessageA(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(cache_.FontFor(edit.font())),
+                           FALSE);
+        }
+    }
+    ~EditWindow() override {
+        if (hwnd_ != nullptr) {
+            ::RemovePropA(hwnd_, kHostProperty);
+            ::DestroyWindow(hwnd_);
+        }
+    }
+    EditWindow(const EditWindow&) = delete;
+    EditWindow& operator=(const EditWindow&) = delete;
+
+    static EditWindow* FromHandle(HWND window) {
+        return static_cast<EditWindow*>(::GetPropA(window, kHostProperty));
+    }
+
+    void Invalidate(const Rect&) override { ::InvalidateRect(hwnd_, nullptr, TRUE); }
+    void Update() override { ::UpdateWindow(hwnd_); }
+    void SyncBounds() override {
+        const Point at = ChildWindowOrigin(edit_);
+        ::SetWindowPos(hwnd_, nullptr, at.x, at.y, edit_.width(), edit_.height(),
+                       SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+    void SyncVisibility() override { ::ShowWindow(hwnd_, edit_.visible() ? SW_SHOW : SW_HIDE); }
+    // The system's control handles its own mouse input.
+    void SetCapture(bool) override {}
+    std::optional<Point> CursorPosition() const override {
+        POINT cursor;
+        if (!::GetCursorPos(&cursor) || !::ScreenToClient(hwnd_, &cursor)) {
+            return std::nullopt;
+        }
+        return Point{cursor.x, cursor.y};
+    }
+
+    std::string Text() const override {
+        const int length = ::GetWindowTextLengthA(hwnd_);
+        std::string text(static_cast<std::size_t>(length) + 1, '\0');
+        const int copied = ::GetWindowTextA(hwnd_, text.data(), length + 1);
+        text.resize(static_cast<std::size_t>(copied > 0 ? copied : 0));
+        return text;
+    }
+    void SetText(const std::string& text) override { ::SetWindowTextA(hwnd_, text.c_str()); }
+    void SyncStyle() override {
+        ::SetWindowLongPtrA(hwnd_, GWL_STYLE, static_cast<LONG_PTR>(Style()));
+        ::SendMessageA(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(cache_.FontFor(edit_.font())),
+                       TRUE);
+        ::InvalidateRect(hwnd_, nullptr, TRUE);
+    }
+    void TakeFocus() override { ::SetFocus(hwnd_); }
+
+    HBRUSH Colors(HDC dc) {
+        ::SetTextColor(dc, ToColorRef(edit_.font().color));
+        ::SetBkColor(dc, ToColorRef(edit_.color()));
+        return cache_.Brush(edit_.color());
+    }
+
+  private:
+    DWORD Style() const {
+        return WS_CHILD | WS_TABSTOP | ES_AUTOHSCROLL | (edit_.lowerCase() ? ES_LOWERCASE : 0) |
+               (edit_.visible() ? WS_VISIBLE : 0);
+    }
+
+    Edit& edit_;
+    HWND hwnd_ = nullptr;
+    GdiObjectCache cache_;
+};
+
+}  // namespace
+
+HBRUSH EditColors(HWND edit, HDC dc) {
+    EditWindow* host = EditWindow::FromHandle(edit);
+    return host != nullptr ? host->Colors(dc) : nullptr;
+}
+
+}  // namespace ui::win32
+
+namespace ui::backend {
+
+std::unique_ptr<EditHost> CreateEditHost(Edit& edit) {
+    return std::make_unique<win32::EditWindow>(edit);
+}
+
+std::string LowerCaseText(std::string text) {
+    if (!text.empty()) {
+        ::CharLowerBuffA(text.data(), static_cast<DWORD>(text.size()));
+    }
+    return text;
+}
+
+}  // namespace ui::backend
