@@ -290,13 +290,13 @@ void ApplyCommon(Control& control, PropertyReader& properties) {
         control.SetAlign(*align);
     }
     if (const auto* p = properties.Take("cursor")) {
-        static const std::map<std::string, Cursor> kCursors = {
+        static constexpr NamedValue<Cursor> kCursors[] = {
             {"crDefault", Cursor::Default}, {"crArrow", Cursor::Arrow}, {"crDrag", Cursor::Drag}};
-        const auto found = kCursors.find(p->value);
-        if (found == kCursors.end()) {
+        const Cursor* cursor = FindNamed(p->value, kCursors);
+        if (cursor == nullptr) {
             Fail(p->line, "cursor: expected crDefault, crArrow or crDrag");
         }
-        control.SetCursor(found->second);
+        control.SetCursor(*cursor);
     }
     if (auto* container = dynamic_cast<Container*>(&control)) {
         if (const auto* p = properties.Take("color")) {
