@@ -235,6 +235,11 @@ Font ParseFont(const LayoutProperty& property) {
     return font;
 }
 
+void FailNoComponent(const Form& form, std::string_view name) {
+    throw LayoutError(form.name() + ": no component " + std::string(name) +
+                      " of the expected kind");
+}
+
 const LayoutProperty* PropertyReader::Take(std::string_view key) {
     for (const auto& property : component_.properties) {
         if (property.key == key) {

@@ -117,11 +117,13 @@ std::function<void()> ResolveHandler(const LayoutProperty& property, const Handl
 
 // The component of that name and kind; a layout without it is broken, which
 // raises LayoutError.
+[[noreturn]] void FailNoComponent(const Form& form, std::string_view name);
+
 template <typename T>
-T* Component(Form& form, const std::string& name) {
+T* Component(Form& form, std::string_view name) {
     auto* component = dynamic_cast<T*>(form.Find(name));
     if (component == nullptr) {
-        throw LayoutError(form.name() + ": no component " + name + " of the expected kind");
+        FailNoComponent(form, name);
     }
     return component;
 }
