@@ -85,10 +85,10 @@ std::string FormatWithSeparator(std::string_view format, std::initializer_list<F
         const auto& value = take().value();
         switch (format[i]) {
             case 's':
-                if (!std::holds_alternative<std::string>(value)) {
+                if (!std::holds_alternative<std::string_view>(value)) {
                     BadFormat(format);
                 }
-                out += std::get<std::string>(value);
+                out += std::get<std::string_view>(value);
                 break;
             case 'd':
                 if (!std::holds_alternative<std::int64_t>(value)) {
