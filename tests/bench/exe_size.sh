@@ -9,11 +9,12 @@
 # size less our stored payload) and the ratio of the two; and it links the
 # shipped exe once more with a link map, into a temporary folder, and prints
 # what each object file and library puts into each section
-# (tests/bench/link_map_sizes.py). Needs a finished `make windows`.
+# (tests/bench/link_map_sizes.py). Needs a finished `make windows`; another
+# i686 build folder can be named in TESSALY_WINDOWS_BUILD (to compare two).
 set -eu
 cd "$(dirname "$0")/../.."
 ROOT=$(pwd)
-BUILD=build/windows
+BUILD=$(realpath "${TESSALY_WINDOWS_BUILD:-build/windows}")
 EXE=$BUILD/tessaly-setup.exe
 PEER=1
 MAP=1
@@ -26,7 +27,7 @@ for arg in "$@"; do
 done
 [ -f "$EXE" ] || { echo "no $EXE: run make windows first" >&2; exit 1; }
 
-for exe in $EXE build/win64/twin64/tessaly-setup.exe build/win64/twin32/tessaly-setup.exe; do
+for exe in $EXE $ROOT/build/win64/twin64/tessaly-setup.exe $ROOT/build/win64/twin32/tessaly-setup.exe; do
     [ -f "$exe" ] && printf '%8d bytes  %s\n' "$(stat -c %s "$exe")" "$exe"
 done
 summary=$(python3 tests/acceptance/pe_inspect.py summary $EXE)
@@ -51,7 +52,7 @@ printf '%-34s %8d\n' "shipped exe" "$size" "stored payload (the ten items)" "$pa
 if [ -n "$PEER" ]; then
     work=$(mktemp -d)
     trap 'rm -rf "$work"' EXIT
-    tests/bench/peer/make_peer_installer.sh "$ROOT/$BUILD" "$work/peer-setup.exe" "$work/files"
+    tests/bench/peer/make_peer_installer.sh "$BUILD" "$work/peer-setup.exe" "$work/files"
     peer=$(stat -c %s "$work/peer-setup.exe")
     printf '%-34s %8d\n' "peer installer" "$peer" "peer overhead (less our payload)" \
         "$((peer - payload))"
