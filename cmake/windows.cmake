@@ -10,6 +10,15 @@ add_compile_definitions(_WIN32_WINNT=0x0601 WINVER=0x0601 NOMINMAX STRICT)
 add_compile_options(-Os -ffunction-sections -fdata-sections -Wall -Wextra)
 add_link_options(-static -static-libgcc -static-libstdc++ -Wl,--gc-sections -s)
 
+# Link-time optimisation. MinGW's linker script keeps every .eh_frame, and an
+# object's unwind table names each function in it, so --gc-sections cannot
+# drop a function that nothing calls; with LTO the compiler sees the whole
+# program and never emits such code in the first place. One partition: GCC 12
+# for MinGW stops with an internal compiler error (binds_to_current_def_p)
+# when it splits the program into several.
+add_compile_options($<$<COMPILE_LANGUAGE:C,CXX>:-flto>)
+add_link_options(-flto -flto-partition=one)
+
 set(ZLIB_USE_STATIC_LIBS ON)
 find_package(ZLIB REQUIRED)
 

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <memory>
-#include <stdexcept>
 #include <vector>
 
 #include "app/message_boxes.h"
@@ -16,6 +15,7 @@
 #include "ui/application.h"
 #include "util/errors.h"
 #include "util/format.h"
+#include "util/message_error.h"
 #include "util/path_helpers.h"
 #include "util/shell_helpers.h"
 
@@ -84,7 +84,7 @@ int WriteItems(TInstProgressForm& form, const std::string& folder,
 bool RunInstallation(const std::string& installFolder) {
     ui::Application* application = ui::CurrentApplication();
     if (application == nullptr) {
-        throw std::logic_error("RunInstallation needs a running application");
+        throw ProgrammingError("RunInstallation needs a running application");
     }
     std::string message;
     InstallFaults faults;

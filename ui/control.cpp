@@ -258,7 +258,7 @@ void Container::AlignChildren() {
     aligning_ = false;
 }
 
-Control* Container::Find(const std::string& name) {
+Control* Container::Find(std::string_view name) {
     for (const auto& child : children_) {
         if (child->name() == name) {
             return child.get();

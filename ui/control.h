@@ -4,6 +4,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "ui/canvas.h"
@@ -158,7 +159,7 @@ class Container : public Control {
     const std::vector<std::unique_ptr<Control>>& children() const { return children_; }
 
     // The descendant of that name (depth first), or nothing.
-    Control* Find(const std::string& name);
+    Control* Find(std::string_view name);
 
     // Places the aligned children (see Align); runs by itself when children
     // come, go, change their alignment or size, or this container resizes.

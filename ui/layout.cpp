@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <charconv>
 
 namespace ui {
 
@@ -54,21 +55,27 @@ std::vector<std::string> Words(const LayoutProperty& property) {
     return words;
 }
 
+// A whole word read as the C library reads a decimal number (white space and
+// a '+' may lead), with nothing left over.
 int WordToInt(const std::string& word, int line) {
-    try {
-        std::size_t used = 0;
-        const int value = std::stoi(word, &used);
-        if (used != word.size()) {
-            Fail(line, "not a number: " + word);
-        }
-        return value;
-    } catch (const std::logic_error&) {
+    const char* first = word.data();
+    const char* const last = first + word.size();
+    while (first != last && std::isspace(static_cast<unsigned char>(*first))) {
+        ++first;
+    }
+    if (last - first > 1 && first[0] == '+' && first[1] != '-') {
+        ++first;
+    }
+    int value = 0;
+    const auto [end, error] = std::from_chars(first, last, value);
+    if (error != std::errc() || end != last) {
         Fail(line, "not a number: " + word);
     }
+    return value;
 }
 
 Color WordToColor(const std::string& word, int line) {
-    static const std::map<std::string, Color> kNamed = {
+    static constexpr NamedValue<Color> kNamed[] = {
         {"clBlack", colors::kBlack},
         {"clMaroon", colors::kMaroon},
         {"clRed", colors::kRed},
@@ -83,8 +90,8 @@ Color WordToColor(const std::string& word, int line) {
         {"clWindow", Color::System(SystemColor::Window)},
         {"clWindowText", Color::System(SystemColor::WindowText)},
     };
-    if (const auto found = kNamed.find(word); found != kNamed.end()) {
-        return found->second;
+    if (const Color* named = FindNamed(word, kNamed)) {
+        return *named;
     }
     if (word.rfind("rgb(", 0) == 0) {
         std::vector<int> parts;
@@ -228,10 +235,15 @@ Font ParseFont(const LayoutProperty& property) {
     return font;
 }
 
-const LayoutProperty* PropertyReader::Take(const std::string& key) {
+void FailNoComponent(const Form& form, std::string_view name) {
+    throw LayoutError(form.name() + ": no component " + std::string(name) +
+                      " of the expected kind");
+}
+
+const LayoutProperty* PropertyReader::Take(std::string_view key) {
     for (const auto& property : component_.properties) {
         if (property.key == key) {
-            taken_.push_back(key);
+            taken_.emplace_back(key);
             return &property;
         }
     }
@@ -272,24 +284,24 @@ void ApplyCommon(Control& control, PropertyReader& properties) {
         control.SetFont(ParseFont(*p));
     }
     if (const auto* p = properties.Take("align")) {
-        static const std::map<std::string, Align> kAligns = {
+        static constexpr NamedValue<Align> kAligns[] = {
             {"none", Align::None}, {"top", Align::Top},     {"bottom", Align::Bottom},
             {"left", Align::Left}, {"right", Align::Right}, {"client", Align::Client},
         };
-        const auto found = kAligns.find(p->value);
-        if (found == kAligns.end()) {
+        const Align* align = FindNamed(p->value, kAligns);
+        if (align == nullptr) {
             Fail(p->line, "align: expected none, top, bottom, left, right or client");
         }
-        control.SetAlign(found->second);
+        control.SetAlign(*align);
     }
     if (const auto* p = properties.Take("cursor")) {
-        static const std::map<std::string, Cursor> kCursors = {
+        static constexpr NamedValue<Cursor> kCursors[] = {
             {"crDefault", Cursor::Default}, {"crArrow", Cursor::Arrow}, {"crDrag", Cursor::Drag}};
-        const auto found = kCursors.find(p->value);
-        if (found == kCursors.end()) {
+        const Cursor* cursor = FindNamed(p->value, kCursors);
+        if (cursor == nullptr) {
             Fail(p->line, "cursor: expected crDefault, crArrow or crDrag");
         }
-        control.SetCursor(found->second);
+        control.SetCursor(*cursor);
     }
     if (auto* container = dynamic_cast<Container*>(&control)) {
         if (const auto* p = properties.Take("color")) {

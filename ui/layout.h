@@ -24,18 +24,19 @@
 #include <functional>
 #include <map>
 #include <memory>
-#include <stdexcept>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "ui/control.h"
 #include "ui/form.h"
+#include "util/message_error.h"
 
 namespace ui {
 
-class LayoutError : public std::runtime_error {
+class LayoutError : public MessageError {
   public:
-    using std::runtime_error::runtime_error;
+    using MessageError::MessageError;
 };
 
 struct LayoutProperty {
@@ -58,6 +59,26 @@ struct Layout {
 
 Layout ParseLayout(const std::string& text);
 
+// One word of a fixed set, as the layouts spell it, and the value it names.
+// Tables of them are constant arrays searched in order: a few entries each,
+// and no map code or start-up work per table.
+template <typename T>
+struct NamedValue {
+    const char* name;
+    T value;
+};
+
+// The value that `word` names in `table`, or nullptr.
+template <typename T, std::size_t N>
+const T* FindNamed(const std::string& word, const NamedValue<T> (&table)[N]) {
+    for (const NamedValue<T>& entry : table) {
+        if (word == entry.name) {
+            return &entry.value;
+        }
+    }
+    return nullptr;
+}
+
 // Value readers; each raises LayoutError naming the line on a bad value.
 int ParseInt(const LayoutProperty& property);
 std::vector<int> ParseInts(const LayoutProperty& property, std::size_t count);
@@ -71,7 +92,9 @@ Font ParseFont(const LayoutProperty& property);
 class PropertyReader {
   public:
     explicit PropertyReader(const LayoutComponent& component) : component_(component) {}
-    const LayoutProperty* Take(const std::string& key);
+    // A key as a view, so that callers naming a key in a literal build no
+    // string for it.
+    const LayoutProperty* Take(std::string_view key);
     const LayoutComponent& component() const { return component_; }
     void RequireAllTaken() const;
 
@@ -94,11 +117,13 @@ std::function<void()> ResolveHandler(const LayoutProperty& property, const Handl
 
 // The component of that name and kind; a layout without it is broken, which
 // raises LayoutError.
+[[noreturn]] void FailNoComponent(const Form& form, std::string_view name);
+
 template <typename T>
-T* Component(Form& form, const std::string& name) {
+T* Component(Form& form, std::string_view name) {
     auto* component = dynamic_cast<T*>(form.Find(name));
     if (component == nullptr) {
-        throw LayoutError(form.name() + ": no component " + name + " of the expected kind");
+        FailNoComponent(form, name);
     }
     return component;
 }

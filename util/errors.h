@@ -1,13 +1,14 @@
 #pragma once
 
-#include <stdexcept>
 #include <string>
+
+#include "util/message_error.h"
 
 // The few failures that travel as exceptions. Each carries the exact text the
 // user is shown; everything else in the installer reports through results.
-class InstallerError : public std::runtime_error {
+class InstallerError : public MessageError {
   public:
-    using std::runtime_error::runtime_error;
+    using MessageError::MessageError;
 };
 
 // A named resource is missing from the executable: "Resource %s not found",

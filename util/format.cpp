@@ -1,9 +1,9 @@
 #include "util/format.h"
 
 #include <cmath>
-#include <stdexcept>
 
 #include "platform/platform.h"
+#include "util/message_error.h"
 
 namespace {
 
@@ -45,7 +45,7 @@ std::string FormatNumber(double value, int decimals, char separator) {
 }
 
 [[noreturn]] void BadFormat(std::string_view format) {
-    throw std::invalid_argument("bad format: " + std::string(format));
+    throw ProgrammingError("bad format: " + std::string(format));
 }
 
 std::string FormatWithSeparator(std::string_view format, std::initializer_list<FormatArg> args,
@@ -85,10 +85,10 @@ std::string FormatWithSeparator(std::string_view format, std::initializer_list<F
         const auto& value = take().value();
         switch (format[i]) {
             case 's':
-                if (!std::holds_alternative<std::string>(value)) {
+                if (!std::holds_alternative<std::string_view>(value)) {
                     BadFormat(format);
                 }
-                out += std::get<std::string>(value);
+                out += std::get<std::string_view>(value);
                 break;
             case 'd':
                 if (!std::holds_alternative<std::int64_t>(value)) {

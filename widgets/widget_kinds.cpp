@@ -1,8 +1,8 @@
 #include "widgets/widget_kinds.h"
 
 #include <limits>
-#include <map>
 #include <memory>
+#include <string>
 
 #include "widgets/gradient_background.h"
 #include "widgets/gradient_button.h"
@@ -21,19 +21,20 @@ void Read(ui::PropertyReader& properties, const char* key, Parse parse, Apply ap
     }
 }
 
-// A word from a fixed set of names, or a layout error naming the line.
-template <typename T>
-T ParseWord(const ui::LayoutProperty& property, const std::map<std::string, T>& words) {
-    const auto found = words.find(property.value);
-    if (found == words.end()) {
+// A word from a fixed set of names, or a layout error naming the line and
+// listing the set in table order (each table below is alphabetical).
+template <typename T, std::size_t N>
+T ParseWord(const ui::LayoutProperty& property, const ui::NamedValue<T> (&words)[N]) {
+    const T* found = ui::FindNamed(property.value, words);
+    if (found == nullptr) {
         std::string names;
-        for (const auto& [name, value] : words) {
-            names += (names.empty() ? "" : ", ") + name;
+        for (const ui::NamedValue<T>& word : words) {
+            names += (names.empty() ? "" : ", ") + std::string(word.name);
         }
         throw ui::LayoutError("layout line " + std::to_string(property.line) + ": " + property.key +
                               ": expected one of " + names);
     }
-    return found->second;
+    return *found;
 }
 
 std::unique_ptr<ui::Control> MakeButton(ui::PropertyReader& p, const ui::HandlerTable& handlers) {
@@ -88,7 +89,7 @@ std::unique_ptr<ui::Control> MakeBar(ui::PropertyReader& p, const ui::HandlerTab
     Read(p, "completionSmooth", ParseBool, [&](bool v) { b.SetCompletionSmooth(v); });
     Read(p, "showPosition", ParseBool, [&](bool v) { b.SetShowPosition(v); });
     Read(p, "showPercentage", ParseBool, [&](bool v) { b.SetShowPercentage(v); });
-    static const std::map<std::string, BarOrientation> kOrientations = {
+    static constexpr ui::NamedValue<BarOrientation> kOrientations[] = {
         {"horizontal", BarOrientation::Horizontal}, {"vertical", BarOrientation::Vertical}};
     if (const ui::LayoutProperty* property = p.Take("orientation")) {
         b.SetOrientation(ParseWord(*property, kOrientations));
@@ -100,15 +101,15 @@ std::unique_ptr<ui::Control> MakePanel(ui::PropertyReader& p, const ui::HandlerT
     auto panel = std::make_unique<GradientPanel>(p.component().name);
     GradientPanel& g = *panel;
     using ui::ParseColor;
-    static const std::map<std::string, Bevel> kBevels = {
-        {"none", Bevel::None},
+    static constexpr ui::NamedValue<Bevel> kBevels[] = {
         {"lowered", Bevel::Lowered},
+        {"none", Bevel::None},
         {"raised", Bevel::Raised},
         {"space", Bevel::Space},
     };
-    static const std::map<std::string, GradientPanel::Direction> kDirections = {
-        {"gdVertical", GradientPanel::Direction::Vertical},
+    static constexpr ui::NamedValue<GradientPanel::Direction> kDirections[] = {
         {"gdHorizontal", GradientPanel::Direction::Horizontal},
+        {"gdVertical", GradientPanel::Direction::Vertical},
     };
     Read(p, "colorTo", ParseColor, [&](ui::Color c) { g.SetColorTo(c); });
     Read(p, "colorMirror", ParseColor, [&](ui::Color c) { g.SetColorMirror(c); });
@@ -132,10 +133,10 @@ std::unique_ptr<ui::Control> MakePanel(ui::PropertyReader& p, const ui::HandlerT
 std::unique_ptr<ui::Control> MakeBackground(ui::PropertyReader& p, const ui::HandlerTable&) {
     auto background = std::make_unique<GradientBackground>(p.component().name);
     GradientBackground& g = *background;
-    static const std::map<std::string, GradientStyle> kStyles = {
-        {"grFilled", GradientStyle::grFilled},         {"grEllipse", GradientStyle::grEllipse},
-        {"grHorizontal", GradientStyle::grHorizontal}, {"grVertical", GradientStyle::grVertical},
-        {"grPyramid", GradientStyle::grPyramid},       {"grMount", GradientStyle::grMount},
+    static constexpr ui::NamedValue<GradientStyle> kStyles[] = {
+        {"grEllipse", GradientStyle::grEllipse},       {"grFilled", GradientStyle::grFilled},
+        {"grHorizontal", GradientStyle::grHorizontal}, {"grMount", GradientStyle::grMount},
+        {"grPyramid", GradientStyle::grPyramid},       {"grVertical", GradientStyle::grVertical},
     };
     if (const ui::LayoutProperty* property = p.Take("style")) {
         g.SetStyle(ParseWord(*property, kStyles));

@@ -8,6 +8,7 @@
 # texts read back with the probe, and real DOSBox 0.74 started the way the
 # launcher shortcut starts it, running the installed program.
 source "$(dirname "$0")/lib.sh"
+source "$(dirname "$0")/installer_ui.sh"
 acc_begin desktop-setup
 
 LAUNCH=$ACC_SOURCE_DIR/tests/acceptance/dosbox_launch.py
@@ -80,28 +81,13 @@ complete_with_box() {  # folder title shot
 }
 
 # The whole installation through the run's test-only driver, as the Install
-# button starts it: waits until the last file is dated (the run then waits
-# for OK; a second more lets its last pump go by, since a click any earlier
-# would count as Cancel), then clicks OK. Answer the completion's boxes
-# afterwards with answer_box.
+# button starts it: waits until the progress window says the run finished,
+# then clicks OK. Answer the completion's boxes afterwards with answer_box.
 run_installation() {  # folder shot
-    local last
-    last="$(linux_path "$1")/pr32.exe"
-    acc_start_window "Installation Progress" "$2" "$(acc_tool run_installation_gui.exe)" "$1" ||
-        return 1
-    local deadline=$((SECONDS + 60))
-    until [ -f "$last" ] && [ "$(stat -c %Y "$last")" -lt $(($(date +%s) - 86400)) ]; do
-        if [ $SECONDS -ge $deadline ]; then
-            acc_fail "the run did not write its last file"
-            return 1
-        fi
-        sleep 0.1
-    done
-    sleep 1
+    acc_start_window "$PROGRESS" "$2" "$(acc_tool run_installation_gui.exe)" "$1" || return 1
+    wait_stage "Installation Successful." 60 || return 1
     acc_screenshot "$2" >/dev/null
-    local x y
-    read -r x y <<<"$("$ACC_BUILD/native/acceptance/progress_expect" centre btnCancel finished:0)"
-    acc_click "$ACC_WINDOW" "$x" "$y"
+    click_progress btnCancel
 }
 
 # One string field of a shortcut as lnkinfo prints it.

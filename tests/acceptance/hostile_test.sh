@@ -13,36 +13,31 @@
 #
 # The programs run in a Wine virtual desktop, where a window hides at once.
 source "$(dirname "$0")/lib.sh"
+source "$(dirname "$0")/installer_ui.sh"
 acc_begin hostile
 acc_new_prefix hostile 32
 acc_virtual_desktop 800x600
 
 DAMAGE=$ACC_BUILD/native/acceptance/damage_item
 PE_INSPECT=$ACC_SOURCE_DIR/tests/acceptance/pe_inspect.py
-PROBE=$ACC_TOOLS/probe.exe
 if [ ! -x "$DAMAGE" ]; then
     echo "missing $DAMAGE: build it first (make build)" >&2
     exit 2
 fi
-TITLE="Vantrel Tessaly Installer"
 ERROR_TITLE="Tessaly Installer Version 3.24" # the application's error box
-NOTICE_TITLE="Tessaly"                       # the run's final message
-UNTITLED=$(basename "$ACC_INSTALLER")        # boxes without a caption of their own
-SETUP="323 343"                              # client coordinates in the main window
-INSTALL="430 352"
-CANCEL2="564 352"
 C=$(acc_drive_c)
 DESKTOP=$(xdotool search --name '^Default - Wine desktop$' 2>/dev/null | head -n 1)
 
-# A copy of the installer, under its own file name, whose item carries the
-# damage (see damage_item.cpp).
+# A copy of the installer, under the shipped exe's file name (which boxes
+# without a caption of their own show), whose item carries the damage (see
+# damage_item.cpp).
 make_variant() {  # name item damage
     local stored=$ACC_OUT/exe/$1.stored
     mkdir -p "$ACC_OUT/exe/$1"
     python3 "$PE_INSPECT" resource "$ACC_INSTALLER" 10 "$2" >"$stored" &&
         "$DAMAGE" "$stored" "$stored.damaged" "$3" &&
         python3 "$PE_INSPECT" replace "$ACC_INSTALLER" 10 "$2" "$stored.damaged" \
-            "$ACC_OUT/exe/$1/$UNTITLED"
+            "$ACC_OUT/exe/$1/tessaly-setup.exe"
 }
 
 # Every file and folder of drive C: and of the folders the runs start in.
@@ -50,16 +45,15 @@ snapshot() {
     find "$C" "$ACC_OUT/start" -mindepth 1 2>/dev/null | sort
 }
 
-main_shown() { acc_wine "$PROBE" client "$TITLE" >/dev/null; }
-folder_page() {
-    acc_wine "$PROBE" controls "$TITLE" | awk -F'\t' '$1 == "TabSheet2" { print $6 }' |
-        grep -q '^1'
-}
+# In the virtual desktop the installer's windows are no X windows of their
+# own: the probe finds them and says where they are (its exit code says
+# whether it found them, so it is not piped here).
+main_shown() { acc_wine "$ACC_TOOLS/probe.exe" client "$TITLE" >/dev/null; }
 
 # Clicks a point of the main window's client area.
 click_main() {  # x y
     local x y w h
-    read -r x y w h <<<"$(acc_wine "$PROBE" client "$TITLE" | tr -d '\r')"
+    read -r x y w h <<<"$(probe client "$TITLE")"
     xdotool mousemove --window "$DESKTOP" $((x + $1)) $((y + $2)) click 1 \
         mousemove --window "$DESKTOP" 2 2
 }
@@ -69,7 +63,7 @@ click_main() {  # x y
 # it. Screenshots it and presses its OK.
 answer_box() {  # title shot-name
     local deadline=$((SECONDS + 20))
-    until BOX_TEXTS=$(acc_wine "$PROBE" texts "$1"); do
+    until BOX_TEXTS=$(acc_wine "$ACC_TOOLS/probe.exe" texts "$1"); do
         if [ $SECONDS -ge $deadline ]; then
             acc_fail "no box titled '$1'"
             acc_screenshot "$2-missing" >/dev/null
@@ -81,7 +75,7 @@ answer_box() {  # title shot-name
     BOX_MAIN_SHOWN=no
     main_shown && BOX_MAIN_SHOWN=yes
     acc_screenshot "$2" >/dev/null
-    acc_wine "$PROBE" click "$1" OK || acc_fail "no OK on the box titled '$1'"
+    acc_wine "$ACC_TOOLS/probe.exe" click "$1" OK || acc_fail "no OK on the box titled '$1'"
 }
 
 # Runs one damaged copy from an empty folder of its own (where a name with a
@@ -97,33 +91,33 @@ run_variant() {  # name item damage expected-text
     fi
     mkdir -p "$ACC_OUT/start/$name"
     before=$(snapshot)
-    (cd "$ACC_OUT/start/$name" && exec "$ACC_WINE" "$ACC_OUT/exe/$name/$UNTITLED") \
+    (cd "$ACC_OUT/start/$name" && exec "$ACC_WINE" "$ACC_OUT/exe/$name/tessaly-setup.exe") \
         >"$ACC_OUT/run-$name.log" 2>&1 &
     ACC_PID=$!
-    if ! acc_wait_for 30 main_shown; then
+    if ! wait_for 30 main_shown; then
         acc_fail "no main window"
         acc_screenshot "$name-no-main-window" >/dev/null
         return 1
     fi
     click_main $SETUP
-    acc_wait_for 10 folder_page || acc_fail "Setup did not open the folder page"
+    wait_for 10 page_is 2 || acc_fail "Setup did not open the folder page"
     click_main $INSTALL
     if [ "$name" = empty ]; then
         # An unreadable item: the run's own message, at once and again at
         # the end with its own caption.
-        answer_box "$UNTITLED" "$name-read-error"
+        answer_box "$NOTICE_TITLE" "$name-read-error"
         acc_expect_contains "$BOX_TEXTS" "$4" "message"
-        answer_box "$NOTICE_TITLE" "$name-final-message"
+        answer_box Tessaly "$name-final-message"
     else
         answer_box "$ERROR_TITLE" "$name-error"
     fi
     acc_expect_contains "$BOX_TEXTS" "$4" "message"
     acc_log "message: $(grep -m1 -o 'Resource.*\|Error Reading.*' <<<"$BOX_TEXTS")"
     acc_expect_eq no "$BOX_MAIN_SHOWN" "main window shown with the error"
-    answer_box "$UNTITLED" "$name-not-installed"
+    answer_box "$NOTICE_TITLE" "$name-not-installed"
     acc_expect_contains "$BOX_TEXTS" "Tessaly was not installed." "notice"
     acc_expect_eq yes "$BOX_MAIN_SHOWN" "main window back with the notice"
-    acc_wait_for 10 folder_page || acc_fail "the main window is not back on its folder page"
+    wait_for 10 page_is 2 || acc_fail "the main window is not back on its folder page"
     click_main $CANCEL2
     acc_expect_exit 0 "exit code after the main window's Cancel" 30
     if grep -qi 'unhandled\|exception\|crash' "$ACC_OUT/run-$name.log"; then

@@ -243,16 +243,6 @@ acc_start_window() {  # title shot exe args...
     fi
 }
 
-# Polls a command until it succeeds or the deadline passes.
-acc_wait_for() {  # seconds command...
-    local deadline=$((SECONDS + $1))
-    shift
-    until "$@"; do
-        [ $SECONDS -ge $deadline ] && return 1
-        sleep 0.2
-    done
-}
-
 # Waits until a file exists and is not empty.
 acc_wait_file() {  # path [timeout seconds]
     local deadline=$((SECONDS + ${2:-20}))

@@ -6,63 +6,15 @@
 # shell's folder browser, a run cancelled in the progress window, every way
 # of closing, and a whole installation from the welcome page to the files.
 source "$(dirname "$0")/lib.sh"
+source "$(dirname "$0")/installer_ui.sh"
 acc_begin main_window
 export TZ=UTC  # file dates are local time: UTC keeps them comparable
 
-TITLE="Vantrel Tessaly Installer"
-PROGRESS="Installation Progress"
-NOTICE_TITLE=tessaly-setup.exe  # the boxes without a caption of their own
 EXPECT=$ACC_BUILD/native/acceptance/main_window_expect
-MANIFEST=$ACC_SOURCE_DIR/resources/payload/manifest.txt
 if [ ! -x "$EXPECT" ]; then
     echo "missing $EXPECT: build it first (make build)" >&2
     exit 2
 fi
-
-# Client coordinates in the main window (the pages start 185 pixels right).
-SETUP="323 343"
-CANCEL="542 343"
-EDIT="400 48"
-BROWSE="575 48"
-INSTALL="430 352"
-CANCEL2="564 352"
-OFF_BUTTONS="20 390"  # the side panel's foot: nothing there reacts
-
-probe() { acc_wine "$ACC_TOOLS/probe.exe" "$@" | tr -d '\r'; }
-click() { acc_click "$WINDOW" $1; }  # "x y"
-
-# The running window's description of its controls (probe controls).
-controls() { probe controls "$1"; }
-field() { controls "$1" | awk -F'\t' -v n="$2" -v f="$3" '$1 == n { print $f }'; }
-page_is() { [ "$(field "$TITLE" "TabSheet$1" 6)" = 1 ]; }
-folder_text() { probe texts "$TITLE" | awk -F'\t' '$1 == "Edit" { print $2 }'; }
-folder_is() { [ "$(folder_text)" = "$1" ]; }
-
-# Starts the installer and waits for the main window: WINDOW, ORIGIN_X/Y.
-open_main() {  # shot [start command]
-    local shot=$1
-    shift
-    xdotool mousemove 1023 767
-    "${@:-acc_start}" "$ACC_INSTALLER"
-    WINDOW=$(acc_wait_window "$TITLE" 30)
-    if [ -z "$WINDOW" ]; then
-        acc_fail "no main window"
-        acc_screenshot "$shot-missing" >/dev/null
-        return 1
-    fi
-    eval "$(xdotool getwindowgeometry --shell "$WINDOW")"
-    ORIGIN_X=$X
-    ORIGIN_Y=$Y
-}
-
-# Starts the installer with every file's dating slowed down, so that a run
-# takes a few seconds and can be cancelled between files.
-acc_start_slow() {
-    local log=$ACC_OUT/run-$ACC_CASES.log
-    strace -f -o /dev/null -e trace=utimensat -e inject=utimensat:delay_enter=300000 \
-        "$ACC_WINE" "$@" >"$log" 2>&1 &
-    ACC_PID=$!
-}
 
 # Screenshots the page until it matches the headless window; the last
 # screenshot stays as NAME.png, the window's description as NAME.controls.
@@ -72,40 +24,11 @@ expect_page() {  # name page
     acc_expect_picture "$1" "$EXPECT" compare SHOT "$ORIGIN_X" "$ORIGIN_Y" "$2"
 }
 
-# Expects a message box with the text, answers it with Enter and waits for
-# it to go. Each box is screenshot as box-CASE-N.png.
-BOXES=0
-expect_box() {  # title text
-    local box
-    BOXES=$((BOXES + 1))
-    box=$(acc_wait_window "$1" 30)
-    if [ -z "$box" ]; then
-        acc_fail "no box '$1' saying '$2'"
-        acc_screenshot "missing-box-$ACC_CASES" >/dev/null
-        return 1
-    fi
-    acc_screenshot "box-$ACC_CASES-$BOXES" >/dev/null
-    acc_expect_contains "$(acc_window_texts "$1")" "$2" "text of the box '$1'"
-    BOX_MAIN_SHOWN=no
-    acc_window_shown "$TITLE" && BOX_MAIN_SHOWN=yes
-    acc_key "$box" Return
-    acc_wait_for 10 window_gone "$1" || acc_fail "the box '$1' stays"
-}
-
-window_gone() { ! acc_window_shown "$1"; }
-
-# Types a folder into the box as the user would, replacing its text.
-type_folder() {  # text
-    click "$EDIT"
-    acc_key "$WINDOW" End shift+Home BackSpace
-    xdotool type --delay 15 "$1"
-}
-
 # Install with a folder the drive check refuses: the device message, then
 # the window as it was.
 expect_refused() {  # folder as typed, as shown (escaped)
     type_folder "$1"
-    acc_wait_for 5 folder_is "$2" || acc_expect_eq "$2" "$(folder_text)" "folder text"
+    wait_for 5 folder_is "$2" || acc_expect_eq "$2" "$(folder_text)" "folder text"
     click "$INSTALL"
     expect_box "$NOTICE_TITLE" "Install Directory is not on a valid device."
     acc_expect_eq yes "$BOX_MAIN_SHOWN" "main window behind the device message"
@@ -117,20 +40,17 @@ expect_refused() {  # folder as typed, as shown (escaped)
 # close box), then expects the cancel notice, the main window back on the
 # folder page and the notice that nothing was installed.
 cancel_run() {  # how (button|close)
-    local progress
-    progress=$(acc_wait_window "$PROGRESS" 30)
-    if [ -z "$progress" ]; then
+    PROGRESS_WINDOW=$(acc_wait_window "$PROGRESS" 30)
+    if [ -z "$PROGRESS_WINDOW" ]; then
         acc_fail "no progress window"
         return 1
     fi
     acc_window_shown "$TITLE" && acc_fail "the main window shows during the run"
     acc_screenshot "progress-$ACC_CASES" >/dev/null
     if [ "$1" = button ]; then
-        local x y w h
-        read -r x y w h <<<"$(controls "$PROGRESS" | awk -F'\t' '$1 == "btnCancel" { print $2, $3, $4, $5 }')"
-        acc_click "$progress" $((x + w / 2)) $((y + h / 2))
+        click_progress btnCancel
     else
-        acc_key "$progress" alt+F4
+        acc_key "$PROGRESS_WINDOW" alt+F4
     fi
     expect_box Tessaly "Installation cancelled."
     acc_expect_eq no "$BOX_MAIN_SHOWN" "main window hidden at the cancel notice"
@@ -139,58 +59,20 @@ cancel_run() {  # how (button|close)
     page_is 2 || acc_fail "not on the folder page after the cancelled run"
 }
 
-# The ten files of the manifest in the folder, each dated from its item.
-expect_installed() {  # linux folder
-    local item name date time source count=0
-    while read -r item name date time source; do
-        count=$((count + 1))
-        if [ ! -f "$1/$name" ]; then
-            acc_fail "$name is not installed in $1"
-            continue
-        fi
-        acc_expect_eq "$(date -u -d "$date $time" +%s)" "$(stat -c %Y "$1/$name")" "date of $name"
-    done < <(grep -v '^[[:space:]]*\(#\|$\)' "$MANIFEST")
-    acc_expect_eq 10 "$count" "files in the manifest"
-}
-
 # Welcome, Setup, Install with the default folder, OK in the progress
 # window, answers to whatever the completion asks; exit code 0 and the files.
 whole_installation() {
     open_main whole || return
     click "$SETUP"
-    acc_wait_for 10 page_is 2 || acc_fail "Setup did not open the folder page"
+    wait_for 10 page_is 2 || acc_fail "Setup did not open the folder page"
     acc_expect_eq 'c:\\kr' "$(folder_text)" "default folder"
     click "$INSTALL"
-    local progress
-    progress=$(acc_wait_window "$PROGRESS" 30)
-    if [ -z "$progress" ]; then
-        acc_fail "no progress window"
-        return 1
-    fi
-    acc_wait_for 30 eval '[ "$(field "$PROGRESS" lbStage 7)" = "Installation Successful." ]' ||
-        acc_fail "the run does not finish"
+    wait_stage "Installation Successful." || return
     acc_screenshot "whole-$ACC_WINDOWS-finished" >/dev/null
-    local x y w h
-    read -r x y w h <<<"$(controls "$PROGRESS" | awk -F'\t' '$1 == "btnCancel" { print $2, $3, $4, $5 }')"
-    acc_click "$progress" $((x + w / 2)) $((y + h / 2))
+    click_progress btnCancel
     # The completion step tells how to start the program, on 32-bit Windows
     # after asking about a desktop shortcut (No); each box is screenshot.
-    local deadline=$((SECONDS + 30)) title
-    while acc_running && [ $SECONDS -lt $deadline ]; do
-        for title in Warning Tessaly "$NOTICE_TITLE"; do
-            if acc_window_shown "$title"; then
-                BOXES=$((BOXES + 1))
-                acc_screenshot "whole-$ACC_WINDOWS-box-$BOXES" >/dev/null
-                if [ "$title" = Warning ]; then
-                    probe click Warning "&No"
-                else
-                    acc_key "$(acc_wait_window "$title" 5)" Return
-                fi
-                acc_wait_for 10 window_gone "$title"
-            fi
-        done
-        sleep 0.3
-    done
+    answer_completion "whole-$ACC_WINDOWS"
     acc_expect_exit 0 "exit code after a whole installation"
     expect_installed "$(acc_drive_c)/kr"
 }
@@ -214,13 +96,13 @@ if open_main welcome; then
     xdotool mousemove $((ORIGIN_X + 400)) $((ORIGIN_Y + 200))
     on_page=$(probe cursor)
     xdotool mousemove $((ORIGIN_X + 20)) $((ORIGIN_Y + 390))
-    acc_wait_for 5 eval '[ "$(probe cursor)" != "$on_page" ]' ||
+    wait_for 5 eval '[ "$(probe cursor)" != "$on_page" ]' ||
         acc_fail "the side panel shows the page's pointer"
     on_panel=$(probe cursor)
     xdotool mousemove $((ORIGIN_X + 400)) $((ORIGIN_Y + 200))
-    acc_wait_for 5 eval '[ "$(probe cursor)" = "$on_page" ]' || acc_fail "no arrow over the page"
+    wait_for 5 eval '[ "$(probe cursor)" = "$on_page" ]' || acc_fail "no arrow over the page"
     xdotool mousemove $((ORIGIN_X + 90)) $((ORIGIN_Y + 70))
-    acc_wait_for 5 eval '[ "$(probe cursor)" != "$on_page" ]'
+    wait_for 5 eval '[ "$(probe cursor)" != "$on_page" ]'
     acc_expect_eq "$on_panel" "$(probe cursor)" "pointer over the logo (the panel's)"
     acc_expect_eq $'TessalyWindow\tVantrel Tessaly Installer' "$(probe focus "$TITLE")" \
         "focus on the welcome page (the window itself)"
@@ -228,14 +110,14 @@ fi
 
 acc_case "Setup: the folder page with the default folder in lower case and the keyboard focus"
 click "$SETUP"
-acc_wait_for 10 page_is 2 || acc_fail "Setup did not open the folder page"
+wait_for 10 page_is 2 || acc_fail "Setup did not open the folder page"
 expect_page folder-32 1
 acc_expect_eq 'c:\\kr' "$(folder_text)" "default folder"
 acc_expect_eq $'Edit\tc:\\\\kr' "$(probe focus "$TITLE")" "focus on the folder page"
 
 acc_case "Typed upper-case letters show in lower case"
 type_folder 'C:\GAMES\KR'
-acc_wait_for 5 folder_is 'c:\\games\\kr' || acc_expect_eq 'c:\\games\\kr' "$(folder_text)" "typed folder"
+wait_for 5 folder_is 'c:\\games\\kr' || acc_expect_eq 'c:\\games\\kr' "$(folder_text)" "typed folder"
 
 acc_case "A CD-ROM drive, a network path and a relative path are refused"
 expect_refused 'D:\KR' 'd:\\kr'
@@ -245,19 +127,19 @@ expect_refused 'kr' 'kr'
 acc_case "Browse: Cancel keeps the text; a chosen folder comes back in lower case"
 mkdir -p "$(acc_drive_c)/Games/Pinball"
 type_folder 'c:\games'
-acc_wait_for 5 folder_is 'c:\\games'
+wait_for 5 folder_is 'c:\\games'
 click "$BROWSE"
 browser=$(acc_wait_window "Browse for Folder" 20)
 if [ -n "$browser" ]; then
     acc_screenshot browser >/dev/null
     acc_key "$browser" Escape
-    acc_wait_for 10 window_gone "Browse for Folder"
+    wait_for 10 window_gone "Browse for Folder"
     acc_expect_eq 'c:\\games' "$(folder_text)" "folder after Cancel"
     click "$BROWSE"
     browser=$(acc_wait_window "Browse for Folder" 20)
     # Preselected: C:\Games. Right opens it, Right again goes to its folder.
     acc_key "$browser" Right Right Return
-    acc_wait_for 10 folder_is 'c:\\games\\pinball' ||
+    wait_for 10 folder_is 'c:\\games\\pinball' ||
         acc_expect_eq 'c:\\games\\pinball' "$(folder_text)" "folder chosen in the browser"
     acc_expect_eq $'Edit\tc:\\\\games\\\\pinball' "$(probe focus "$TITLE")" "focus after browsing"
 else
@@ -271,7 +153,7 @@ acc_expect_exit 0 "exit code after Cancel on the folder page"
 acc_case "A removable drive is accepted; Cancel in the progress window brings the window back"
 if open_main removable acc_start_slow; then
     click "$SETUP"
-    acc_wait_for 10 page_is 2
+    wait_for 10 page_is 2
     type_folder 'E:\KR'
     click "$INSTALL"
     cancel_run button

@@ -70,4 +70,28 @@ acc_expect_eq 'Copy Me\r\nFirst line\nSecond line\r\n' "$clip" "clipboard text"
 acc_key "$ACC_WINDOW" Escape
 acc_expect_exit 2 "result after Esc"
 
+acc_case "Errors raised in an event handler reach the application's error box"
+# The close query loads a payload item that is not there, or asks a string
+# for a part past its end: the error unwinds out of the handler through the
+# window procedure, which shows it.
+for raise in "RS_MISSING:Resource RS_MISSING not found" "-substr:basic_string::substr"; do
+    what=${raise%%:*}
+    if acc_start_window "Raise" "raise$what" "$BOX" raise "$what"; then
+        acc_screenshot "raise$what-form" >/dev/null
+        acc_key "$ACC_WINDOW" alt+F4
+        error_box=$(acc_wait_window "Escaped Error" 30)
+        if [ -n "$error_box" ]; then
+            acc_screenshot "raise$what-error-box" >/dev/null
+            acc_expect_contains "$(acc_window_texts "Escaped Error")" "${raise#*:}" \
+                "error box text for $what"
+            acc_key "$error_box" Return
+        else
+            acc_fail "no error box for $what"
+            acc_screenshot "raise$what-no-box" >/dev/null
+        fi
+        acc_key "$ACC_WINDOW" alt+F4
+        acc_expect_exit 0 "exit code after the second close ($what)"
+    fi
+done
+
 acc_end

@@ -4,6 +4,7 @@ running it: machine, optional-header kind, subsystem, imported DLLs and the
 resources (type, name, language, size, bytes).
 
     pe_inspect.py summary EXE           one "key: value" per line
+    pe_inspect.py sections EXE          each section's name and its bytes in the file
     pe_inspect.py resource EXE TYPE NAME  the resource's bytes on stdout
         (TYPE and NAME are numbers or names, e.g. 24 1 or 10 RS_CMD)
     pe_inspect.py replace EXE TYPE NAME BYTES OUT
@@ -33,10 +34,13 @@ class PE:
         directories = optional + (96 if self.magic == 0x10B else 112)
         self.directories = [struct.unpack_from("<II", data, directories + 8 * i) for i in range(16)]
         table = optional + optional_size
+        self.headers = struct.unpack_from("<I", data, optional + 60)[0]
         self.sections = []
+        self.raw_sizes = []
         for i in range(sections):
             name, vsize, vaddr, rsize, raddr = struct.unpack_from("<8sIIII", data, table + 40 * i)
             self.sections.append((name.rstrip(b"\0").decode(), vaddr, max(vsize, rsize), raddr))
+            self.raw_sizes.append(rsize)
 
     def offset(self, rva):
         for _, vaddr, size, raddr in self.sections:
@@ -110,6 +114,11 @@ def main():
         for type_key, name_key, language, data, _ in pe.resources():
             kind = RESOURCE_TYPES.get(type_key, type_key)
             print("resource: %s %s %s %d" % (kind, name_key, language, len(data)))
+        return 0
+    if command == "sections":
+        print("headers %d" % pe.headers)
+        for (name, _, _, _), size in zip(pe.sections, pe.raw_sizes):
+            print("%s %d" % (name, size))
         return 0
     if command == "resource":
         found = pe.find(sys.argv[3], sys.argv[4])

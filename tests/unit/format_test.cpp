@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "platform/sim/sim_machine.h"
+#include "util/message_error.h"
 
 TEST(Format, TextAndWholeNumbers) {
     EXPECT_EQ(Format("%s was not installed.", {"Tessaly"}), "Tessaly was not installed.");
@@ -35,10 +36,10 @@ TEST(Format, NumbersWithTheUsersThousandsSeparator) {
 }
 
 TEST(Format, MismatchedFormatsRaise) {
-    EXPECT_THROW(Format("%s %s", {"one"}), std::invalid_argument);
-    EXPECT_THROW(Format("%d", {"text"}), std::invalid_argument);
-    EXPECT_THROW(Format("%s", {"a", "b"}), std::invalid_argument);
-    EXPECT_THROW(Format("50%", {}), std::invalid_argument);
-    EXPECT_THROW(Format("%q", {1}), std::invalid_argument);
-    EXPECT_THROW(Format("%x", {"text"}), std::invalid_argument);
+    EXPECT_THROW(Format("%s %s", {"one"}), ProgrammingError);
+    EXPECT_THROW(Format("%d", {"text"}), ProgrammingError);
+    EXPECT_THROW(Format("%s", {"a", "b"}), ProgrammingError);
+    EXPECT_THROW(Format("50%", {}), ProgrammingError);
+    EXPECT_THROW(Format("%q", {1}), ProgrammingError);
+    EXPECT_THROW(Format("%x", {"text"}), ProgrammingError);
 }

@@ -107,6 +107,32 @@ TEST(Layout, MistakesAreReportedWithTheirLine) {
               std::string::npos);
 }
 
+TEST(Layout, NumbersAreWholeDecimalWordsWithAnOptionalSign) {
+    const struct {
+        const char* words;
+        std::vector<int> values;  // empty: "not a number"
+    } cases[] = {
+        {"12 -3", {12, -3}},
+        {"+7 0", {7, 0}},
+        {"2147483647 -2147483648", {2147483647, -2147483648}},
+        {"2147483648 1", {}},
+        {"+-5 1", {}},
+        {"+ 1", {}},
+        {"5x 1", {}},
+        {"0x10 1", {}},
+    };
+    for (const auto& c : cases) {
+        const ui::LayoutProperty property{"client", c.words, 7};
+        if (c.values.empty()) {
+            EXPECT_THROW(ui::ParseInts(property, 2), ui::LayoutError) << c.words;
+        } else {
+            EXPECT_EQ(ui::ParseInts(property, 2), c.values) << c.words;
+        }
+    }
+    EXPECT_NE(ErrorOf("[F]\nkind = Form\nclient = 5x 1\n").find("line 3: not a number: 5x"),
+              std::string::npos);
+}
+
 TEST(Layout, EveryShippedLayoutLoadsAndResolvesItsHandlers) {
     platform::sim::Machine machine;
     LoadLayoutResources(machine);

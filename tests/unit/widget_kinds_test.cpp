@@ -140,4 +140,11 @@ TEST(WidgetKinds, UnknownWordsAndValuesAreLayoutErrors) {
                  ui::LayoutError);
     EXPECT_THROW(load("[b]\nkind = GradientButton\nparent = F\ncolour = clRed\n"), ui::LayoutError);
     EXPECT_NO_THROW(load("[b]\nkind = LevelProgressBar\nparent = F\norientation = vertical\n"));
+    try {
+        load("[p]\nkind = GradientPanel\nparent = F\nbevelInner = bumpy\n");
+        ADD_FAILURE() << "bevelInner = bumpy was accepted";
+    } catch (const ui::LayoutError& error) {
+        EXPECT_STREQ(error.what(),
+                     "layout line 6: bevelInner: expected one of lowered, none, raised, space");
+    }
 }

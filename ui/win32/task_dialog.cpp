@@ -6,6 +6,7 @@
 
 #include "platform/platform.h"
 #include "ui/message_box.h"
+#include "ui/win32/modal.h"
 #include "ui/win32/own_message_window.h"
 #include "ui/win32/wide_text.h"
 
@@ -30,6 +31,16 @@ TaskDialogIndirectFn FindTaskDialogIndirect() {
             reinterpret_cast<void*>(::GetProcAddress(comctl, "TaskDialogIndirect")));
     }();
     return function;
+}
+
+// A box without an owner stands in the middle of the screen, as Windows puts
+// it; Wine centres only the first box of a process and puts later ones in
+// the screen's corner.
+HRESULT CALLBACK CentreWhenCreated(HWND dialog, UINT notification, WPARAM, LPARAM, LONG_PTR) {
+    if (notification == TDN_CREATED) {
+        CenterOnScreen(dialog);
+    }
+    return S_OK;
 }
 
 }  // namespace
@@ -80,9 +91,24 @@ std::optional<int> ShowTaskDialog(const MessageBoxSpec& spec) {
     config.cButtons = static_cast<UINT>(buttons.size());
     config.pButtons = buttons.empty() ? nullptr : buttons.data();
     config.nDefaultButton = spec.defaultButton;
+    config.pfCallback = CentreWhenCreated;
 
+    // The box has no owner, so nothing disables the application's windows
+    // for it: without this, the window behind a box would still take clicks
+    // (Install a second time, Cancel under an open question). For the same
+    // reason the window it interrupted is activated again afterwards, as an
+    // owner would be.
+    const HWND interrupted = ::GetActiveWindow();
     int pressed = 0;
-    if (FAILED(taskDialogIndirect(&config, &pressed, nullptr, nullptr))) {
+    HRESULT result;
+    {
+        const ThreadWindowsDisabled others;
+        result = taskDialogIndirect(&config, &pressed, nullptr, nullptr);
+    }
+    if (interrupted != nullptr && ::IsWindowVisible(interrupted)) {
+        ::SetActiveWindow(interrupted);
+    }
+    if (FAILED(result)) {
         return std::nullopt;
     }
     return pressed;

@@ -8,6 +8,7 @@
 #include "ui/win32/describe_reply.h"
 #include "ui/win32/edit_window.h"
 #include "ui/win32/modal.h"
+#include "util/message_error.h"
 
 namespace ui::win32 {
 
@@ -89,7 +90,7 @@ LRESULT CALLBACK WindowImpl::Procedure(HWND hwnd, UINT message, WPARAM wParam,
     } catch (const std::exception& error) {
         ReportException(error);
     } catch (...) {
-        ReportException(std::runtime_error("Unknown error"));
+        ReportException(MessageError("Unknown error"));
     }
     return 0;
 }

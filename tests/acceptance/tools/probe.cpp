@@ -14,6 +14,9 @@
 //                            keyboard focus in the window's thread
 //   probe cursor             the handle of the mouse pointer shown now
 //   probe drive ROOT         GetDriveTypeA of a root such as 'd:\'
+//   probe hold PATH          opens the file for reading and writing with no
+//                            sharing, as another program might, prints
+//                            "held" and keeps it open until ended
 //   probe client TITLE       where the visible window's client area is, in
 //                            screen coordinates: "X Y W H"; exit code 1
 //                            while the window is hidden
@@ -206,6 +209,21 @@ int Buttons(HWND window) {
     return 0;
 }
 
+int Hold(const char* path) {
+    HANDLE file = ::CreateFileA(path, GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
+                                FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) {
+        std::fprintf(stderr, "cannot open %s: error %lu\n", path, ::GetLastError());
+        return 1;
+    }
+    std::printf("held\n");
+    std::fflush(stdout);
+    // The handle stays open until the test ends this process.
+    ::Sleep(INFINITE);
+    ::CloseHandle(file);
+    return 0;
+}
+
 }  // namespace
 
 int Clipboard() {
@@ -234,6 +252,9 @@ int main(int argc, char** argv) {
     if (argc == 3 && std::string(argv[1]) == "drive") {
         std::printf("%u\n", ::GetDriveTypeA(argv[2]));
         return 0;
+    }
+    if (argc == 3 && std::string(argv[1]) == "hold") {
+        return Hold(argv[2]);
     }
     if (argc < 3) {
         std::fprintf(stderr,
