@@ -116,7 +116,7 @@ TEST(InflateBuffer, InputInSlicesGivesTheSameResult) {
         for (std::size_t cut : {std::size_t{0}, std::size_t{5}}) {
             const std::string input = stream.substr(0, stream.size() - cut);
             std::size_t given = 0;
-            const InflateInput slices = [&] {
+            auto slices = [&] {
                 const std::string_view slice = std::string_view(input).substr(given, sliceLength);
                 given += slice.size();
                 return slice;
