@@ -128,33 +128,32 @@ wait_held() {  # folder
     done
 }
 
-# Screenshots the desktop (NN-name.png) and keeps a crop of the window
-# (NN-name-window.png) for looking at.
+# Keeps a crop of the window from a screenshot (NAME-window.png) for looking at.
+crop_window() {  # path without .png
+    /usr/bin/convert "$1.png" -crop "$((CLIENT_W + 8))x$((CLIENT_H + 30))+$((CLIENT_X - 4))+$((CLIENT_Y - 26))" \
+        +repage "$1-window.png" 2>/dev/null
+}
+
+# Screenshots the desktop (NN-name.png) with a crop of the window.
 SHOTS=0
 shot() {  # name
     SHOTS=$((SHOTS + 1))
     SHOT=$ACC_OUT/$(printf '%02d' $SHOTS)-$1
     import -window root "$SHOT.png" 2>/dev/null
-    /usr/bin/convert "$SHOT.png" -crop "$((CLIENT_W + 8))x$((CLIENT_H + 30))+$((CLIENT_X - 4))+$((CLIENT_Y - 26))" \
-        +repage "$SHOT-window.png" 2>/dev/null
+    crop_window "$SHOT"
 }
 
 # Screenshots until the window shows what the headless window shows in that
-# state (painting is asynchronous), or fails after a deadline.
+# state (painting is asynchronous), or fails after a deadline; the matching
+# screenshot stays as NN-name.png with its crop.
 expect_window() {  # state name
-    local report deadline=$((SECONDS + 15))
-    while :; do
-        shot "$2"
-        /usr/bin/convert "$SHOT.png" "$ACC_OUT/shot.ppm" 2>/dev/null &&
-            report=$("$EXPECT" compare "$ACC_OUT/shot.ppm" "$CLIENT_X" "$CLIENT_Y" "$1") &&
-            { acc_log "$2: $report"; return 0; }
-        if [ $SECONDS -ge $deadline ]; then
-            acc_fail "$2: the window does not show the expected picture ($1)"
-            printf '%s\n' "$report" | sed 's/^/      /'
-            return 1
-        fi
-        sleep 0.3
-    done
+    SHOTS=$((SHOTS + 1))
+    local name status
+    name=$(printf '%02d' $SHOTS)-$2
+    acc_expect_picture "$name" "$EXPECT" compare SHOT "$CLIENT_X" "$CLIENT_Y" "$1"
+    status=$?
+    crop_window "$ACC_OUT/$name"
+    return $status
 }
 
 # The bytes of the first n items, in the installer's order.
