@@ -79,19 +79,38 @@ acc_start_xvfb() {
 # Makes a fresh prefix standing for 32-bit or 64-bit Windows (see
 # acc_choose_windows: ACC_INSTALLER is the installer to run there) with
 # Tahoma, a private trash folder and a recording browser, and starts a
-# persistent wineserver for it.
+# persistent wineserver for it. The suite's previous prefix is removed first:
+# a prefix holds some 600 MB of system files.
+#
+# Prefixes are copies of one template per kind of Windows (made once, see
+# acc_prefix_template) whose system files are hard links: Wine only maps
+# them, so a copy costs about a megabyte and a fraction of a second instead
+# of a wineboot. Every other file is the copy's own.
 acc_new_prefix() {  # name 32|64
+    acc_remove_prefix
     acc_choose_windows "${2:-}" || exit 2
-    export WINEPREFIX=$ACC_OUT/prefix-$1
     export WINEDEBUG=-all
     export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
+    local template
+    template=$(acc_prefix_template) || exit 2
+    export WINEPREFIX=$ACC_OUT/prefix-$1
     export XDG_DATA_HOME=$ACC_OUT/xdg-$1
     export HOME=$ACC_OUT/home-$1
+    ACC_PREFIX_NAME=$1
     rm -rf "$WINEPREFIX" "$XDG_DATA_HOME" "$HOME"
     mkdir -p "$XDG_DATA_HOME/Trash/files" "$HOME"
-    "$ACC_WINE" wineboot --init >"$ACC_OUT/wineboot-$1.log" 2>&1
+    cp -al "$template/prefix" "$WINEPREFIX"
+    find "$WINEPREFIX" -type f -not -path '*/windows/system32/*' -not -path '*/windows/syswow64/*' \
+        -exec sh -c 'for f; do cp -p "$f" "$f.own" && mv -f "$f.own" "$f"; done' sh {} +
+    # The user's folders (Desktop, Documents, ...) lead to the template's
+    # home; each prefix gets its own.
+    local link
+    for link in "$WINEPREFIX"/drive_c/users/*/*; do
+        case $(readlink "$link") in
+            "$template"/*) ln -sfn "$HOME" "$link" ;;
+        esac
+    done
     acc_check_prefix_kind
-    ln -sf /usr/share/wine/fonts/*.ttf "$WINEPREFIX/drive_c/windows/Fonts/"
     # What the shell opens in a browser is written to a file instead.
     ACC_BROWSER_LOG=$ACC_OUT/browser-$1.log
     : >"$ACC_BROWSER_LOG"
@@ -103,6 +122,77 @@ SCRIPT
     acc_wine reg add 'HKCU\Software\Wine\WineBrowser' /v Browsers /t REG_SZ \
         /d "$ACC_OUT/browser-$1.sh" /f >/dev/null 2>&1
     "$ACC_WINESERVER" -p >/dev/null 2>&1 || true
+}
+
+# The folder of the template prefix for the chosen kind of Windows (its
+# prefix/ and the home/ it was made with), made with wineboot when missing
+# or made by another Wine. Suites running at once share it; a lock lets one
+# of them make it.
+acc_prefix_template() {
+    local dir=$ACC_BUILD/acceptance/prefix-templates/$WINEARCH-$(basename "$ACC_WINE")
+    local stamp
+    stamp="$("$ACC_WINE" --version 2>/dev/null) $(stat -c %Y /usr/share/wine/wine.inf 2>/dev/null)"
+    mkdir -p "$(dirname "$dir")"
+    (
+        flock 9
+        if [ "$(cat "$dir/stamp" 2>/dev/null)" != "$stamp" ]; then
+            rm -rf "$dir"
+            mkdir -p "$dir/home" "$dir/xdg"
+            WINEPREFIX=$dir/prefix HOME=$dir/home XDG_DATA_HOME=$dir/xdg \
+                "$ACC_WINE" wineboot --init >"$dir/wineboot.log" 2>&1
+            WINEPREFIX=$dir/prefix "$ACC_WINESERVER" -w >/dev/null 2>&1
+            if [ ! -d "$dir/prefix/drive_c/windows/system32" ]; then
+                echo "wineboot made no prefix in $dir/prefix (see $dir/wineboot.log)" >&2
+                exit 1
+            fi
+            ln -sf /usr/share/wine/fonts/*.ttf "$dir/prefix/drive_c/windows/Fonts/"
+            acc_link_wine_files "$dir/prefix/drive_c/windows"
+            printf '%s' "$stamp" >"$dir/stamp"
+        fi
+    ) 9>"$dir.lock" || return 1
+    printf '%s' "$dir"
+}
+
+# Wine copies its own PE files into a new prefix (over 1 GB for one with
+# WOW64); each copy that equals the installed file becomes a hard link to it
+# where both are on one filesystem. Wine only maps these files.
+acc_link_wine_files() {  # windows folder of a prefix
+    python3 - "$1" /usr/lib/*/wine/*-windows /usr/share/wine/nls <<'PY'
+import filecmp, os, sys
+windows, sources = sys.argv[1], sys.argv[2:]
+for sub in ("system32", "syswow64"):
+    for root, _, names in os.walk(os.path.join(windows, sub)):
+        for name in names:
+            path = os.path.join(root, name)
+            if os.path.islink(path):
+                continue
+            for source in sources:
+                original = os.path.join(source, os.path.relpath(path, os.path.join(windows, sub)))
+                if os.path.isfile(original) and filecmp.cmp(path, original, shallow=False):
+                    try:
+                        os.link(original, path + ".link")
+                        os.replace(path + ".link", path)
+                    except OSError:
+                        pass  # another filesystem: the copy stays
+                    break
+PY
+}
+
+# Stops the current prefix's wineserver and removes the prefix with its home
+# and trash, unless ACC_KEEP_PREFIXES=1 (to look at one after a run).
+acc_remove_prefix() {
+    [ -n "${ACC_PREFIX_NAME:-}" ] || return 0
+    "$ACC_WINESERVER" -k >/dev/null 2>&1 || true
+    "$ACC_WINESERVER" -w >/dev/null 2>&1 || true
+    # Each stopped wineserver leaves its socket folder behind.
+    local inode
+    inode=$(stat -c '%d-%i' "$WINEPREFIX" 2>/dev/null | awk -F- '{printf "%x-%x", $1, $2}')
+    [ -n "$inode" ] && rm -rf /tmp/wine-*/server-"$inode" 2>/dev/null
+    if [ "${ACC_KEEP_PREFIXES:-0}" != 1 ]; then
+        rm -rf "$ACC_OUT/prefix-$ACC_PREFIX_NAME" "$ACC_OUT/xdg-$ACC_PREFIX_NAME" \
+            "$ACC_OUT/home-$ACC_PREFIX_NAME"
+    fi
+    ACC_PREFIX_NAME=
 }
 
 # Stops the suite when the new prefix is not the kind of Windows it stands
@@ -335,25 +425,14 @@ acc_cleanup() {
     if [ -n "${ACC_PID:-}" ]; then
         kill "$ACC_PID" 2>/dev/null || true
     fi
-    if [ -n "${WINEPREFIX:-}" ]; then
-        "$ACC_WINESERVER" -k >/dev/null 2>&1 || true
-        # Each stopped wineserver leaves its socket folder behind.
-        local inode
-        inode=$(stat -c '%d-%i' "$WINEPREFIX" 2>/dev/null | awk -F- '{printf "%x-%x", $1, $2}')
-        [ -n "$inode" ] && rm -rf /tmp/wine-*/server-"$inode" 2>/dev/null
-    fi
+    acc_remove_prefix
     if [ -n "$ACC_XVFB_PID" ]; then
         kill "$ACC_XVFB_PID" 2>/dev/null || true
     fi
 }
 
-# Switches to another prefix: stops the current one's wineserver first.
-acc_switch_prefix() {  # name 32|64
-    if [ -n "${WINEPREFIX:-}" ]; then
-        "$ACC_WINESERVER" -k >/dev/null 2>&1 || true
-    fi
-    acc_new_prefix "$@"
-}
+# Switches to another prefix (the current one is removed).
+acc_switch_prefix() { acc_new_prefix "$@"; }
 
 acc_end() {
     printf 'suite %s: %d cases, %d failures, %ds (%s)\n' "$ACC_SUITE" "$ACC_CASES" "$ACC_FAILURES" \

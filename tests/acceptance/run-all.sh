@@ -10,6 +10,11 @@ set -u
 cd "$(dirname "$0")"
 source ./subject.sh
 printf 'subject: %s\n' "$ACC_SUBJECT"
+mkdir -p "$ACC_BUILD/acceptance"
+# Prefixes are copies of a template whose system files are shared (lib.sh);
+# what the run needs on disk is about the templates, 2 GB at most.
+printf 'disk: %s free under %s\n' "$(df -h --output=avail "$ACC_BUILD/acceptance" | tail -n 1 | tr -d ' ')" \
+    "$ACC_BUILD"
 JOBS=${ACC_JOBS:-2}
 LOGS=$ACC_BUILD/acceptance/logs
 TIMES=$ACC_BUILD/acceptance/last-times.txt
