@@ -1,0 +1,105 @@
+#!/bin/bash
+# Our installer side by side with the peer installer (a plain NSIS build of
+# the same ten files, tests/bench/peer/), in one fresh prefix standing for
+# 32-bit Windows, runs alternating, each figure over several runs:
+#
+#   install  ours: from the click on Install to the last file's date being
+#            set (the progress window says "Installation Successful." right
+#            after it), taken from strace's clock on the file-date call;
+#            peer: its whole silent run, `peer.exe /S /D=C:\peer`, start to
+#            exit. The installed folder is removed after every run.
+#   start    from starting the program to its visible main window, against
+#            the bare one-window program (timing.sh, as start_time.sh).
+#   size     the exe's size less the stored payload, against the peer's less
+#            the same payload (exe_size.sh).
+#
+#   tests/bench/peer_bench.sh [RUNS]      (5 runs by default; after make build)
+#
+# Prints a table of medians, spreads (min-max) and ratios ours / peer.
+source "$(dirname "$0")/../acceptance/lib.sh"
+source "$(dirname "$0")/../acceptance/installer_ui.sh"
+source "$(dirname "$0")/timing.sh"
+RUNS=${1:-5}
+acc_begin peer_bench
+trap 'acc_cleanup; rm -rf "$ACC_OUT/prefix-bench"' EXIT
+BARE=$ACC_TOOLS_BUILD/bench/bare_window.exe
+[ -x "$BARE" ] || { echo "missing $BARE: make build first" >&2; exit 2; }
+PEER=$ACC_OUT/peer.exe
+"$ACC_SOURCE_DIR/tests/bench/peer/make_peer_installer.sh" "$ACC_TOOLS_BUILD" "$PEER" \
+    "$ACC_OUT/peer-files"
+acc_new_prefix bench 32
+TRACE=$ACC_OUT/dates.trace
+
+# Starts the program with its file-date calls (utimensat, see TOOLCHAIN.md)
+# logged with wall-clock times; only those calls stop it.
+start_traced() {
+    strace -f --seccomp-bpf -ttt -e trace=utimensat -o "$TRACE" "$ACC_WINE" "$@" \
+        >"$ACC_OUT/run-$ACC_CASES.log" 2>&1 &
+    ACC_PID=$!
+}
+
+# Milliseconds from the click on Install to the last file dated, through the
+# main window on its default folder; the completion's questions answered No.
+time_our_install() {
+    local start last
+    open_main "install" start_traced || return 1
+    click "$SETUP"
+    wait_for 10 page_is 2 || { echo "Setup did not open the folder page" >&2; return 1; }
+    start=$(date +%s%N)
+    click "$INSTALL"
+    wait_stage "Installation Successful." 60 || return 1
+    click_progress btnCancel
+    answer_completion install
+    acc_wait_exit 30
+    last=$(awk '/utimensat\(/ { t = $2 } END { print t }' "$TRACE")
+    [ "$(grep -c 'utimensat(.* = 0' "$TRACE")" -ge 10 ] ||
+        { echo "fewer than ten files dated" >&2; return 1; }
+    rm -rf "$(acc_drive_c)/kr"
+    awk -v s="$start" -v e="$last" 'BEGIN { printf "%d", e * 1000 - s / 1000000 }'
+}
+
+# Milliseconds of the peer's whole silent run.
+time_peer_install() {
+    local start end
+    start=$(date +%s%N)
+    acc_start "$PEER" /S '/D=C:\peer'
+    acc_wait_exit 60 || return 1
+    end=$(date +%s%N)
+    [ "$(ls "$(acc_drive_c)/peer" | wc -l)" -ge 10 ] || { echo "the peer installed too few files" >&2; return 1; }
+    rm -rf "$(acc_drive_c)/peer"
+    echo $(((end - start) / 1000000))
+}
+
+# One run of each first, not counted: fonts and DLLs come into the cache.
+time_our_install >/dev/null && time_peer_install >/dev/null &&
+    time_to_window "$TITLE" "$ACC_INSTALLER" >/dev/null &&
+    time_to_window "Bare window" "$BARE" >/dev/null || exit 1
+ours_install=() peer_install=() ours_start=() bare_start=()
+for run in $(seq 1 "$RUNS"); do
+    ours_install+=("$(time_our_install)") || exit 1
+    peer_install+=("$(time_peer_install)") || exit 1
+    ours_start+=("$(time_to_window "$TITLE" "$ACC_INSTALLER")") || exit 1
+    bare_start+=("$(time_to_window "Bare window" "$BARE")") || exit 1
+    printf '  run %d: install %5d / %5d ms   start %5d / %5d ms\n' "$run" "${ours_install[-1]}" \
+        "${peer_install[-1]}" "${ours_start[-1]}" "${bare_start[-1]}"
+done
+
+sizes=$("$ACC_SOURCE_DIR/tests/bench/exe_size.sh" --no-map)
+ours_size=$(awk '/^overhead \(exe less payload\)/ { print $NF }' <<<"$sizes")
+peer_size=$(awk '/^peer overhead/ { print $NF }' <<<"$sizes")
+
+row() {  # name unit ours-values peer-values
+    local om pm
+    om=$(tr ' ' '\n' <<<"$3" | median)
+    pm=$(tr ' ' '\n' <<<"$4" | median)
+    printf '%-8s %-5s %9s %13s %9s %13s %6s\n' "$1" "$2" "$om" "$(tr ' ' '\n' <<<"$3" | spread)" \
+        "$pm" "$(tr ' ' '\n' <<<"$4" | spread)" "$(ratio "$om" "$pm")"
+}
+printf '\n%-8s %-5s %9s %13s %9s %13s %6s\n' "" unit "ours" "spread" "peer" "spread" ratio
+row install ms "${ours_install[*]}" "${peer_install[*]}"
+row start ms "${ours_start[*]}" "${bare_start[*]}"
+row size bytes "$ours_size" "$peer_size"
+printf '(%d runs each; install: click to last file dated vs the peer'"'"'s whole silent run;\n' "$RUNS"
+printf ' start: vs a bare one-window program; size: exe less the stored payload; %s)\n' \
+    "$ACC_SUBJECT"
+acc_end
