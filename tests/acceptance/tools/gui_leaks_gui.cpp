@@ -178,7 +178,8 @@ struct RoundState {
     DescriptionReceiver* receiver = nullptr;
     int repaints = 0;
     bool progressClosed = false;
-    int boxesAnswered = 0;
+    HWND lastBox = nullptr;
+    int boxesSeen = 0;
 };
 RoundState state;
 
@@ -227,6 +228,10 @@ void PressEnter(HWND box) {
 
 void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD) {
     if (const HWND box = ThreadWindow("#32770", nullptr)) {
+        if (box != state.lastBox) {
+            state.lastBox = box;
+            ++state.boxesSeen;
+        }
         PressEnter(box);
         return;
     }
@@ -270,6 +275,7 @@ bool Round(const std::string& folder, int repaints, int boxes) {
         std::fprintf(stderr, "the progress window was never repainted\n");
         return false;
     }
+    const int seen = state.boxesSeen;
     for (int i = 0; i < boxes; ++i) {
         const std::string text = Format("Box %d of %d", {i + 1, boxes});
         if (i % 2 == 0) {
@@ -279,6 +285,10 @@ bool Round(const std::string& folder, int repaints, int boxes) {
             std::fprintf(stderr, "box %d was not answered OK\n", i + 1);
             return false;
         }
+    }
+    if (state.boxesSeen - seen != boxes) {
+        std::fprintf(stderr, "%d boxes shown, %d pressed\n", boxes, state.boxesSeen - seen);
+        return false;
     }
     return true;
 }
