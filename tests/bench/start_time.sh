@@ -9,8 +9,10 @@
 #
 # Timings are noisy on a shared machine; the ratio of medians is the figure.
 source "$(dirname "$0")/../acceptance/lib.sh"
+source "$(dirname "$0")/timing.sh"
 RUNS=${1:-9}
 acc_begin start_time
+trap 'acc_cleanup; rm -rf "$ACC_OUT/prefix-bench"' EXIT
 acc_new_prefix bench "${2:-32}"
 if [ "$ACC_WINDOWS" = 64 ]; then  # the installer shows its main window only with DOSBox
     mkdir -p "$(acc_drive_c)/Program Files (x86)/DOSBox-0.74"
@@ -18,27 +20,6 @@ if [ "$ACC_WINDOWS" = 64 ]; then  # the installer shows its main window only wit
 fi
 BARE=$ACC_TOOLS_BUILD/bench/bare_window.exe
 [ -x "$BARE" ] || { echo "missing $BARE: make build first" >&2; exit 2; }
-
-# Milliseconds from the start to a visible window of that title; the
-# program is closed afterwards and waited for.
-time_to_window() {  # title exe
-    local start end pattern
-    pattern=$(acc_title_pattern "$1")
-    start=$(date +%s%N)
-    acc_start "$2"
-    until xdotool search --onlyvisible --name "$pattern" >/dev/null 2>&1; do
-        if [ $((($(date +%s%N) - start) / 1000000)) -gt 30000 ]; then
-            echo "no window titled $1" >&2
-            return 1
-        fi
-    done
-    end=$(date +%s%N)
-    acc_key "$(xdotool search --onlyvisible --name "$pattern" | head -n 1)" alt+F4
-    acc_wait_exit 30
-    echo $(((end - start) / 1000000))
-}
-
-median() { sort -n | awk '{ v[NR] = $1 } END { print (NR % 2) ? v[(NR + 1) / 2] : int((v[NR / 2] + v[NR / 2 + 1]) / 2) }'; }
 
 # One run of each first, not counted: fonts and DLLs come into the cache.
 time_to_window "Vantrel Tessaly Installer" "$ACC_INSTALLER" >/dev/null
@@ -53,6 +34,6 @@ done
 mi=$(printf '%s\n' "${installer[@]}" | median)
 mb=$(printf '%s\n' "${bare[@]}" | median)
 printf 'median: installer %d ms, bare window %d ms, ratio %s (%d runs, %s-bit Windows, %s)\n' \
-    "$mi" "$mb" "$(awk -v a="$mi" -v b="$mb" 'BEGIN { printf "%.2f", a / b }')" "$RUNS" \
+    "$mi" "$mb" "$(ratio "$mi" "$mb")" "$RUNS" \
     "$ACC_WINDOWS" "$ACC_SUBJECT"
 acc_end
