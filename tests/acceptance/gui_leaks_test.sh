@@ -8,7 +8,6 @@
 # source for how, where GetGuiResources says 0 as under Wine).
 source "$(dirname "$0")/lib.sh"
 acc_begin gui_leaks
-trap 'acc_cleanup; rm -rf "$ACC_OUT/prefix-leaks"' EXIT
 TOLERANCE=2  # objects a round may add: caches that settle late, allocation slack
 
 acc_new_prefix leaks 32

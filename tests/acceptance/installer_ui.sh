@@ -18,7 +18,11 @@ INSTALL="430 352"
 CANCEL2="564 352"
 OFF_BUTTONS="20 390"  # the side panel's foot: nothing there reacts
 
-probe() { acc_wine "$ACC_TOOLS/probe.exe" "$@" | tr -d '\r'; }
+# The probe's output without CRs; its exit code is the probe's.
+probe() {
+    acc_wine "$ACC_TOOLS/probe.exe" "$@" | tr -d '\r'
+    return "${PIPESTATUS[0]}"
+}
 click() { acc_click "$WINDOW" $1; }  # "x y"
 
 # Polls a command until it succeeds or the deadline passes.

@@ -23,7 +23,6 @@ source "$(dirname "$0")/../acceptance/installer_ui.sh"
 source "$(dirname "$0")/timing.sh"
 RUNS=${1:-5}
 acc_begin peer_bench
-trap 'acc_cleanup; rm -rf "$ACC_OUT/prefix-bench"' EXIT
 BARE=$ACC_TOOLS_BUILD/bench/bare_window.exe
 [ -x "$BARE" ] || { echo "missing $BARE: make build first" >&2; exit 2; }
 PEER=$ACC_OUT/peer.exe

@@ -12,7 +12,6 @@ source "$(dirname "$0")/../acceptance/lib.sh"
 source "$(dirname "$0")/timing.sh"
 RUNS=${1:-9}
 acc_begin start_time
-trap 'acc_cleanup; rm -rf "$ACC_OUT/prefix-bench"' EXIT
 acc_new_prefix bench "${2:-32}"
 if [ "$ACC_WINDOWS" = 64 ]; then  # the installer shows its main window only with DOSBox
     mkdir -p "$(acc_drive_c)/Program Files (x86)/DOSBox-0.74"
