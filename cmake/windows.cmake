@@ -19,8 +19,7 @@ add_link_options(-static -static-libgcc -static-libstdc++ -Wl,--gc-sections -s)
 add_compile_options($<$<COMPILE_LANGUAGE:C,CXX>:-flto>)
 add_link_options(-flto -flto-partition=one)
 
-set(ZLIB_USE_STATIC_LIBS ON)
-find_package(ZLIB REQUIRED)
+include(cmake/zlib_inflate.cmake)
 
 file(GLOB PLATFORM_WIN32_SOURCES CONFIGURE_DEPENDS platform/win32/*.cpp)
 file(GLOB UI_WIN32_SOURCES CONFIGURE_DEPENDS ui/win32/*.cpp)
