@@ -107,9 +107,11 @@ class PropertyReader {
 using HandlerTable = std::map<std::string, std::function<void()>>;
 
 // Builds one component of a kind: reads its own properties (and event names,
-// resolved through the handler table) and returns the control.
-using ComponentFactory = std::function<std::unique_ptr<Control>(PropertyReader& properties,
-                                                                const HandlerTable& handlers)>;
+// resolved through the handler table) and returns the control. A plain
+// function, since no kind keeps state: a std::function would add a call
+// wrapper and a manager per kind to the exe.
+using ComponentFactory = std::unique_ptr<Control> (*)(PropertyReader& properties,
+                                                      const HandlerTable& handlers);
 using ComponentKinds = std::map<std::string, ComponentFactory>;
 
 // Looks a handler up by name; raises LayoutError when the form has none.
