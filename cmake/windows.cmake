@@ -19,6 +19,12 @@ add_link_options(-static -static-libgcc -static-libstdc++ -Wl,--gc-sections -s)
 add_compile_options($<$<COMPILE_LANGUAGE:C,CXX>:-flto>)
 add_link_options(-flto -flto-partition=one)
 
+# The installer runs its code on one thread (the GUI thread; the shell's
+# callbacks come back on it), so a function's static is never initialised by
+# two threads at once: plain guards do, and the runtime's locking guard code
+# and the thread support under it stay out of the exe.
+add_compile_options($<$<COMPILE_LANGUAGE:CXX>:-fno-threadsafe-statics>)
+
 include(cmake/zlib_inflate.cmake)
 
 file(GLOB PLATFORM_WIN32_SOURCES CONFIGURE_DEPENDS platform/win32/*.cpp)
