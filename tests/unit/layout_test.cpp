@@ -164,6 +164,12 @@ TEST(Layout, AMissingLayoutResourceIsReportedByName) {
     }
 }
 
+TEST(Layout, ALayoutResourceThatIsNoZlibStreamIsRefused) {
+    platform::sim::Machine machine;
+    machine.SetResource("LAYOUT_MAINFORM", "[MainForm]\nkind = Form\n");
+    EXPECT_THROW(LoadLayoutResource("MainForm"), EDecompressionError);
+}
+
 TEST(Layout, TheInstallersKindsIncludeTheDrawnWidgets) {
     for (const char* kind :
          {"GradientButton", "LevelProgressBar", "GradientPanel", "GradientBackground"}) {
