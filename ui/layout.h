@@ -22,13 +22,13 @@
 // layout fails its test instead of being ignored.
 
 #include <functional>
-#include <map>
 #include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "ui/control.h"
+#include "ui/flat_map.h"
 #include "ui/form.h"
 #include "util/message_error.h"
 
@@ -104,7 +104,7 @@ class PropertyReader {
 };
 
 // Event handlers by name, as a form offers them to its layout.
-using HandlerTable = std::map<std::string, std::function<void()>>;
+using HandlerTable = FlatMap<std::string, std::function<void()>>;
 
 // Builds one component of a kind: reads its own properties (and event names,
 // resolved through the handler table) and returns the control. A plain
@@ -112,7 +112,7 @@ using HandlerTable = std::map<std::string, std::function<void()>>;
 // wrapper and a manager per kind to the exe.
 using ComponentFactory = std::unique_ptr<Control> (*)(PropertyReader& properties,
                                                       const HandlerTable& handlers);
-using ComponentKinds = std::map<std::string, ComponentFactory>;
+using ComponentKinds = FlatMap<std::string, ComponentFactory>;
 
 // Looks a handler up by name; raises LayoutError when the form has none.
 std::function<void()> ResolveHandler(const LayoutProperty& property, const HandlerTable& handlers);
