@@ -29,7 +29,9 @@ class FlatMap {
         }
     }
 
-    // The value of that key, or nullptr.
+    // The value of that key, or nullptr. Unlike std::map's, the pointer (and
+    // a reference from operator[]) holds only until the next entry is added,
+    // which may move the others.
     template <typename Key>
     const V* Find(const Key& key) const {
         const auto at = LowerBound(key);

@@ -382,11 +382,14 @@ void ApplyLayout(Form& form, const Layout& layout, const ComponentKinds& kinds,
         if (kind == nullptr) {
             Fail(component.line, "unknown kind " + component.kind);
         }
-        Container* const* parent = containers.Find(component.parent);
-        if (parent == nullptr) {
+        // The parent is taken by value: adding this component below may move
+        // the table's entries.
+        Container* const* found = containers.Find(component.parent);
+        if (found == nullptr) {
             Fail(component.line,
                  component.name + ": parent " + component.parent + " is not a container above it");
         }
+        Container* const parent = *found;
         PropertyReader properties(component);
         std::unique_ptr<Control> control = (*kind)(properties, handlers);
         ApplyCommon(*control, properties);
@@ -394,7 +397,7 @@ void ApplyLayout(Form& form, const Layout& layout, const ComponentKinds& kinds,
         if (auto* container = dynamic_cast<Container*>(control.get())) {
             containers[component.name] = container;
         }
-        (*parent)->AddChild(std::move(control));
+        parent->AddChild(std::move(control));
     }
     // The creation handler runs once every component exists.
     if (onCreate) {
