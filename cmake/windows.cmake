@@ -25,6 +25,12 @@ add_link_options(-flto -flto-partition=one)
 # and the thread support under it stay out of the exe.
 add_compile_options($<$<COMPILE_LANGUAGE:CXX>:-fno-threadsafe-statics>)
 
+# No run-time type information: the toolkit asks a control what it is through
+# its own virtual functions (ui::Control::AsContainer, Is<T>), so no class
+# needs a type_info record of its own. Exceptions keep theirs: the compiler
+# still makes one for every type that is thrown.
+add_compile_options($<$<COMPILE_LANGUAGE:CXX>:-fno-rtti>)
+
 include(cmake/zlib_inflate.cmake)
 
 file(GLOB PLATFORM_WIN32_SOURCES CONFIGURE_DEPENDS platform/win32/*.cpp)

@@ -303,7 +303,7 @@ void ApplyCommon(Control& control, PropertyReader& properties) {
         }
         control.SetCursor(*cursor);
     }
-    if (auto* container = dynamic_cast<Container*>(&control)) {
+    if (auto* container = control.AsContainer()) {
         if (const auto* p = properties.Take("color")) {
             container->SetColor(ParseColor(*p));
         }
@@ -394,7 +394,7 @@ void ApplyLayout(Form& form, const Layout& layout, const ComponentKinds& kinds,
         std::unique_ptr<Control> control = (*kind)(properties, handlers);
         ApplyCommon(*control, properties);
         properties.RequireAllTaken();
-        if (auto* container = dynamic_cast<Container*>(control.get())) {
+        if (auto* container = control->AsContainer()) {
             containers[component.name] = container;
         }
         parent->AddChild(std::move(control));

@@ -123,11 +123,11 @@ std::function<void()> ResolveHandler(const LayoutProperty& property, const Handl
 
 template <typename T>
 T* Component(Form& form, std::string_view name) {
-    auto* component = dynamic_cast<T*>(form.Find(name));
-    if (component == nullptr) {
+    Control* component = form.Find(name);
+    if (component == nullptr || !component->Is<T>()) {
         FailNoComponent(form, name);
     }
-    return component;
+    return static_cast<T*>(component);
 }
 
 // Applies the first component's properties to the form, builds every other
