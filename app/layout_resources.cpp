@@ -1,5 +1,6 @@
 #include "app/layout_resources.h"
 
+#include "install/inflate_buffer.h"
 #include "platform/platform.h"
 #include "ui/edit.h"
 #include "ui/image.h"
@@ -15,7 +16,7 @@ ui::Layout LoadLayoutResource(const std::string& formName) {
     if (!text) {
         throw EResNotFound(name);
     }
-    return ui::ParseLayout(std::string(*text));
+    return ui::ParseLayout(InflateBuffer(text->data(), text->size(), 0));
 }
 
 const ui::ComponentKinds& InstallerComponentKinds() {

@@ -14,7 +14,8 @@ target_include_directories(tessaly_native PUBLIC ${CMAKE_SOURCE_DIR})
 target_link_libraries(tessaly_native PUBLIC ZLIB::ZLIB)
 
 # Build-time tools, also run by the Windows builds (TESSALY_HOST_TOOLS): the
-# icon painter, the demo payload's data maker and the payload builder.
+# icon painter, the demo payload's data maker, the payload builder and the
+# layout packer.
 add_executable(make_icon tools/icon/make_icon.cpp)
 add_executable(make_demo_data tools/demo/make_demo_data.cpp)
 add_library(payload_writer STATIC tools/payload/payload_writer.cpp tools/payload/manifest.cpp
@@ -22,7 +23,9 @@ add_library(payload_writer STATIC tools/payload/payload_writer.cpp tools/payload
 target_link_libraries(payload_writer PUBLIC tessaly_native)
 add_executable(payload_builder tools/payload/payload_builder.cpp)
 target_link_libraries(payload_builder PRIVATE payload_writer)
-set_target_properties(make_icon make_demo_data payload_builder PROPERTIES
+add_executable(pack_layout tools/layouts/pack_layout.cpp)
+target_link_libraries(pack_layout PRIVATE payload_writer)
+set_target_properties(make_icon make_demo_data payload_builder pack_layout PROPERTIES
   RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/tools)
 
 # The native build makes the whole demo payload too, for the round-trip tests,

@@ -19,8 +19,19 @@ add_link_options(-static -static-libgcc -static-libstdc++ -Wl,--gc-sections -s)
 add_compile_options($<$<COMPILE_LANGUAGE:C,CXX>:-flto>)
 add_link_options(-flto -flto-partition=one)
 
-set(ZLIB_USE_STATIC_LIBS ON)
-find_package(ZLIB REQUIRED)
+# The installer runs its code on one thread (the GUI thread; the shell's
+# callbacks come back on it), so a function's static is never initialised by
+# two threads at once: plain guards do, and the runtime's locking guard code
+# and the thread support under it stay out of the exe.
+add_compile_options($<$<COMPILE_LANGUAGE:CXX>:-fno-threadsafe-statics>)
+
+# No run-time type information: the toolkit asks a control what it is through
+# its own virtual functions (ui::Control::AsContainer, Is<T>), so no class
+# needs a type_info record of its own. Exceptions keep theirs: the compiler
+# still makes one for every type that is thrown.
+add_compile_options($<$<COMPILE_LANGUAGE:CXX>:-fno-rtti>)
+
+include(cmake/zlib_inflate.cmake)
 
 file(GLOB PLATFORM_WIN32_SOURCES CONFIGURE_DEPENDS platform/win32/*.cpp)
 file(GLOB UI_WIN32_SOURCES CONFIGURE_DEPENDS ui/win32/*.cpp)
@@ -39,11 +50,28 @@ add_custom_command(OUTPUT ${TESSALY_ICON}
   DEPENDS ${TESSALY_HOST_TOOLS}/make_icon
   COMMENT "Drawing the product icon")
 
+# The window layouts, each stored as one zlib stream (app/layout_resources.cpp
+# inflates it): a third of their text's size.
+set(TESSALY_PACKED_LAYOUTS ${CMAKE_BINARY_DIR}/layouts)
+file(GLOB LAYOUT_FILES CONFIGURE_DEPENDS resources/layouts/*.layout)
+set(PACKED_LAYOUTS)
+foreach(layout ${LAYOUT_FILES})
+  get_filename_component(layout_name ${layout} NAME)
+  set(packed ${TESSALY_PACKED_LAYOUTS}/${layout_name}.z)
+  add_custom_command(OUTPUT ${packed}
+    COMMAND ${CMAKE_COMMAND} -E make_directory ${TESSALY_PACKED_LAYOUTS}
+    COMMAND ${TESSALY_HOST_TOOLS}/pack_layout ${layout} ${packed}
+    DEPENDS ${layout} ${TESSALY_HOST_TOOLS}/pack_layout
+    COMMENT "Packing ${layout_name}")
+  list(APPEND PACKED_LAYOUTS ${packed})
+endforeach()
+add_custom_target(packed_layouts DEPENDS ${PACKED_LAYOUTS})
+
 set(TESSALY_RESOURCES ${CMAKE_SOURCE_DIR}/resources)
 configure_file(resources/tessaly-setup.rc.in ${CMAKE_BINARY_DIR}/tessaly-setup.rc @ONLY)
 file(GLOB_RECURSE RESOURCE_FILES CONFIGURE_DEPENDS resources/*)
 set_source_files_properties(${CMAKE_BINARY_DIR}/tessaly-setup.rc PROPERTIES
-  OBJECT_DEPENDS "${TESSALY_ICON};${RESOURCE_FILES}")
+  OBJECT_DEPENDS "${TESSALY_ICON};${RESOURCE_FILES};${PACKED_LAYOUTS}")
 
 set(WIN32_SYSTEM_LIBRARIES shell32 ole32 gdi32 user32 kernel32)
 
@@ -75,7 +103,7 @@ function(add_installer target output_dir)
     $<TARGET_OBJECTS:${target}_platform>)
   target_include_directories(${target} PRIVATE ${CMAKE_SOURCE_DIR})
   target_link_libraries(${target} PRIVATE ZLIB::ZLIB ${WIN32_SYSTEM_LIBRARIES})
-  add_dependencies(${target} demo_payload)
+  add_dependencies(${target} demo_payload packed_layouts)
   set_target_properties(${target} PROPERTIES
     OUTPUT_NAME tessaly-setup
     RUNTIME_OUTPUT_DIRECTORY ${output_dir})

@@ -11,7 +11,7 @@ here=$(dirname "$0")
 
 PACKAGES="
   make cmake g++ pkg-config python3 file
-  libgtest-dev zlib1g-dev
+  libgtest-dev zlib1g-dev binutils-source
   g++-mingw-w64-i686 g++-mingw-w64-x86-64 mingw-w64-tools libz-mingw-w64-dev
   wine wine64 fonts-wine
   xvfb xdotool x11-utils xclip imagemagick

@@ -18,6 +18,7 @@ class Form;
 // A top-level window's host, with what only forms have.
 class FormHost : public WindowHost {
   public:
+    FormHost* AsFormHost() override { return this; }
     virtual void SyncCaption() = 0;
     // Asks the window system to close the window (as its close box would).
     virtual void RequestClose() = 0;

@@ -20,7 +20,7 @@ void Control::SetBounds(const Rect& bounds) {
         host_->SyncBounds();
     }
     if (resized) {
-        if (auto* container = dynamic_cast<Container*>(this)) {
+        if (auto* container = AsContainer()) {
             container->AlignChildren();
         }
     }
@@ -113,7 +113,7 @@ void Control::SetFont(const Font& font) {
 void Control::FontInEffectChanged() {
     FontChanged();
     Invalidate();
-    if (auto* container = dynamic_cast<Container*>(this)) {
+    if (auto* container = AsContainer()) {
         for (const auto& child : container->children()) {
             if (!child->hasOwnFont()) {
                 child->FontInEffectChanged();
@@ -263,7 +263,7 @@ Control* Container::Find(std::string_view name) {
         if (child->name() == name) {
             return child.get();
         }
-        if (auto* container = dynamic_cast<Container*>(child.get())) {
+        if (auto* container = child->AsContainer()) {
             if (Control* found = container->Find(name)) {
                 return found;
             }
@@ -309,7 +309,7 @@ Control* Container::HitTest(Point at) {
             continue;
         }
         const Point inner{at.x - child.left(), at.y - child.top()};
-        if (auto* container = dynamic_cast<Container*>(&child)) {
+        if (auto* container = child.AsContainer()) {
             Control* hit = container->HitTest(inner);
             if (hit != container || container->HitTestable()) {
                 return hit;
@@ -337,7 +337,7 @@ Cursor CursorAt(Container& window, Point at) {
 
 void PaintTree(Control& root, Canvas& canvas, bool includeWindowed) {
     root.Paint(canvas);
-    auto* container = dynamic_cast<Container*>(&root);
+    auto* container = root.AsContainer();
     if (container == nullptr) {
         return;
     }

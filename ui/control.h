@@ -13,6 +13,7 @@
 namespace ui {
 
 class Container;
+class Form;
 class WindowHost;
 
 // Where a control places itself in its parent's client area. Aligned
@@ -88,6 +89,19 @@ class Control {
 
     // Windowed controls own a host once their window exists.
     virtual bool IsWindowed() const { return false; }
+
+    // What a control is, where a Control is all one holds. The Windows builds
+    // leave out run-time type information (cmake/windows.cmake), so the
+    // toolkit asks these rather than dynamic_cast.
+    virtual Container* AsContainer() { return nullptr; }
+    virtual Form* AsForm() { return nullptr; }
+    // Whether this is a T or derives from one, for the classes whose
+    // components a window looks up by name (ui::Component); each of them
+    // answers for itself in IsKind.
+    template <typename T>
+    bool Is() const {
+        return IsKind(KindTag<T>());
+    }
     // Makes the OS windows of this control and its descendants where they
     // are windowed and have none yet (parents first).
     virtual void CreateHandles();
@@ -119,6 +133,14 @@ class Control {
     std::function<void()> onClick;
 
   protected:
+    // One distinct address per class.
+    template <typename T>
+    static const void* KindTag() {
+        static const char tag = 0;
+        return &tag;
+    }
+    virtual bool IsKind(const void*) const { return false; }
+
     virtual void BoundsChanged() {}
     virtual void VisibilityChanged() {}
     virtual void EnabledChanged() {}
@@ -145,6 +167,7 @@ class Control {
 // they were added.
 class Container : public Control {
   public:
+    Container* AsContainer() override { return this; }
     using Control::Control;
     ~Container() override;
 

@@ -36,7 +36,7 @@ void Describe(Control& control, Point origin, std::string& out) {
            (control.Showing() ? "1" : "0") + '\t' + Escaped(control.ShownText()) + '\t' +
            font.face + '\t' + std::to_string(font.height) + '\t' +
            (font.bold ? "bold" : "regular") + '\n';
-    if (auto* container = dynamic_cast<Container*>(&control)) {
+    if (auto* container = control.AsContainer()) {
         for (const auto& child : container->children()) {
             Describe(*child, {origin.x + child->left(), origin.y + child->top()}, out);
         }

@@ -15,6 +15,11 @@ class EditHost;
 // lower-case mode every text it holds is lower case, whether typed, pasted
 // or set by the program, so what is read back is lower case too.
 class Edit : public Control {
+  protected:
+    bool IsKind(const void* tag) const override {
+        return tag == KindTag<Edit>() || Control::IsKind(tag);
+    }
+
   public:
     explicit Edit(std::string name = {});
     ~Edit() override;

@@ -15,7 +15,7 @@ void Form::SetCaption(const std::string& caption) {
         return;
     }
     caption_ = caption;
-    if (auto* formHost = dynamic_cast<FormHost*>(host())) {
+    if (auto* formHost = host() != nullptr ? host()->AsFormHost() : nullptr) {
         formHost->SyncCaption();
     }
 }
@@ -46,7 +46,7 @@ Control* FirstFocusable(Control& control) {
     if (control.TakesFocus()) {
         return &control;
     }
-    if (auto* container = dynamic_cast<Container*>(&control)) {
+    if (auto* container = control.AsContainer()) {
         for (const auto& child : container->children()) {
             if (Control* found = FirstFocusable(*child)) {
                 return found;
@@ -89,7 +89,7 @@ Form* FormOf(Control& control) {
     while (top->parent() != nullptr) {
         top = top->parent();
     }
-    return dynamic_cast<Form*>(top);
+    return top->AsForm();
 }
 
 void Form::VisibilityChanged() {

@@ -27,6 +27,7 @@ enum class FormPosition {
 // screen is the host's business (centred when first shown, if asked).
 class Form : public Container {
   public:
+    Form* AsForm() override { return this; }
     explicit Form(std::string name);
     ~Form() override;
 

@@ -12,6 +12,11 @@ namespace ui {
 // A windowless picture with a bitmap of its own, which it shows at its
 // top-left corner. Code paints the picture on the bitmap's canvas.
 class Image : public Control {
+  protected:
+    bool IsKind(const void* tag) const override {
+        return tag == KindTag<Image>() || Control::IsKind(tag);
+    }
+
   public:
     explicit Image(std::string name = {});
     ~Image() override;

@@ -12,6 +12,11 @@ namespace ui {
 // lies under it shows through; otherwise it fills its rectangle with its
 // colour first (none fills nothing). The theme is asked at every paint.
 class Label : public Control {
+  protected:
+    bool IsKind(const void* tag) const override {
+        return tag == KindTag<Label>() || Control::IsKind(tag);
+    }
+
   public:
     explicit Label(std::string name = {});
 

@@ -259,11 +259,11 @@ void PropertyReader::RequireAllTaken() const {
 }
 
 std::function<void()> ResolveHandler(const LayoutProperty& property, const HandlerTable& handlers) {
-    const auto found = handlers.find(property.value);
-    if (found == handlers.end()) {
+    const auto* found = handlers.Find(property.value);
+    if (found == nullptr) {
         Fail(property.line, "no handler named " + property.value);
     }
-    return found->second;
+    return *found;
 }
 
 namespace {
@@ -303,7 +303,7 @@ void ApplyCommon(Control& control, PropertyReader& properties) {
         }
         control.SetCursor(*cursor);
     }
-    if (auto* container = dynamic_cast<Container*>(&control)) {
+    if (auto* container = control.AsContainer()) {
         if (const auto* p = properties.Take("color")) {
             container->SetColor(ParseColor(*p));
         }
@@ -375,26 +375,29 @@ void ApplyLayout(Form& form, const Layout& layout, const ComponentKinds& kinds,
     ApplyCommon(form, formProperties);
     formProperties.RequireAllTaken();
 
-    std::map<std::string, Container*> containers{{layout.components[0].name, &form}};
+    FlatMap<std::string, Container*> containers{{layout.components[0].name, &form}};
     for (std::size_t i = 1; i < layout.components.size(); ++i) {
         const LayoutComponent& component = layout.components[i];
-        const auto kind = kinds.find(component.kind);
-        if (kind == kinds.end()) {
+        const ComponentFactory* kind = kinds.Find(component.kind);
+        if (kind == nullptr) {
             Fail(component.line, "unknown kind " + component.kind);
         }
-        const auto parent = containers.find(component.parent);
-        if (parent == containers.end()) {
+        // The parent is taken by value: adding this component below may move
+        // the table's entries.
+        Container* const* found = containers.Find(component.parent);
+        if (found == nullptr) {
             Fail(component.line,
                  component.name + ": parent " + component.parent + " is not a container above it");
         }
+        Container* const parent = *found;
         PropertyReader properties(component);
-        std::unique_ptr<Control> control = kind->second(properties, handlers);
+        std::unique_ptr<Control> control = (*kind)(properties, handlers);
         ApplyCommon(*control, properties);
         properties.RequireAllTaken();
-        if (auto* container = dynamic_cast<Container*>(control.get())) {
+        if (auto* container = control->AsContainer()) {
             containers[component.name] = container;
         }
-        parent->second->AddChild(std::move(control));
+        parent->AddChild(std::move(control));
     }
     // The creation handler runs once every component exists.
     if (onCreate) {

@@ -22,13 +22,13 @@
 // layout fails its test instead of being ignored.
 
 #include <functional>
-#include <map>
 #include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "ui/control.h"
+#include "ui/flat_map.h"
 #include "ui/form.h"
 #include "util/message_error.h"
 
@@ -104,13 +104,15 @@ class PropertyReader {
 };
 
 // Event handlers by name, as a form offers them to its layout.
-using HandlerTable = std::map<std::string, std::function<void()>>;
+using HandlerTable = FlatMap<std::string, std::function<void()>>;
 
 // Builds one component of a kind: reads its own properties (and event names,
-// resolved through the handler table) and returns the control.
-using ComponentFactory = std::function<std::unique_ptr<Control>(PropertyReader& properties,
-                                                                const HandlerTable& handlers)>;
-using ComponentKinds = std::map<std::string, ComponentFactory>;
+// resolved through the handler table) and returns the control. A plain
+// function, since no kind keeps state: a std::function would add a call
+// wrapper and a manager per kind to the exe.
+using ComponentFactory = std::unique_ptr<Control> (*)(PropertyReader& properties,
+                                                      const HandlerTable& handlers);
+using ComponentKinds = FlatMap<std::string, ComponentFactory>;
 
 // Looks a handler up by name; raises LayoutError when the form has none.
 std::function<void()> ResolveHandler(const LayoutProperty& property, const HandlerTable& handlers);
@@ -121,11 +123,11 @@ std::function<void()> ResolveHandler(const LayoutProperty& property, const Handl
 
 template <typename T>
 T* Component(Form& form, std::string_view name) {
-    auto* component = dynamic_cast<T*>(form.Find(name));
-    if (component == nullptr) {
+    Control* component = form.Find(name);
+    if (component == nullptr || !component->Is<T>()) {
         FailNoComponent(form, name);
     }
-    return component;
+    return static_cast<T*>(component);
 }
 
 // Applies the first component's properties to the form, builds every other

@@ -18,6 +18,11 @@ class TabSheet : public Panel {
 // have no visible tabs: the user cannot switch them, only the program can.
 // Every child is a page and fills the control.
 class PageControl : public Container {
+  protected:
+    bool IsKind(const void* tag) const override {
+        return tag == KindTag<PageControl>() || Container::IsKind(tag);
+    }
+
   public:
     using Container::Container;
 

@@ -6,6 +6,8 @@
 
 namespace ui {
 
+class FormHost;
+
 // The OS window behind a windowed control. Each backend implements it: the
 // win32 one with an HWND, the headless one as plain state. Coordinates are
 // the window's client coordinates.
@@ -22,6 +24,8 @@ class WindowHost {
     virtual void SetCapture(bool capture) = 0;
     // The pointer position, or nothing when it is unknown.
     virtual std::optional<Point> CursorPosition() const = 0;
+    // This host as a top-level window's (ui/backend.h), or nullptr.
+    virtual FormHost* AsFormHost() { return nullptr; }
 };
 
 }  // namespace ui

@@ -13,6 +13,11 @@ namespace widgets {
 // button raise onClick; dragging out shows it up, dragging back shows it
 // pressed again, and a release outside clicks nothing.
 class GradientButton : public ui::Control {
+  protected:
+    bool IsKind(const void* tag) const override {
+        return tag == KindTag<GradientButton>() || ui::Control::IsKind(tag);
+    }
+
   public:
     explicit GradientButton(std::string name = {});
 

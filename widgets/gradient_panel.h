@@ -13,6 +13,11 @@ namespace widgets {
 // flat colour, inside optional bevels; its children paint over it. Its
 // start colour is the container's colour (color()/SetColor).
 class GradientPanel : public ui::Panel {
+  protected:
+    bool IsKind(const void* tag) const override {
+        return tag == KindTag<GradientPanel>() || ui::Panel::IsKind(tag);
+    }
+
   public:
     // The background has this many bands, but never more than kMaxBands.
     static constexpr int kBackgroundBands = 64;

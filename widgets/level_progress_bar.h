@@ -15,6 +15,11 @@ namespace widgets {
 // so a bar over millions of bytes paints about once per percent however
 // often its position is set; when it does repaint, it paints at once.
 class LevelProgressBar : public ui::Control {
+  protected:
+    bool IsKind(const void* tag) const override {
+        return tag == KindTag<LevelProgressBar>() || ui::Control::IsKind(tag);
+    }
+
   public:
     // The colours of one level: A at the middle of a block, Z at its edges.
     struct LevelColors {

@@ -32,6 +32,7 @@ foreach(mb ${GROWTH_MEGABYTES})
     $<TARGET_OBJECTS:${TESSALY_TOOLS_PLATFORM}>)
   target_include_directories(growth_${mb} PRIVATE ${CMAKE_SOURCE_DIR})
   target_link_libraries(growth_${mb} PRIVATE ZLIB::ZLIB ${WIN32_SYSTEM_LIBRARIES})
+  add_dependencies(growth_${mb} packed_layouts)
   set_target_properties(growth_${mb} PROPERTIES
     OUTPUT_NAME run_installation_gui
     RUNTIME_OUTPUT_DIRECTORY ${dir})

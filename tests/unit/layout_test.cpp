@@ -10,7 +10,11 @@
 #include "platform/sim/sim_machine.h"
 #include "test_resources.h"
 #include "ui/application.h"
+#include "ui/label.h"
 #include "util/errors.h"
+#include "widgets/gradient_button.h"
+#include "widgets/gradient_panel.h"
+#include "widgets/widget_kinds.h"
 
 namespace {
 
@@ -162,6 +166,30 @@ TEST(Layout, AMissingLayoutResourceIsReportedByName) {
     } catch (const EResNotFound& error) {
         EXPECT_STREQ(error.what(), "Resource LAYOUT_MAINFORM not found");
     }
+}
+
+TEST(Layout, AComponentIsFoundOnlyAsItsOwnKindOrABaseOfIt) {
+    ui::Form form("F");
+    ui::ComponentKinds kinds;
+    ui::AddLabelKind(kinds);
+    widgets::AddWidgetKinds(kinds);
+    ui::ApplyLayout(form,
+                    ui::ParseLayout("[F]\nkind = Form\n\n[L]\nkind = Label\nparent = F\n"
+                                    "\n[P]\nkind = GradientPanel\nparent = F\n"),
+                    kinds, {});
+    EXPECT_NE(ui::Component<ui::Label>(form, "L"), nullptr);
+    EXPECT_NE(ui::Component<widgets::GradientPanel>(form, "P"), nullptr);
+    EXPECT_EQ(form.Find("P")->AsContainer(), form.Find("P"));  // a panel holds children
+    EXPECT_EQ(form.Find("L")->AsContainer(), nullptr);
+    EXPECT_THROW(ui::Component<widgets::GradientButton>(form, "L"), ui::LayoutError);
+    EXPECT_THROW(ui::Component<ui::Label>(form, "P"), ui::LayoutError);
+    EXPECT_THROW(ui::Component<ui::Label>(form, "Missing"), ui::LayoutError);
+}
+
+TEST(Layout, ALayoutResourceThatIsNoZlibStreamIsRefused) {
+    platform::sim::Machine machine;
+    machine.SetResource("LAYOUT_MAINFORM", "[MainForm]\nkind = Form\n");
+    EXPECT_THROW(LoadLayoutResource("MainForm"), EDecompressionError);
 }
 
 TEST(Layout, TheInstallersKindsIncludeTheDrawnWidgets) {

@@ -6,10 +6,12 @@
 #include <string>
 
 #include "platform/sim/sim_machine.h"
+#include "tools/payload/payload_writer.h"
 
 // Gives a simulated machine the resources the Windows build embeds from
-// resources/: every layout file as 'LAYOUT_' plus its name without
-// underscores, upper-cased (main_form.layout -> LAYOUT_MAINFORM).
+// resources/: every layout file, packed as a zlib stream like the build's
+// pack_layout does, as 'LAYOUT_' plus its name without underscores,
+// upper-cased (main_form.layout -> LAYOUT_MAINFORM).
 inline void LoadLayoutResources(platform::sim::Machine& machine) {
     const std::filesystem::path folder =
         std::filesystem::path(TESSALY_SOURCE_DIR) / "resources" / "layouts";
@@ -26,7 +28,7 @@ inline void LoadLayoutResources(platform::sim::Machine& machine) {
         std::ifstream in(entry.path(), std::ios::binary);
         std::ostringstream text;
         text << in.rdbuf();
-        machine.SetResource("LAYOUT_" + name, text.str());
+        machine.SetResource("LAYOUT_" + name, Compress(text.str()));
     }
 }
 

@@ -15,6 +15,8 @@ void PutWord(std::string& bytes, std::size_t offset, std::uint32_t value) {
     }
 }
 
+}  // namespace
+
 std::string Compress(std::string_view contents, int level) {
     uLongf length = compressBound(static_cast<uLong>(contents.size()));
     std::string stream(length, '\0');
@@ -27,8 +29,6 @@ std::string Compress(std::string_view contents, int level) {
     stream.resize(length);
     return stream;
 }
-
-}  // namespace
 
 void ScrambleBuffer(std::string_view key, char* buffer, std::size_t length) {
     if (key.empty()) {

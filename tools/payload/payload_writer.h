@@ -5,6 +5,9 @@
 #include <string>
 #include <string_view>
 
+// The contents as one zlib stream at that compression level.
+std::string Compress(std::string_view contents, int level = 9);
+
 // Adds the repeating key to the first length bytes of buffer, modulo 256: the
 // inverse of UnscrambleBuffer. Does nothing when the key is empty.
 void ScrambleBuffer(std::string_view key, char* buffer, std::size_t length);

@@ -2,10 +2,10 @@
 
 #include <windows.h>
 
-#include <map>
 #include <string>
 #include <tuple>
 
+#include "ui/flat_map.h"
 #include "ui/types.h"
 
 namespace ui::win32 {
@@ -27,9 +27,9 @@ class GdiObjectCache {
     HFONT FontFor(const Font& font);
 
   private:
-    std::map<std::tuple<std::uint32_t, int>, HPEN> pens_;
-    std::map<std::uint32_t, HBRUSH> brushes_;
-    std::map<std::tuple<std::string, int, bool, bool>, HFONT> fonts_;
+    FlatMap<std::tuple<std::uint32_t, int>, HPEN> pens_;
+    FlatMap<std::uint32_t, HBRUSH> brushes_;
+    FlatMap<std::tuple<std::string, int, bool, bool>, HFONT> fonts_;
 };
 
 // A font made for measuring or drawing outside a canvas; deleted with the object.

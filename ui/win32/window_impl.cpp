@@ -138,7 +138,7 @@ LRESULT WindowImpl::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
             // The user sized or maximised the frame: the form takes the new
             // client size, which places its aligned children again. A
             // minimised window keeps the size it had.
-            if (wParam != SIZE_MINIMIZED && dynamic_cast<Form*>(&control_) != nullptr) {
+            if (wParam != SIZE_MINIMIZED && control_.AsForm() != nullptr) {
                 sizingFromWindow_ = true;
                 control_.SetSize(LOWORD(lParam), HIWORD(lParam));
                 sizingFromWindow_ = false;
@@ -159,7 +159,7 @@ LRESULT WindowImpl::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_ACTIVATE:
             // The form hands the focus to its control that takes it, if any;
             // otherwise the window keeps it (the default handling).
-            if (auto* form = dynamic_cast<Form*>(&control_);
+            if (auto* form = control_.AsForm();
                 form != nullptr && LOWORD(wParam) != WA_INACTIVE && form->Activated()) {
                 return 0;
             }
@@ -172,12 +172,12 @@ LRESULT WindowImpl::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
             return ::DefWindowProcA(hwnd_, message, wParam, lParam);
         case WM_CLOSE:
             // Closing is the form's decision (its close query); never destroy here.
-            if (auto* form = dynamic_cast<Form*>(&control_)) {
+            if (auto* form = control_.AsForm()) {
                 form->Close();
             }
             return 0;
         default:
-            if (auto* form = dynamic_cast<Form*>(&control_);
+            if (auto* form = control_.AsForm();
                 form != nullptr && AnswerDescribeRequest(*form, message, wParam)) {
                 return TRUE;
             }
@@ -229,7 +229,7 @@ void WindowImpl::Update() {
 }
 
 void WindowImpl::SyncBounds() {
-    if (auto* form = dynamic_cast<Form*>(&control_)) {
+    if (auto* form = control_.AsForm()) {
         if (sizingFromWindow_) {
             return;  // the window has this size already
         }
@@ -249,7 +249,7 @@ void WindowImpl::SyncVisibility() {
         ::ShowWindow(hwnd_, SW_HIDE);
         return;
     }
-    auto* form = dynamic_cast<Form*>(&control_);
+    auto* form = control_.AsForm();
     if (form != nullptr && form->position() == FormPosition::ScreenCenter &&
         !::IsWindowVisible(hwnd_)) {
         CenterOnScreen(hwnd_);
@@ -277,7 +277,7 @@ std::optional<Point> WindowImpl::CursorPosition() const {
 }
 
 void WindowImpl::SyncCaption() {
-    if (auto* form = dynamic_cast<Form*>(&control_)) {
+    if (auto* form = control_.AsForm()) {
         ::SetWindowTextA(hwnd_, form->caption().c_str());
     }
 }
@@ -296,8 +296,9 @@ HWND WindowOf(Control& control) {
     if (window == nullptr || window->host() == nullptr) {
         return nullptr;
     }
-    auto* impl = dynamic_cast<WindowImpl*>(window->host());
-    return impl != nullptr ? impl->hwnd() : nullptr;
+    // This backend's window hosts are WindowImpls, but for the edit boxes'.
+    FormHost* host = window->host()->AsFormHost();
+    return host != nullptr ? static_cast<WindowImpl*>(host)->hwnd() : nullptr;
 }
 
 namespace {
