@@ -111,6 +111,11 @@ acc_new_prefix() {  # name 32|64
         esac
     done
     acc_check_prefix_kind
+    # Wine finds a prefix's server by the folder's device and inode, and a
+    # new folder may get the inode of one just removed: a server left over
+    # from that one must not answer for this prefix.
+    "$ACC_WINESERVER" -k >/dev/null 2>&1 || true
+    acc_remove_server_folder
     # What the shell opens in a browser is written to a file instead.
     ACC_BROWSER_LOG=$ACC_OUT/browser-$1.log
     : >"$ACC_BROWSER_LOG"
@@ -184,15 +189,32 @@ acc_remove_prefix() {
     [ -n "${ACC_PREFIX_NAME:-}" ] || return 0
     "$ACC_WINESERVER" -k >/dev/null 2>&1 || true
     "$ACC_WINESERVER" -w >/dev/null 2>&1 || true
-    # Each stopped wineserver leaves its socket folder behind.
-    local inode
-    inode=$(stat -c '%d-%i' "$WINEPREFIX" 2>/dev/null | awk -F- '{printf "%x-%x", $1, $2}')
-    [ -n "$inode" ] && rm -rf /tmp/wine-*/server-"$inode" 2>/dev/null
+    # Wine's processes of the prefix that outlived their server (not the
+    # shells, which carry the same WINEPREFIX).
+    local proc
+    for proc in /proc/[0-9]*; do
+        case $(readlink "$proc/exe" 2>/dev/null) in
+            */wine/*) ;;
+            *) continue ;;
+        esac
+        if tr '\0' '\n' <"$proc/environ" 2>/dev/null | grep -qxF "WINEPREFIX=$WINEPREFIX"; then
+            kill -9 "${proc#/proc/}" 2>/dev/null
+        fi
+    done
+    acc_remove_server_folder
     if [ "${ACC_KEEP_PREFIXES:-0}" != 1 ]; then
         rm -rf "$ACC_OUT/prefix-$ACC_PREFIX_NAME" "$ACC_OUT/xdg-$ACC_PREFIX_NAME" \
             "$ACC_OUT/home-$ACC_PREFIX_NAME"
     fi
     ACC_PREFIX_NAME=
+}
+
+# Each stopped wineserver leaves its socket folder behind.
+acc_remove_server_folder() {
+    local inode
+    inode=$(stat -c '%d-%i' "$WINEPREFIX" 2>/dev/null | awk -F- '{printf "%x-%x", $1, $2}')
+    [ -n "$inode" ] && rm -rf /tmp/wine-*/server-"$inode" /tmp/.wine-*/server-"$inode" 2>/dev/null
+    return 0
 }
 
 # Stops the suite when the new prefix is not the kind of Windows it stands
