@@ -50,27 +50,24 @@ acc_expect_contains() {  # haystack needle what
 
 # --- Display -----------------------------------------------------------------
 
-# Starts a private Xvfb on a free display number.
+# Starts a private Xvfb. Xvfb picks a free display number itself and says
+# which (-displayfd) once it listens there, so suites starting at once, or
+# just after another's Xvfb ended, never end up talking to one X server.
 acc_start_xvfb() {
-    local n
-    for n in $(seq 120 180); do
-        if [ ! -e "/tmp/.X$n-lock" ] && [ ! -e "/tmp/.X11-unix/X$n" ]; then
-            Xvfb ":$n" -screen 0 1024x768x24 -nolisten tcp >"$ACC_OUT/xvfb.log" 2>&1 &
-            ACC_XVFB_PID=$!
+    local numbers=$ACC_OUT/xvfb-display
+    : >"$numbers"
+    Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$numbers" >"$ACC_OUT/xvfb.log" 2>&1 &
+    ACC_XVFB_PID=$!
+    local deadline=$((SECONDS + 20)) n=""
+    while [ $SECONDS -lt $deadline ] && kill -0 "$ACC_XVFB_PID" 2>/dev/null; do
+        n=$(head -n 1 "$numbers" | tr -dc '0-9')
+        if [ -n "$n" ] && DISPLAY=":$n" xdpyinfo >/dev/null 2>&1; then
             export DISPLAY=":$n"
-            local deadline=$((SECONDS + 20))
-            while [ $SECONDS -lt $deadline ]; do
-                if xdpyinfo >/dev/null 2>&1; then
-                    return 0
-                fi
-                if ! kill -0 "$ACC_XVFB_PID" 2>/dev/null; then
-                    break  # lost a race for the number; try the next one
-                fi
-                sleep 0.1
-            done
+            return 0
         fi
+        sleep 0.1
     done
-    echo "cannot start Xvfb" >&2
+    echo "cannot start Xvfb (see $ACC_OUT/xvfb.log)" >&2
     return 1
 }
 
