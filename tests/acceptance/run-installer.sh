@@ -8,7 +8,7 @@
 # one it runs in a private Xvfb, a screenshot of its first window is saved,
 # and the program is ended.
 set -u
-source "$(dirname "$0")/subject.sh"
+source "$(dirname "$0")/lib.sh"
 KIND=${WINDOWS:-32}
 acc_choose_windows "$KIND" || exit 2
 OUT=$ACC_BUILD/run/$ACC_MODE-$KIND
@@ -42,18 +42,10 @@ if [ -n "${DISPLAY:-}" ] && xdpyinfo >/dev/null 2>&1; then
 fi
 
 # No display: a private Xvfb, a screenshot, then the end.
-for n in $(seq 200 250); do
-    [ -e "/tmp/.X$n-lock" ] || break
-done
-Xvfb ":$n" -screen 0 1024x768x24 -nolisten tcp >"$OUT/xvfb.log" 2>&1 &
-XVFB=$!
-export DISPLAY=":$n"
+ACC_OUT=$OUT
+acc_start_xvfb || exit 1
+XVFB=$ACC_XVFB_PID
 trap 'kill $XVFB 2>/dev/null; "$ACC_WINESERVER" -k 2>/dev/null' EXIT
-deadline=$((SECONDS + 20))
-until xdpyinfo >/dev/null 2>&1; do
-    [ $SECONDS -ge $deadline ] && { echo "Xvfb did not start" >&2; exit 1; }
-    sleep 0.1
-done
 "$ACC_WINE" "$ACC_INSTALLER" "$@" >"$OUT/installer.log" 2>&1 &
 PID=$!
 window=$(timeout 60 xdotool search --sync --onlyvisible --name '.+' 2>/dev/null | head -n 1)
