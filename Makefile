@@ -3,6 +3,7 @@
 #               Windows (WINDOWS=64: as on 64-bit Windows); see README.md
 #   make test   build everything and run the unit and acceptance suites
 #   make unit   native unit tests only
+#   make sanitize  the unit tests under AddressSanitizer and UBSan
 
 BUILD       := build
 NATIVE      := $(BUILD)/native
@@ -11,7 +12,7 @@ WIN64_BUILD := $(BUILD)/win64
 HOST_TOOLS  := $(abspath $(NATIVE))/tools
 JOBS        ?= $(shell nproc)
 
-.PHONY: all deps build native windows win64 test unit acceptance run fuzz bench format clean
+.PHONY: all deps build native windows win64 test unit sanitize acceptance run fuzz bench format clean
 
 all: build
 
@@ -36,6 +37,15 @@ build: native windows win64
 
 unit: native
 	ctest --test-dir $(NATIVE) --output-on-failure -j $(JOBS)
+
+# The unit suite built with AddressSanitizer and UndefinedBehaviorSanitizer
+# (outside `make test`: a build of its own takes minutes).
+sanitize: deps
+	cmake -S . -B $(BUILD)/asan -DCMAKE_BUILD_TYPE=Debug \
+	      -DCMAKE_CXX_FLAGS="-fsanitize=address,undefined -fno-omit-frame-pointer" \
+	      -DCMAKE_EXE_LINKER_FLAGS="-fsanitize=address,undefined" >/dev/null
+	cmake --build $(BUILD)/asan --target unit_tests -j $(JOBS)
+	UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1 $(BUILD)/asan/unit_tests --gtest_brief=1
 
 acceptance: build
 	tests/acceptance/run-all.sh
