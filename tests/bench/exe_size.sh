@@ -56,7 +56,8 @@ if [ -n "$PEER" ]; then
     peer=$(stat -c %s "$work/peer-setup.exe")
     printf '%-34s %8d\n' "peer installer" "$peer" "peer overhead (less our payload)" \
         "$((peer - payload))"
-    awk -v a="$overhead" -v b="$((peer - payload))" \
+    peer_overhead=$((peer - payload))
+    awk -v a="$overhead" -v b="$peer_overhead" \
         'BEGIN {printf "%-34s %8.2f\n", "overhead ratio (ours / peer)", a / b}'
 fi
 
@@ -69,5 +70,13 @@ if [ -n "$MAP" ]; then
             -e "s#-o tessaly-setup.exe#-o $map/tessaly-setup.exe -Wl,-Map,$map/link.map#")
     (cd $BUILD && eval "$link")
     printf '\nwhat the link puts into each section (bytes before alignment):\n'
-    python3 tests/bench/link_map_sizes.py "$map/link.map" 25
+    python3 tests/bench/link_map_sizes.py "$map/link.map" 25 | tee "$map/sizes.txt"
+    # The overhead without the exception machinery, which the peer (plain C)
+    # does not carry: how far the rest of the exe is from the peer's.
+    eh=$(sed -n 's/^exception handling, all told: \([0-9]*\).*/\1/p' "$map/sizes.txt")
+    printf '%-34s %8d\n' "overhead less exception handling" "$((overhead - eh))"
+    if [ -n "$PEER" ]; then
+        awk -v a="$((overhead - eh))" -v b="$peer_overhead" \
+            'BEGIN {printf "%-34s %8.2f\n", "  its ratio to the peer overhead", a / b}'
+    fi
 fi

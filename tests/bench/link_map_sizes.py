@@ -7,7 +7,10 @@ Sums every input section's size per contributor and per output section
 (.text, .rdata, .eh_frame, .data, ...). A contributor is one of our object
 files, or a runtime or library archive as a whole (libstdc++, libgcc, zlib,
 the C runtime's pieces). The TOP largest archive members are listed too, so
-one can see which library object a change pulled in or let go of.
+one can see which library object a change pulled in or let go of. Last, what
+C++ exception handling costs all told: every object's unwind tables
+(.eh_frame) and catch tables (.gcc_except_table), the unwinder (libgcc_eh)
+and the C++ runtime's throw, catch and type-matching members.
 """
 import collections
 import os
@@ -29,9 +32,27 @@ def contributor(path):
     return name, None
 
 
+# libstdc++ members that exist only to throw, catch and match exceptions.
+CXX_EH_MEMBER = re.compile(r"libstdc\+\+\.a\((eh_\w+|\w*type_info|tinfo\w*|bad_\w+)\.o\)$")
+
+
+def eh_part(input_section, owner, member):
+    """The exception-handling share an input section belongs to, or None."""
+    if input_section.startswith(".eh_frame"):
+        return "unwind tables"
+    if input_section.startswith(".gcc_except_table"):
+        return "catch tables"
+    if owner == "libgcc_eh.a":
+        return "unwinder"
+    if member and CXX_EH_MEMBER.match(member):
+        return "C++ runtime"
+    return None
+
+
 def read(path):
     per_owner = collections.defaultdict(collections.Counter)
     per_member = collections.defaultdict(collections.Counter)
+    eh = collections.Counter()
     output = None
     pending = None
     with open(path, encoding="latin-1") as handle:
@@ -63,7 +84,10 @@ def read(path):
         per_owner[owner][output] += size
         if member:
             per_member[member][output] += size
-    return per_owner, per_member
+        part = eh_part(match.group(1) or "", owner, member)
+        if part and output != ".bss":
+            eh[part] += size
+    return per_owner, per_member, eh
 
 
 def table(rows, title, limit=None):
@@ -78,7 +102,7 @@ def table(rows, title, limit=None):
 
 
 def main():
-    per_owner, per_member = read(sys.argv[1])
+    per_owner, per_member, eh = read(sys.argv[1])
     limit = int(sys.argv[2]) if len(sys.argv) > 2 else 25
     total = collections.Counter()
     for sizes in per_owner.values():
@@ -87,6 +111,10 @@ def main():
     table(per_owner, "contributor")
     print()
     table(per_member, "largest archive members", limit)
+    print()
+    parts = ", ".join("%s %d" % (name, eh[name]) for name in
+                      ("unwind tables", "catch tables", "unwinder", "C++ runtime"))
+    print("exception handling, all told: %d (%s)" % (sum(eh.values()), parts))
     return 0
 
 
