@@ -87,4 +87,12 @@ struct LocalMemTraits {
 };
 using UniqueLocalMem = UniqueHandle<LocalMemTraits>;
 
+// A library loaded at run time, freed once.
+struct ModuleTraits {
+    using Type = HMODULE;
+    static Type Invalid() { return nullptr; }
+    static void Close(Type m) { ::FreeLibrary(m); }
+};
+using UniqueModule = UniqueHandle<ModuleTraits>;
+
 }  // namespace platform::win32

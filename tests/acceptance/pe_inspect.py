@@ -1,10 +1,13 @@
 #!/usr/bin/env python3
 """Reads what the static checks need from a Windows executable, without
-running it: machine, optional-header kind, subsystem, imported DLLs and the
-resources (type, name, language, size, bytes).
+running it: machine, optional-header kind, subsystem, imported DLLs (the
+delay-loaded ones too), exports and the resources (type, name, language,
+size, bytes).
 
     pe_inspect.py summary EXE           one "key: value" per line
     pe_inspect.py sections EXE          each section's name and its bytes in the file
+    pe_inspect.py exports DLL           "ORDINAL NAME" per exported entry ("-" for
+                                        one exported by ordinal only)
     pe_inspect.py resource EXE TYPE NAME  the resource's bytes on stdout
         (TYPE and NAME are numbers or names, e.g. 24 1 or 10 RS_CMD)
     pe_inspect.py replace EXE TYPE NAME BYTES OUT
@@ -31,6 +34,8 @@ class PE:
         optional = pe + 24
         self.magic = struct.unpack_from("<H", data, optional)[0]
         self.subsystem = struct.unpack_from("<H", data, optional + 68)[0]
+        self.image_base = (struct.unpack_from("<I", data, optional + 28)[0] if self.magic == 0x10B
+                           else struct.unpack_from("<Q", data, optional + 24)[0])
         directories = optional + (96 if self.magic == 0x10B else 112)
         self.directories = [struct.unpack_from("<II", data, directories + 8 * i) for i in range(16)]
         table = optional + optional_size
@@ -64,6 +69,43 @@ class PE:
                 return names
             names.append(self.cstring(entry[3]))
             at += 20
+
+    def exports(self):
+        """Each exported entry as (ordinal, name), name None for one exported
+        by ordinal only."""
+        rva, _ = self.directories[0]
+        if rva == 0:
+            return []
+        at = self.offset(rva)
+        base, functions, named, functions_rva, names_rva, ordinals_rva = \
+            struct.unpack_from("<IIIIII", self.data, at + 16)
+        names = {}
+        for i in range(named):
+            name_rva = struct.unpack_from("<I", self.data, self.offset(names_rva) + 4 * i)[0]
+            index = struct.unpack_from("<H", self.data, self.offset(ordinals_rva) + 2 * i)[0]
+            names[index] = self.cstring(name_rva)
+        found = []
+        for i in range(functions):
+            if struct.unpack_from("<I", self.data, self.offset(functions_rva) + 4 * i)[0] != 0:
+                found.append((base + i, names.get(i)))
+        return found
+
+    def delay_imports(self):
+        """The names of the DLLs in the delay-load table."""
+        rva, _ = self.directories[13]
+        names = []
+        if rva == 0:
+            return names
+        at = self.offset(rva)
+        while True:
+            attributes, name_rva = struct.unpack_from("<II", self.data, at)
+            if name_rva == 0:
+                return names
+            # Version 1 tables hold RVAs; the old form held addresses.
+            if not attributes & 1:
+                name_rva -= self.image_base
+            names.append(self.cstring(name_rva))
+            at += 32
 
     def resources(self):
         rva, _ = self.directories[2]
@@ -111,6 +153,8 @@ def main():
         print("subsystem: %s" % {2: "gui", 3: "console"}.get(pe.subsystem, pe.subsystem))
         for name in pe.imports():
             print("import: %s" % name)
+        for name in pe.delay_imports():
+            print("delay-import: %s" % name)
         for type_key, name_key, language, data, _ in pe.resources():
             kind = RESOURCE_TYPES.get(type_key, type_key)
             print("resource: %s %s %s %d" % (kind, name_key, language, len(data)))
@@ -119,6 +163,10 @@ def main():
         print("headers %d" % pe.headers)
         for (name, _, _, _), size in zip(pe.sections, pe.raw_sizes):
             print("%s %d" % (name, size))
+        return 0
+    if command == "exports":
+        for ordinal, name in pe.exports():
+            print("%d %s" % (ordinal, name or "-"))
         return 0
     if command == "resource":
         found = pe.find(sys.argv[3], sys.argv[4])

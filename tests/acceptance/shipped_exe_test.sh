@@ -22,14 +22,22 @@ expect machine 0x14c "$(value machine)"
 expect format PE32 "$(value format)"
 expect subsystem gui "$(value subsystem)"
 
-printf '  case: imports only DLLs that every Windows has\n'
-allowed=" KERNEL32.DLL USER32.DLL GDI32.DLL SHELL32.DLL OLE32.DLL MSVCRT.DLL ADVAPI32.DLL COMCTL32.DLL "
+printf '  case: imports only KnownDLLs, and nothing delay-loaded\n'
+# Windows loads a KnownDLL only from the system folder, whatever lies beside
+# the program; any other DLL in the import table would be looked for in the
+# program's folder (a Downloads folder, say) before the entry point can
+# narrow the search. These are KnownDLLs on every Windows from 7 to 11.
+known=" $(echo ADVAPI32 CLBCATQ COMDLG32 DIFXAPI GDI32 IMAGEHLP IMM32 KERNEL32 MSCTF MSVCRT NORMALIZ \
+    NSI OLE32 OLEAUT32 PSAPI RPCRT4 SECHOST SETUPAPI SHELL32 SHLWAPI USER32 WLDAP32 WS2_32) "
 for dll in $(value import); do
-    upper=$(printf '%s' "$dll" | tr '[:lower:]' '[:upper:]')
-    case $allowed in
+    upper=$(printf '%s' "${dll%.*}" | tr '[:lower:]' '[:upper:]')
+    case $known in
         *" $upper "*) ;;
-        *) fail "unexpected import $dll" ;;
+        *) fail "import of $dll, which is no KnownDLL" ;;
     esac
+done
+for dll in $(value delay-import); do
+    fail "delay-loaded $dll: its load searches the program's folder"
 done
 
 printf '  case: version block\n'

@@ -17,7 +17,11 @@ namespace {
 using TaskDialogIndirectFn = HRESULT(WINAPI*)(const TASKDIALOGCONFIG*, int*, int*, BOOL*);
 
 // Resolved at run time: only version 6 of the common controls (which the
-// manifest asks for, Windows 6.0 and later) has it.
+// manifest asks for, Windows 6.0 and later) has it. The common controls are
+// the one library named without its folder: the manifest's activation
+// context sends that name to version 6 in the side-by-side store, which a
+// full path would bypass, and the process's search never reaches the
+// program's own folder (platform/win32/system_library.h).
 TaskDialogIndirectFn FindTaskDialogIndirect() {
     static const TaskDialogIndirectFn function = [] {
         HMODULE comctl = ::GetModuleHandleA("comctl32.dll");

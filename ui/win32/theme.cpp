@@ -1,5 +1,6 @@
 #include <windows.h>
 
+#include "platform/win32/system_library.h"
 #include "ui/theme.h"
 
 namespace ui {
@@ -7,24 +8,18 @@ namespace ui {
 namespace {
 
 // The theme library, loaded on first use and kept for the process; looked up
-// at run time so that the program imports nothing a system without it lacks.
+// at run time so that the program imports nothing a system without it lacks,
+// and from the system folder by its full path, never from beside the program.
 class ThemeLibrary {
   public:
-    ThemeLibrary() : module_(::LoadLibraryA("uxtheme.dll")) {
-        if (module_ != nullptr) {
+    ThemeLibrary() : module_(platform::win32::LoadSystemLibrary("uxtheme.dll")) {
+        if (module_.valid()) {
             isThemeActive_ = reinterpret_cast<Query>(
-                reinterpret_cast<void*>(::GetProcAddress(module_, "IsThemeActive")));
+                reinterpret_cast<void*>(::GetProcAddress(module_.get(), "IsThemeActive")));
             isAppThemed_ = reinterpret_cast<Query>(
-                reinterpret_cast<void*>(::GetProcAddress(module_, "IsAppThemed")));
+                reinterpret_cast<void*>(::GetProcAddress(module_.get(), "IsAppThemed")));
         }
     }
-    ~ThemeLibrary() {
-        if (module_ != nullptr) {
-            ::FreeLibrary(module_);
-        }
-    }
-    ThemeLibrary(const ThemeLibrary&) = delete;
-    ThemeLibrary& operator=(const ThemeLibrary&) = delete;
 
     bool StylesActive() const {
         return isThemeActive_ != nullptr && isAppThemed_ != nullptr && isThemeActive_() &&
@@ -33,7 +28,7 @@ class ThemeLibrary {
 
   private:
     using Query = BOOL(WINAPI*)();
-    HMODULE module_;
+    platform::win32::UniqueModule module_;
     Query isThemeActive_ = nullptr;
     Query isAppThemed_ = nullptr;
 };
