@@ -4,6 +4,8 @@
 #   make test   build everything and run the unit and acceptance suites
 #   make unit   native unit tests only
 #   make sanitize  the unit tests under AddressSanitizer and UBSan
+#   make release   build/release/tessaly-setup.exe and its .sha256; signed with
+#                  SIGN_CERT=cert.pem SIGN_KEY=key.pem (SIGN_TIMESTAMP_URL optional)
 
 BUILD       := build
 NATIVE      := $(BUILD)/native
@@ -12,7 +14,7 @@ WIN64_BUILD := $(BUILD)/win64
 HOST_TOOLS  := $(abspath $(NATIVE))/tools
 JOBS        ?= $(shell nproc)
 
-.PHONY: all deps build native windows win64 test unit sanitize acceptance run fuzz bench format clean
+.PHONY: all deps build native windows win64 test unit sanitize acceptance run release fuzz bench format clean
 
 all: build
 
@@ -51,6 +53,10 @@ acceptance: build
 	tests/acceptance/run-all.sh
 
 test: unit acceptance
+
+release: windows
+	SIGN_CERT="$(SIGN_CERT)" SIGN_KEY="$(SIGN_KEY)" SIGN_TIMESTAMP_URL="$(SIGN_TIMESTAMP_URL)" \
+	    scripts/release.sh
 
 fuzz: deps
 	tests/fuzz/run-fuzz.sh $(FUZZ_SECONDS)

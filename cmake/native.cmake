@@ -35,9 +35,11 @@ find_program(MINGW_I686_CXX i686-w64-mingw32-g++ REQUIRED)
 set(NATIVE_PR32 ${CMAKE_BINARY_DIR}/demo/pr32.exe)
 add_custom_command(OUTPUT ${NATIVE_PR32}
   COMMAND ${CMAKE_COMMAND} -E make_directory ${CMAKE_BINARY_DIR}/demo
-  COMMAND ${MINGW_I686_CXX} -std=c++20 -Os -s -static -D_WIN32_WINNT=0x0601 -DNOMINMAX -DSTRICT
+  COMMAND ${CMAKE_COMMAND} -E env SOURCE_DATE_EPOCH=${TESSALY_SOURCE_DATE_EPOCH}
+          ${MINGW_I686_CXX} -std=c++20 -Os -s -static -D_WIN32_WINNT=0x0601 -DNOMINMAX -DSTRICT
           -I${CMAKE_SOURCE_DIR} -o ${NATIVE_PR32} ${CMAKE_SOURCE_DIR}/tools/pr32/pr32.cpp -lwinspool
   DEPENDS ${CMAKE_SOURCE_DIR}/tools/pr32/pr32.cpp ${CMAKE_SOURCE_DIR}/platform/win32/unique_handle.h
+          ${TESSALY_SOURCE_DATE_FILE}
   COMMENT "Cross-compiling pr32.exe")
 include(cmake/demo_payload.cmake)
 add_demo_payload(${NATIVE_PR32} "")

@@ -31,6 +31,11 @@ add_compile_options($<$<COMPILE_LANGUAGE:CXX>:-fno-threadsafe-statics>)
 # still makes one for every type that is thrown.
 add_compile_options($<$<COMPILE_LANGUAGE:CXX>:-fno-rtti>)
 
+# Every link of this build dates its program from the source
+# (cmake/source_date_epoch.cmake).
+set_property(GLOBAL PROPERTY RULE_LAUNCH_LINK
+  "${CMAKE_COMMAND} -E env SOURCE_DATE_EPOCH=${TESSALY_SOURCE_DATE_EPOCH}")
+
 include(cmake/zlib_inflate.cmake)
 
 file(GLOB PLATFORM_WIN32_SOURCES CONFIGURE_DEPENDS platform/win32/*.cpp)
@@ -80,7 +85,8 @@ set(WIN32_SYSTEM_LIBRARIES shell32 ole32 gdi32 user32 kernel32)
 add_executable(pr32 tools/pr32/pr32.cpp)
 target_include_directories(pr32 PRIVATE ${CMAKE_SOURCE_DIR})
 target_link_libraries(pr32 PRIVATE winspool)
-set_target_properties(pr32 PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/demo)
+set_target_properties(pr32 PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/demo
+  LINK_DEPENDS ${TESSALY_SOURCE_DATE_FILE})
 
 # The payload: ten scrambled containers and payload.rc, compiled as a second
 # resource script into every executable that carries the payload.
@@ -106,7 +112,8 @@ function(add_installer target output_dir)
   add_dependencies(${target} demo_payload packed_layouts)
   set_target_properties(${target} PROPERTIES
     OUTPUT_NAME tessaly-setup
-    RUNTIME_OUTPUT_DIRECTORY ${output_dir})
+    RUNTIME_OUTPUT_DIRECTORY ${output_dir}
+    LINK_DEPENDS ${TESSALY_SOURCE_DATE_FILE})
 endfunction()
 
 if(CMAKE_SIZEOF_VOID_P EQUAL 4)

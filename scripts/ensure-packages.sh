@@ -15,7 +15,7 @@ PACKAGES="
   g++-mingw-w64-i686 g++-mingw-w64-x86-64 mingw-w64-tools libz-mingw-w64-dev
   wine wine64 fonts-wine
   xvfb xdotool x11-utils xclip imagemagick
-  liblnk-utils dosbox nasm strace nsis
+  liblnk-utils dosbox nasm strace nsis osslsigncode openssl
   clang libclang-rt-14-dev
 "
 want_i386=no

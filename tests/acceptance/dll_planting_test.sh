@@ -57,12 +57,14 @@ plant() {  # prefix-name 32|64
     export WINEDLLOVERRIDES
 }
 
-# Starts a program of the Downloads folder from there, as a user does.
+# Starts a program of the Downloads folder from there, as a user does: its
+# output in run-CASE.log, Wine's trace of the libraries it loads in
+# run-CASE.trace.
 start_downloaded() {  # exe-name args...
-    local exe=$1 log=$ACC_OUT/run-$ACC_CASES.log
+    local exe=$1 log=$ACC_OUT/run-$ACC_CASES
     shift
     (cd "$(downloads)" && WINEDEBUG=+loaddll exec "$ACC_WINE" "$DOWNLOADS_WIN\\$exe" "$@") \
-        >"$log" 2>&1 &
+        >"$log.log" 2>"$log.trace" &
     ACC_PID=$!
 }
 
@@ -193,7 +195,7 @@ acc_case "control: a program loading uxtheme.dll by its bare name is caught"
 rm -f "$(downloads)/planted.log"
 start_downloaded planting_control.exe bare
 acc_expect_exit 0 "exit code of the control"
-acc_log "loaded: $(grep -a -v ':trace:' "$ACC_OUT/run-$ACC_CASES.log" | tr -d '\r' | head -n 1)"
+acc_log "loaded: $(tr -d '\r' <"$ACC_OUT/run-$ACC_CASES.log")"
 report=$(verdicts planting_control.exe) && acc_fail "the bare load was not caught"
 printf '%s\n' "$report" | sed 's/^/    planted /'
 acc_expect_contains "$report" "own     uxtheme.dll (requested by planting_control.exe" "the caught load"
@@ -202,7 +204,7 @@ acc_case "control: the same program narrowing the search first loads the system'
 rm -f "$(downloads)/planted.log"
 start_downloaded planting_control.exe narrowed
 acc_expect_exit 0 "exit code of the control"
-loaded=$(grep -a -v ':trace:' "$ACC_OUT/run-$ACC_CASES.log" | tr -d '\r' | head -n 1)
+loaded=$(tr -d '\r' <"$ACC_OUT/run-$ACC_CASES.log")
 acc_log "loaded: $loaded"
 in_system_folder "$loaded" uxtheme.dll || acc_fail "the library loaded is not the system's: '$loaded'"
 verdicts planting_control.exe >/dev/null || acc_fail "the narrowed load was counted as planted"

@@ -26,7 +26,7 @@ if [ ! -x "$DAMAGE" ]; then
 fi
 ERROR_TITLE="Tessaly Installer Version 3.24" # the application's error box
 C=$(acc_drive_c)
-DESKTOP=$(xdotool search --name '^Default - Wine desktop$' 2>/dev/null | head -n 1)
+DESKTOP=$(acc_search_windows --name '^Default - Wine desktop$' | head -n 1)
 
 # A copy of the installer, under the shipped exe's file name (which boxes
 # without a caption of their own show), whose item carries the damage (see

@@ -59,15 +59,6 @@ open_main() {  # shot [start command]
     ORIGIN_Y=$Y
 }
 
-# Starts the installer with every file's dating slowed down, so that a run
-# takes a few seconds and can be cancelled between files.
-acc_start_slow() {
-    local log=$ACC_OUT/run-$ACC_CASES.log
-    strace -f -o /dev/null -e trace=utimensat -e inject=utimensat:delay_enter=300000 \
-        "$ACC_WINE" "$@" >"$log" 2>&1 &
-    ACC_PID=$!
-}
-
 # Expects a message box with the text, answers it with Enter and waits for
 # it to go. Each box is screenshot as box-CASE-N.png; BOX_TEXTS keeps what
 # the box said (acc_window_texts).
@@ -92,10 +83,14 @@ expect_box() {  # title text
 
 window_gone() { ! acc_window_shown "$1"; }
 
-# Types a folder into the box as the user would, replacing its text.
+# Types a folder into the box as the user would, replacing its text. Every
+# key goes the same way, through the X server's test input to the window
+# under the pointer (the box just clicked; with no window manager the X focus
+# follows the pointer): keys sent to a window directly (xdotool --window)
+# could overtake them, and lose their Shift.
 type_folder() {  # text
     click "$EDIT"
-    acc_key "$WINDOW" End shift+Home BackSpace
+    xdotool key --clearmodifiers End shift+Home BackSpace
     xdotool type --delay 15 "$1"
 }
 

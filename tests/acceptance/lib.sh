@@ -299,6 +299,47 @@ acc_start() {  # exe args...
     ACC_PID=$!
 }
 
+# Starts a Windows program that stops right after it dates the files whose
+# numbers are given (its first file-date call is 1; strace's when=, such as
+# 2 or 1..2), before its progress window hears of that file, and stays
+# stopped until acc_release: a click or key sent meanwhile waits in its queue
+# and acts between that file and the next, however slow the machine is.
+# (Wine dates a file with one utimensat call; strace injects SIGSTOP after
+# it.) Only calls that never wait for an answer from the program (X input,
+# screenshots, a window's place) may be made while it is held.
+acc_start_held() {  # when exe args...
+    local log=$ACC_OUT/run-$ACC_CASES.log when=$1
+    shift
+    ACC_HOLD_LOG=$ACC_OUT/run-$ACC_CASES.strace
+    ACC_HOLDS=0
+    # Not --seccomp-bpf: strace then never sees the call's end, where the
+    # signal is injected.
+    strace -f -o "$ACC_HOLD_LOG" -e trace=utimensat \
+        -e inject=utimensat:signal=SIGSTOP:when="$when" "$ACC_WINE" "$@" >"$log" 2>&1 &
+    ACC_PID=$!
+}
+
+# Waits until the program started with acc_start_held is held once more
+# (strace's log says so: a traced program is in a tracing stop at every
+# system call, so its process state cannot tell); ACC_HELD is its process.
+acc_wait_held() {  # [timeout seconds]
+    local deadline=$((SECONDS + ${1:-30})) stops
+    while [ $SECONDS -lt $deadline ] && kill -0 "$ACC_PID" 2>/dev/null; do
+        stops=$(grep -c -- '--- stopped by SIGSTOP ---' "$ACC_HOLD_LOG" 2>/dev/null)
+        if [ "${stops:-0}" -gt "$ACC_HOLDS" ]; then
+            ACC_HOLDS=$((ACC_HOLDS + 1))
+            ACC_HELD=$(grep -- '--- stopped by SIGSTOP ---' "$ACC_HOLD_LOG" | sed -n "${ACC_HOLDS}p" |
+                awk '{ print $1 }')
+            return 0
+        fi
+        sleep 0.05
+    done
+    return 1
+}
+
+# Lets the held program go on.
+acc_release() { kill -CONT "$ACC_HELD" 2>/dev/null; }
+
 # Waits for the program started last to end; ACC_EXIT is its exit code, or
 # "timeout". (Not a command substitution: only this shell may wait for it.)
 acc_wait_exit() {  # [timeout seconds]
@@ -327,15 +368,48 @@ acc_running() { kill -0 "$ACC_PID" 2>/dev/null; }
 # The title as an exact-match pattern for xdotool's --name.
 acc_title_pattern() { printf '^%s$' "$(printf '%s' "$1" | sed 's/[][\.*^$()+?{}|]/\\&/g')"; }
 
+# The X ids of the windows xdotool search finds (its arguments), one a line;
+# exit code 1 when there are none. xdotool walks every window on the screen,
+# and a window that is destroyed while it looks (the progress window going
+# just as the final box comes, say) ends it with an X error (BadWindow)
+# instead of an answer: then it looks again.
+acc_search_windows() {  # xdotool search arguments...
+    local output attempt
+    for attempt in 1 2 3 4 5 6 7 8 9 10; do
+        output=$(xdotool search "$@" 2>&1)
+        case $output in
+            *"X Error"*) continue ;;
+        esac
+        printf '%s\n' "$output" | grep -E '^[0-9]+$'
+        return
+    done
+    echo "xdotool search $*: an X error every time" >&2
+    return 2
+}
+
 # Whether a visible window has exactly this title right now.
 acc_window_shown() {  # title
-    xdotool search --onlyvisible --name "$(acc_title_pattern "$1")" >/dev/null 2>&1
+    acc_search_windows --onlyvisible --name "$(acc_title_pattern "$1")" >/dev/null
 }
 
 # Waits until a visible window has exactly this title; prints its X id.
 acc_wait_window() {  # title [timeout seconds]
-    timeout "${2:-30}" xdotool search --sync --onlyvisible --name "$(acc_title_pattern "$1")" \
-        2>/dev/null | head -n 1
+    acc_wait_window_matching "$(acc_title_pattern "$1")" "${2:-30}"
+}
+
+# Waits until a visible window's title matches the pattern; prints its X id.
+# (xdotool's own --sync wait ends at the first X error, see above.)
+acc_wait_window_matching() {  # pattern [timeout seconds]
+    local deadline=$((SECONDS + ${2:-30})) found
+    while :; do
+        found=$(acc_search_windows --onlyvisible --name "$1" | head -n 1)
+        if [ -n "$found" ]; then
+            printf '%s' "$found"
+            return 0
+        fi
+        [ $SECONDS -ge $deadline ] && return 1
+        sleep 0.1
+    done
 }
 
 # Starts a program and waits for its window: ACC_WINDOW is the window's X id,

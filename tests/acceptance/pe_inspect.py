@@ -1,8 +1,8 @@
 #!/usr/bin/env python3
 """Reads what the static checks need from a Windows executable, without
-running it: machine, optional-header kind, subsystem, imported DLLs (the
-delay-loaded ones too), exports and the resources (type, name, language,
-size, bytes).
+running it: machine, optional-header kind, subsystem, the header's time
+stamp, imported DLLs (the delay-loaded ones too), exports and the resources
+(type, name, language, size, bytes).
 
     pe_inspect.py summary EXE           one "key: value" per line
     pe_inspect.py sections EXE          each section's name and its bytes in the file
@@ -29,7 +29,7 @@ class PE:
         pe = struct.unpack_from("<I", data, 0x3C)[0]
         if data[pe:pe + 4] != b"PE\0\0":
             raise ValueError("no PE signature")
-        self.machine, sections, _, _, _, optional_size, self.characteristics = \
+        self.machine, sections, self.timestamp, _, _, optional_size, self.characteristics = \
             struct.unpack_from("<HHIIIHH", data, pe + 4)
         optional = pe + 24
         self.magic = struct.unpack_from("<H", data, optional)[0]
@@ -151,6 +151,7 @@ def main():
         print("machine: 0x%x" % pe.machine)
         print("format: %s" % {0x10B: "PE32", 0x20B: "PE32+"}.get(pe.magic, hex(pe.magic)))
         print("subsystem: %s" % {2: "gui", 3: "console"}.get(pe.subsystem, pe.subsystem))
+        print("timestamp: %d" % pe.timestamp)
         for name in pe.imports():
             print("import: %s" % name)
         for name in pe.delay_imports():

@@ -9,9 +9,9 @@
 # same state (progress_expect, from the native build).
 #
 # The programs run in a Wine virtual desktop, which draws real title bars
-# with their buttons. To click between files, each file's date step (one
-# utimensat call under Wine) is held back with strace, which leaves the
-# program itself unchanged.
+# with their buttons. To click between files, the run is held after a chosen
+# file (acc_start_held: strace stops it after that file's date step, which
+# leaves the program itself unchanged) while the click is made.
 source "$(dirname "$0")/lib.sh"
 export TZ=UTC  # the files' dates are local times; stat reads them back in UTC
 acc_begin progress
@@ -28,7 +28,6 @@ for needed in "$DRIVER" "$EXPECT" "$ACC_TOOLS/payload_probe.exe"; do
 done
 TITLE="Installation Progress"
 NOTICE_TITLE="Tessaly"
-DELAY=300000  # microseconds each file's date step is held
 C=$(acc_drive_c)
 
 # Every program of this prefix opens in an 800x600 virtual desktop, whose
@@ -51,18 +50,22 @@ fi
 
 # --- Helpers -----------------------------------------------------------------
 
-# Starts the driver on a folder; with a delay, each file's date step is held
-# that many microseconds. The pointer waits in the desktop's corner.
-start_run() {  # folder delay
-    local log=$ACC_OUT/run-$ACC_CASES.log
+# Starts the driver on a folder; with a file's number, the run is held after
+# that file until acc_release. The pointer waits in the desktop's corner.
+start_run() {  # folder [file number]
     xdotool mousemove 2 2
-    if [ "$2" -gt 0 ]; then
-        strace -f --seccomp-bpf -o /dev/null -e trace=utimensat \
-            -e inject=utimensat:delay_enter="$2" "$ACC_WINE" "$DRIVER" "$1" >"$log" 2>&1 &
+    if [ -n "${2:-}" ]; then
+        acc_start_held "$2" "$DRIVER" "$1"
     else
-        "$ACC_WINE" "$DRIVER" "$1" >"$log" 2>&1 &
+        acc_start "$DRIVER" "$1"
     fi
-    ACC_PID=$!
+}
+
+# Waits until the run is held after its file.
+run_held() {
+    acc_wait_held && return 0
+    acc_fail "the run was not held"
+    return 1
 }
 
 # Waits for a window to show and learns where its client area is on the
@@ -77,7 +80,7 @@ locate() {  # title [timeout]
         sleep 0.1
     done
     read -r CLIENT_X CLIENT_Y CLIENT_W CLIENT_H <<<"${client//$'\r'/}"
-    DESKTOP=$(xdotool search --name '^Default - Wine desktop$' 2>/dev/null | head -n 1)
+    DESKTOP=$(acc_search_windows --name '^Default - Wine desktop$' | head -n 1)
 }
 
 # Clicks a title-bar button (close, maximize) of the window; it must be
@@ -219,14 +222,14 @@ answer_completion() {  # shot-name
 # --- Cases -------------------------------------------------------------------
 
 acc_case "Writing, paused, resumed and finished: every file with its item's bytes and date"
-start_run 'C:\kr' $DELAY
-locate "$TITLE" && wait_files kr 2 && {
+start_run 'C:\kr' 2
+locate "$TITLE" && run_held && {
     shot writing
     click_control btnPause
+    acc_release
     wait_held kr
-    held=$(files_in kr)
-    expect_first_files kr "$held"
-    expect_window "writing:$held:$(bytes_of_first "$held"):$TOTAL" paused
+    expect_first_files kr 2
+    expect_window "writing:2:$(bytes_of_first 2):$TOTAL" paused
     click_control btnPause # now Resume
     wait_files kr 10
     expect_window "finished:$TOTAL" finished
@@ -242,36 +245,36 @@ locate "$TITLE" && wait_files kr 2 && {
 acc_expect_exit 0 "exit code after OK"
 
 acc_case "Cancel between files: the files written stay, and the notice counts them"
-start_run 'C:\cancel' $DELAY
-locate "$TITLE" && wait_files cancel 3 && {
+start_run 'C:\cancel' 3
+locate "$TITLE" && run_held && {
     click_control btnCancel
+    acc_release
     answer_notice cancel-notice && {
-        written=$(files_in cancel)
-        expect_first_files cancel "$written"
-        acc_expect_contains "$NOTICE" "Installation cancelled. $written of 10 files were installed." \
+        expect_first_files cancel 3
+        acc_expect_contains "$NOTICE" "Installation cancelled. 3 of 10 files were installed." \
             "cancel notice"
     }
 }
 acc_expect_exit 1 "exit code after a cancel"
 
 acc_case "Paused, then the close box: the first attempt stops the run and the notice counts"
-start_run 'C:\closing' $DELAY
-locate "$TITLE" && wait_files closing 2 && {
+start_run 'C:\closing' 2
+locate "$TITLE" && run_held && {
     click_control btnPause
+    acc_release
     wait_held closing
     shot paused-before-close
     click_title_button "$TITLE" close
     answer_notice close-notice && {
-        written=$(files_in closing)
-        expect_first_files closing "$written"
-        acc_expect_contains "$NOTICE" "Installation cancelled. $written of 10 files were installed." \
+        expect_first_files closing 2
+        acc_expect_contains "$NOTICE" "Installation cancelled. 2 of 10 files were installed." \
             "notice after the close box"
     }
 }
 acc_expect_exit 1 "exit code after the close box"
 
 acc_case "Waiting for OK: the maximised window keeps its panels, and the close box ends the wait as OK does"
-start_run 'C:\max' 0
+start_run 'C:\max'
 locate "$TITLE" && wait_files max 10 && expect_window "finished:$TOTAL" finished-before-maximise && {
     click_title_button "$TITLE" maximize
     locate "$TITLE"
@@ -287,7 +290,7 @@ acc_case "A read-only file of the same name: the failure message names it with t
 mkdir -p "$C/ro"
 printf 'old' >"$C/ro/readme.txt"
 chmod a-w "$C/ro/readme.txt"
-start_run 'C:\ro' 0
+start_run 'C:\ro'
 locate "$TITLE" && expect_window "finished:$TOTAL" failed && {
     click_control btnCancel "finished:$TOTAL" # OK
     answer_notice failure-message && {

@@ -48,13 +48,12 @@ XVFB=$ACC_XVFB_PID
 trap 'kill $XVFB 2>/dev/null; "$ACC_WINESERVER" -k 2>/dev/null' EXIT
 "$ACC_WINE" "$ACC_INSTALLER" "$@" >"$OUT/installer.log" 2>&1 &
 PID=$!
-window=$(timeout 60 xdotool search --sync --onlyvisible --name '.+' 2>/dev/null | head -n 1)
+window=$(acc_wait_window_matching '.+' 60)
 if [ -z "$window" ]; then
     echo "The installer showed no window within 60 s." >&2
     exit 1
 fi
 # Let the first paint land before the picture is taken.
-timeout 10 xdotool search --sync --onlyvisible --name "$(xdotool getwindowname "$window")" >/dev/null 2>&1
 sleep 1
 import -window root "$OUT/screenshot.png"
 echo "No display: the installer ran in Xvfb; its first window ('$(xdotool getwindowname "$window")')"

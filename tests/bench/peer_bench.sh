@@ -104,7 +104,7 @@ done
 # begins), most of our install time and none of the peer's, which shows no
 # window. There windows are found and pressed through the probe.
 acc_virtual_desktop 1024x768
-DESKTOP=$(xdotool search --name '^Default - Wine desktop$' 2>/dev/null | head -n 1)
+DESKTOP=$(acc_search_windows --name '^Default - Wine desktop$' | head -n 1)
 xdotool mousemove --window "$DESKTOP" 2 2
 time_our_install >/dev/null && time_peer_install >/dev/null || exit 1
 ours_install=() peer_install=()

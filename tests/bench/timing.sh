@@ -12,14 +12,14 @@ time_to_window() {  # title exe
     pattern=$(acc_title_pattern "$1")
     start=$(date +%s%N)
     acc_start "$2"
-    until xdotool search --onlyvisible --name "$pattern" >/dev/null 2>&1; do
+    until acc_search_windows --onlyvisible --name "$pattern" >/dev/null; do
         if [ $((($(date +%s%N) - start) / 1000000)) -gt 30000 ]; then
             echo "no window titled $1" >&2
             return 1
         fi
     done
     end=$(date +%s%N)
-    acc_key "$(xdotool search --onlyvisible --name "$pattern" | head -n 1)" alt+F4
+    acc_key "$(acc_search_windows --onlyvisible --name "$pattern" | head -n 1)" alt+F4
     acc_wait_exit 30
     echo $(((end - start) / 1000000))
 }
