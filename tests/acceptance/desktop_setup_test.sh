@@ -54,25 +54,6 @@ DESKTOP() { printf '%s/users/%s/Desktop' "$(acc_drive_c)" "$(id -un)"; }
 # then expect its end.
 start_completion() { acc_start "$(acc_tool desktop_setup_gui.exe)" complete "$1"; }
 
-# Waits for a box, keeps its text in BOX_TEXT (the probe escapes CR, LF and
-# backslashes), takes a screenshot and presses the keys.
-answer_box() {  # title shot keys...
-    local title=$1 shot=$2 key
-    shift 2
-    BOX_TEXT=""
-    ACC_WINDOW=$(acc_wait_window "$title" 30)
-    if [ -z "$ACC_WINDOW" ]; then
-        acc_fail "no box titled '$title'"
-        acc_screenshot "$shot-missing" >/dev/null
-        return 1
-    fi
-    BOX_TEXT=$(acc_window_texts "$title" | sed -n 's/^Static\t\(..*\)$/\1/p' | head -n 1)
-    acc_screenshot "$shot" >/dev/null
-    for key in "$@"; do
-        acc_key "$ACC_WINDOW" "$key"
-    done
-}
-
 # The completion step with one box, answered with Enter.
 complete_with_box() {  # folder title shot
     start_completion "$1"

@@ -172,17 +172,6 @@ install_from_downloads() {  # 32|64
     expect_installed "$(acc_drive_c)/kr"
 }
 
-# Waits for a box and takes its screenshot; ACC_WINDOW is its X id.
-answer_box() {  # title shot
-    ACC_WINDOW=$(acc_wait_window "$1" 30)
-    if [ -z "$ACC_WINDOW" ]; then
-        acc_fail "no box titled '$1'"
-        acc_screenshot "$2-missing" >/dev/null
-        return 1
-    fi
-    acc_screenshot "$2" >/dev/null
-}
-
 acc_case "64-bit Windows: a whole installation from a Downloads folder full of planted DLLs"
 plant win64 64
 mkdir -p "$(acc_drive_c)/Program Files (x86)/DOSBox-0.74"

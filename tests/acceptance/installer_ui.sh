@@ -59,6 +59,25 @@ open_main() {  # shot [start command]
     ORIGIN_Y=$Y
 }
 
+# Waits for a box, keeps its text in BOX_TEXT (the probe escapes CR, LF and
+# backslashes), takes a screenshot and presses the keys.
+answer_box() {  # title shot keys...
+    local title=$1 shot=$2 key
+    shift 2
+    BOX_TEXT=""
+    ACC_WINDOW=$(acc_wait_window "$title" 30)
+    if [ -z "$ACC_WINDOW" ]; then
+        acc_fail "no box titled '$title'"
+        acc_screenshot "$shot-missing" >/dev/null
+        return 1
+    fi
+    BOX_TEXT=$(acc_window_texts "$title" | sed -n 's/^Static\t\(..*\)$/\1/p' | head -n 1)
+    acc_screenshot "$shot" >/dev/null
+    for key in "$@"; do
+        acc_key "$ACC_WINDOW" "$key"
+    done
+}
+
 # Expects a message box with the text, answers it with Enter and waits for
 # it to go. Each box is screenshot as box-CASE-N.png; BOX_TEXTS keeps what
 # the box said (acc_window_texts).
