@@ -46,13 +46,23 @@ bool FindDosBox(std::string& path) {
                 continue;
             }
             const std::string name = LowerAscii(entry->name.substr(0, kMaxNameLength));
-            if (name.find("dosbox") != std::string::npos) {
-                path = AddBackslash(base + name) + "dosbox.exe";
-                break;
+            if (name.find("dosbox") == std::string::npos) {
+                continue;
+            }
+            // An entry without the program (a leftover folder of an older
+            // DOSBox, a downloaded setup program) is passed over; the first
+            // candidate stays in the output when no entry holds it.
+            const std::string candidate = AddBackslash(base + name) + "dosbox.exe";
+            if (path.empty()) {
+                path = candidate;
+            }
+            if (platform::FileExists(candidate)) {
+                path = candidate;
+                return true;
             }
         }
     }
-    return !path.empty() && platform::FileExists(path);
+    return false;
 }
 
 bool CheckPlatform() {

@@ -3,9 +3,10 @@
 #include <string>
 
 // Looks for DOSBox under Program Files: the first listed entry (hidden and
-// system ones skipped) whose lower-cased name contains "dosbox" decides. The
-// output receives the lower-cased candidate path; the result says whether
-// that file exists.
+// system ones skipped) whose lower-cased name contains "dosbox" and that
+// holds dosbox.exe. The output receives that lower-cased path and the result
+// is true; when no entry holds the program, the result is false and the
+// output holds the first candidate, or nothing.
 bool FindDosBox(std::string& path);
 
 // True when the installer may go on. False after the platform advice was

@@ -71,11 +71,6 @@ run_installation() {  # folder shot
     click_progress btnCancel
 }
 
-# One string field of a shortcut as lnkinfo prints it.
-lnk_field() {  # lnk field-name
-    lnkinfo "$1" 2>/dev/null | sed -n "s/^[[:space:]]*$2[[:space:]]*: //p" | head -n 1
-}
-
 # Checks a shortcut: strings through lnkinfo, icon index, show command and
 # hot key from the header words (lnkinfo names those two wrongly).
 expect_lnk() {  # lnk target arguments folder icon description hotkey

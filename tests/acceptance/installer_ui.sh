@@ -113,6 +113,11 @@ type_folder() {  # text
     xdotool type --delay 15 "$1"
 }
 
+# One string field of a shortcut as lnkinfo prints it.
+lnk_field() {  # lnk field-name
+    lnkinfo "$1" 2>/dev/null | sed -n "s/^[[:space:]]*$2[[:space:]]*: //p" | head -n 1
+}
+
 # The manifest's item lines: item, file name, date, time, source.
 manifest_lines() { grep -v '^[[:space:]]*\(#\|$\)' "$MANIFEST"; }
 
@@ -166,6 +171,18 @@ click_progress() {  # control
     local x y w h
     read -r x y w h <<<"$(controls "$PROGRESS" | awk -F'\t' -v n="$1" '$1 == n { print $2, $3, $4, $5 }')"
     acc_click "$PROGRESS_WINDOW" $((x + w / 2)) $((y + h / 2))
+}
+
+# Starts the installer and takes it from the welcome page through Setup and
+# Install with the default folder to the finished progress window, then
+# presses its OK; the completion's boxes are the caller's to answer.
+setup_and_install() {  # shot [start command]
+    open_main "$@" || return 1
+    click "$SETUP"
+    wait_for 10 page_is 2 || acc_fail "Setup did not open the folder page"
+    click "$INSTALL"
+    wait_stage "Installation Successful." || return 1
+    click_progress btnCancel
 }
 
 # Answers whatever the completion step shows until the installer ends: No

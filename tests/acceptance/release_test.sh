@@ -88,16 +88,10 @@ acc_case "the signed exe installs: every file with its date"
 acc_new_prefix win32 32
 cp "$ACC_OUT/signed.exe" "$(acc_drive_c)/tessaly-setup.exe"
 ACC_INSTALLER='C:\tessaly-setup.exe'
-if open_main signed; then
-    click "$SETUP"
-    wait_for 10 page_is 2 || acc_fail "Setup did not open the folder page"
-    click "$INSTALL"
-    if wait_stage "Installation Successful."; then
-        click_progress btnCancel
-        answer_completion signed
-        acc_expect_exit 0 "exit code of the installation"
-        expect_installed "$(acc_drive_c)/kr"
-    fi
+if setup_and_install signed; then
+    answer_completion signed
+    acc_expect_exit 0 "exit code of the installation"
+    expect_installed "$(acc_drive_c)/kr"
 fi
 
 acc_end

@@ -3,6 +3,7 @@
 # 32-bit and 64-bit Windows, with and without DOSBox and the /t switch, what
 # the advice box says, and what each way of closing it does.
 source "$(dirname "$0")/lib.sh"
+source "$(dirname "$0")/installer_ui.sh"
 acc_begin startup
 
 MAIN_TITLE="Vantrel Tessaly Installer"
@@ -76,6 +77,12 @@ acc_case "32-bit Windows with /T: advice, OK opens the DOSBox page"
 expect_advice "$ACC_INSTALLER" advice-32bit-ok ok /T
 
 acc_switch_prefix startup-64 64
+
+# The entries named like DOSBox under the 32-bit Program Files, in the order
+# Wine lists them (by name, as NTFS does; cmd's dir adds no sorting).
+listed_dosbox_entries() {
+    acc_wine cmd /c dir /b 'C:\Program Files (x86)' | tr -d '\r' | grep -i dosbox | paste -sd ' '
+}
 # Where a 32-bit program's Program Files is on 64-bit Windows.
 X86_PROGRAMS="$(acc_drive_c)/Program Files (x86)"
 
@@ -99,10 +106,31 @@ expect_main_window "$ACC_INSTALLER" main-window-64bit
 acc_case "64-bit Windows with DOSBox and /t: advice"
 expect_advice "$ACC_INSTALLER" advice-64bit-switch cancel /t
 
-acc_case "64-bit Windows, a plain file named like DOSBox listed first: advice"
+acc_case "64-bit Windows, only a plain file named like DOSBox: advice"
 rm -rf "$X86_PROGRAMS/DOSBox-0.74"
-: >"$X86_PROGRAMS/DOSBox0.74-win32-installer.exe"
+: >"$X86_PROGRAMS/DOSBox-0.74-2-win32-installer.exe"
 expect_advice "$ACC_INSTALLER" advice-dosbox-setup-file cancel
+
+acc_case "64-bit Windows, a plain file named like DOSBox listed first, then DOSBox: the main window"
+mkdir -p "$X86_PROGRAMS/DOSBox-0.74-3"
+: >"$X86_PROGRAMS/DOSBox-0.74-3/dosbox.exe"
+acc_expect_eq "DOSBox-0.74-2-win32-installer.exe DOSBox-0.74-3" "$(listed_dosbox_entries)" "listing order"
+expect_main_window "$ACC_INSTALLER" main-window-64bit-after-setup-file
+rm -f "$X86_PROGRAMS/DOSBox-0.74-2-win32-installer.exe"
+
+acc_case "64-bit Windows, an older DOSBox's leftover folder listed first: an installation's launcher starts the real one"
+mkdir -p "$X86_PROGRAMS/DOSBox-0.74"
+printf '[sdl]\r\n' >"$X86_PROGRAMS/DOSBox-0.74/dosbox-0.74.conf"
+acc_expect_eq "DOSBox-0.74 DOSBox-0.74-3" "$(listed_dosbox_entries)" "listing order"
+if setup_and_install leftover; then
+    answer_completion leftover
+    acc_expect_exit 0 "exit code of the installation"
+    launcher="$(acc_drive_c)/users/$(id -un)/Desktop/Tesicon DOSbox.lnk"
+    acc_expect_eq 'c:\program files (x86)\dosbox-0.74-3\dosbox.exe' \
+        "$(lnk_field "$launcher" 'Local path')" "the launcher's target"
+    acc_log "launcher target: $(lnk_field "$launcher" 'Local path')"
+fi
+rm -rf "$X86_PROGRAMS/DOSBox-0.74" "$X86_PROGRAMS/DOSBox-0.74-3"
 
 acc_case "64-bit Windows, DOSBox in a folder of another case: the main window"
 rm -f "$X86_PROGRAMS/DOSBox0.74-win32-installer.exe"

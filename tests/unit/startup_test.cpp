@@ -118,18 +118,24 @@ TEST_F(StartupTest, DosBoxAndTheSwitchStillShowTheAdvice) {
     EXPECT_EQ(DosBoxPath, "c:\\program files\\dosbox-0.74\\dosbox.exe");
 }
 
-TEST_F(StartupTest, TheFirstMatchingEntryDecides) {
+TEST_F(StartupTest, EntriesWithoutDosBoxArePassedOver) {
     machine.SetWow64(Wow64Answer::Yes);
     machine.PutFile("C:\\Program Files\\DOSBox0.74-win32-installer.exe", "MZ");
-    Install64BitDosBox("DOSBox-0.74");
+    machine.PutFile("C:\\Program Files\\DOSBox-0.74\\dosbox-0.74.conf", "[sdl]");
+    std::string path = "left over";
+    // Only leftovers: not found, and the first candidate stays.
     machine.SetListingOrder("C:\\Program Files", {"DOSBox0.74-win32-installer.exe", "DOSBox-0.74"});
-    std::string path;
     EXPECT_FALSE(FindDosBox(path));
     EXPECT_EQ(path, "c:\\program files\\dosbox0.74-win32-installer.exe\\dosbox.exe");
 
-    machine.SetListingOrder("C:\\Program Files", {"DOSBox-0.74", "DOSBox0.74-win32-installer.exe"});
-    EXPECT_TRUE(FindDosBox(path));
-    EXPECT_EQ(path, "c:\\program files\\dosbox-0.74\\dosbox.exe");
+    // An older DOSBox's leftover folder, or a downloaded setup program,
+    // listed before the installed DOSBox.
+    Install64BitDosBox("DOSBox-0.74-3");
+    for (const char* first : {"DOSBox-0.74", "DOSBox0.74-win32-installer.exe"}) {
+        machine.SetListingOrder("C:\\Program Files", {first, "DOSBox-0.74-3"});
+        EXPECT_TRUE(FindDosBox(path)) << first;
+        EXPECT_EQ(path, "c:\\program files\\dosbox-0.74-3\\dosbox.exe") << first;
+    }
 }
 
 TEST_F(StartupTest, HiddenAndSystemEntriesAreSkipped) {
@@ -143,6 +149,11 @@ TEST_F(StartupTest, HiddenAndSystemEntriesAreSkipped) {
     Install64BitDosBox("DOSBox-system");
     machine.AddAttributes("C:\\Program Files\\DOSBox-system", platform::kAttributeSystem);
     EXPECT_FALSE(FindDosBox(path));
+
+    // A hidden real DOSBox behind a visible leftover is still not found.
+    machine.PutFile("C:\\Program Files\\DOSBox-leftover\\dosbox.conf", "[sdl]");
+    EXPECT_FALSE(FindDosBox(path));
+    EXPECT_EQ(path, "c:\\program files\\dosbox-leftover\\dosbox.exe");
 
     Install64BitDosBox("DOSBox-visible");
     EXPECT_TRUE(FindDosBox(path));
