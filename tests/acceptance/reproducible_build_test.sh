@@ -23,7 +23,8 @@ timestamp() { python3 pe_inspect.py summary "$1" | sed -n 's/^timestamp: //p'; }
 
 printf '  case: the dates are the source'"'"'s\n'
 if [ -z "${SOURCE_DATE_EPOCH:-}" ] && git -C .. rev-parse --git-dir >/dev/null 2>&1; then
-    expect "source date" "$(git -C .. log -1 --format=%ct)" "$epoch"
+    expect "source date (the last commit's time; after a new commit, make build)" \
+        "$(git -C .. log -1 --format=%ct)" "$epoch"
 fi
 expect "time stamp of the exe" "$epoch" "$(timestamp "$BUILD/tessaly-setup.exe")"
 expect "time stamp of pr32.exe" "$epoch" "$(timestamp "$BUILD/demo/pr32.exe")"
