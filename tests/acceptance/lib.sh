@@ -323,13 +323,13 @@ acc_start_held() {  # when exe args...
 # (strace's log says so: a traced program is in a tracing stop at every
 # system call, so its process state cannot tell); ACC_HELD is its process.
 acc_wait_held() {  # [timeout seconds]
-    local deadline=$((SECONDS + ${1:-30})) stops
+    local deadline=$((SECONDS + ${1:-30})) stop
     while [ $SECONDS -lt $deadline ] && kill -0 "$ACC_PID" 2>/dev/null; do
-        stops=$(grep -c -- '--- stopped by SIGSTOP ---' "$ACC_HOLD_LOG" 2>/dev/null)
-        if [ "${stops:-0}" -gt "$ACC_HOLDS" ]; then
+        stop=$(grep -- '--- stopped by SIGSTOP ---' "$ACC_HOLD_LOG" 2>/dev/null |
+            sed -n "$((ACC_HOLDS + 1))p")
+        if [ -n "$stop" ]; then
             ACC_HOLDS=$((ACC_HOLDS + 1))
-            ACC_HELD=$(grep -- '--- stopped by SIGSTOP ---' "$ACC_HOLD_LOG" | sed -n "${ACC_HOLDS}p" |
-                awk '{ print $1 }')
+            ACC_HELD=${stop%% *}
             return 0
         fi
         sleep 0.05

@@ -119,8 +119,8 @@ wait_files() {  # folder count [timeout]
     done
 }
 
-# Waits until no file is added to the folder for a while: the run is held.
-wait_held() {  # folder
+# Waits until no file is added to the folder for a while: the run is paused.
+wait_paused() {  # folder
     local count last=-1 since=$SECONDS deadline=$((SECONDS + 20))
     while :; do
         count=$(files_in "$1")
@@ -227,7 +227,7 @@ locate "$TITLE" && run_held && {
     shot writing
     click_control btnPause
     acc_release
-    wait_held kr
+    wait_paused kr
     expect_first_files kr 2
     expect_window "writing:2:$(bytes_of_first 2):$TOTAL" paused
     click_control btnPause # now Resume
@@ -262,7 +262,7 @@ start_run 'C:\closing' 2
 locate "$TITLE" && run_held && {
     click_control btnPause
     acc_release
-    wait_held closing
+    wait_paused closing
     shot paused-before-close
     click_title_button "$TITLE" close
     answer_notice close-notice && {

@@ -33,6 +33,11 @@ class Line {
             length_ += written > 0 ? written - 1 : 0;
         }
     }
+    void Add(const Line& other) {
+        for (int i = 0; i < other.length_; ++i) {
+            Add(other.buffer_[i]);
+        }
+    }
     void Add(char c) {
         if (length_ < static_cast<int>(sizeof buffer_)) {
             buffer_[length_++] = c;
@@ -75,9 +80,9 @@ void Record(HMODULE self, bool atStartUp) {
     void* frames[kMostFrames] = {};
     const USHORT count = ::RtlCaptureStackBackTrace(0, kMostFrames, frames, nullptr);
     Line stack;
-    const wchar_t* requester = nullptr;
-    static wchar_t names[kMostFrames][MAX_PATH];
-    const wchar_t* previous = nullptr;
+    HMODULE requester = nullptr;
+    HMODULE previous = nullptr;
+    wchar_t path[MAX_PATH];
     for (USHORT i = 0; i < count; ++i) {
         HMODULE module = nullptr;
         if (!::GetModuleHandleExW(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS |
@@ -85,19 +90,21 @@ void Record(HMODULE self, bool atStartUp) {
                                   static_cast<LPCWSTR>(frames[i]), &module)) {
             continue;  // code outside every module (a thunk, a trampoline)
         }
-        names[i][0] = L'\0';
-        ::GetModuleFileNameW(module, names[i], MAX_PATH);
-        const wchar_t* name = BaseName(names[i]);
-        if (previous == nullptr || !SameName(previous, name)) {
-            if (previous != nullptr) {
-                stack.Add(' ');
-            }
-            stack.Add(name);
-            previous = name;
+        if (module == previous) {
+            continue;
         }
-        if (requester == nullptr && module != self && !IsLoader(name)) {
-            requester = name;
+        previous = module;
+        path[0] = L'\0';
+        ::GetModuleFileNameW(module, path, MAX_PATH);
+        stack.Add(stack.size() > 0 ? L" " : L"");
+        stack.Add(BaseName(path));
+        if (requester == nullptr && module != self && !IsLoader(BaseName(path))) {
+            requester = module;
         }
+    }
+    path[0] = L'\0';
+    if (requester != nullptr && !atStartUp) {
+        ::GetModuleFileNameW(requester, path, MAX_PATH);
     }
 
     Line line;
@@ -105,16 +112,14 @@ void Record(HMODULE self, bool atStartUp) {
     line.Add('\t');
     line.Add(atStartUp ? L"start-up" : L"run-time");
     line.Add('\t');
-    line.Add(requester != nullptr && !atStartUp ? requester : L"-");
+    line.Add(path[0] != L'\0' ? BaseName(path) : L"-");
     line.Add('\t');
     line.Add(program);
     line.Add('\t');
     if (stack.size() == 0) {
         line.Add('-');
     }
-    for (DWORD i = 0; i < stack.size(); ++i) {
-        line.Add(stack.data()[i]);
-    }
+    line.Add(stack);
     line.Add('\r');
     line.Add('\n');
 
