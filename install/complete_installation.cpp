@@ -69,25 +69,26 @@ bool MenuProgramPresent(const std::string& folder) {
 }
 
 void CompleteInstallation(const std::string& folder, const std::string& desktopFolder,
-                          std::string& message) {
+                          std::string& message, const std::string& notice) {
     if (MenuProgramPresent(folder)) {
         message +=
             Format("\r\n\r\nTo run %s, start the Vantrel Menu program,\r\nand click the %s icon.",
                    {kProductName, kShortLabel});
-        return;
-    }
-    if (Is64BitWindows()) {
-        CreateDosBoxShortcuts(folder, desktopFolder);
+    } else if (Is64BitWindows()) {
         message.clear();
-        return;
+        if (CreateDosBoxShortcuts(folder, desktopFolder, notice)) {
+            return;  // its box carried the notice
+        }
+    } else {
+        const std::string successLine =
+            Format("%s, version %s, was installed successfully.", {kProductName, kVersion});
+        if (platform::FileExists(folder + "dorn.exe")) {
+            message = successLine + "\r\n\r\n" +
+                      Format("To run %s, first run Corvane, then press the function key %s.",
+                             {kProductName, kFunctionKey});
+        } else {
+            message = OfferDesktopShortcut(folder, desktopFolder, successLine);
+        }
     }
-    const std::string successLine =
-        Format("%s, version %s, was installed successfully.", {kProductName, kVersion});
-    if (platform::FileExists(folder + "dorn.exe")) {
-        message = successLine + "\r\n\r\n" +
-                  Format("To run %s, first run Corvane, then press the function key %s.",
-                         {kProductName, kFunctionKey});
-        return;
-    }
-    message = OfferDesktopShortcut(folder, desktopFolder, successLine);
+    AppendParagraph(message, notice);
 }

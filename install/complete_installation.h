@@ -9,9 +9,11 @@
 // folder's parent; 64-bit Windows (the DOSBox set-up, which shows its own
 // box and leaves no message); 32-bit Windows with dorn.exe (Corvane); else
 // the offer of a desktop shortcut. `folder` ends with a backslash;
-// `desktopFolder` too, or is empty when the shell named none.
+// `desktopFolder` too, or is empty when the shell named none. A `notice`
+// ends whichever message the user sees last (with nothing else to say, it is
+// the final message alone).
 void CompleteInstallation(const std::string& folder, const std::string& desktopFolder,
-                          std::string& message);
+                          std::string& message, const std::string& notice = {});
 
 // True when the maker's menu program (krmenu.exe) is a file in the folder's
 // parent; never looked for in a drive's root folder.

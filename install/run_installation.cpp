@@ -8,6 +8,7 @@
 #include "install/complete_installation.h"
 #include "install/inst_progress_form.h"
 #include "install/install_faults.h"
+#include "install/kept_copies.h"
 #include "install/payload_container.h"
 #include "install/payload_items.h"
 #include "install/payload_loader.h"
@@ -52,17 +53,20 @@ std::string LoadItems(std::vector<tInstItem>& items, std::uint32_t& totalBytes) 
 }
 
 // Writes and dates the files in table order, each announced to the window
-// before and reported after; stops after the file in hand once the user has
-// cancelled. Returns how many files landed.
+// before and reported after, keeping the old copy of each file it changes;
+// stops after the file in hand once the user has cancelled. Returns how many
+// files landed.
 int WriteItems(TInstProgressForm& form, const std::string& folder,
-               const std::vector<tInstItem>& items, InstallFaults& faults) {
+               const std::vector<tInstItem>& items, KeptCopies& kept, InstallFaults& faults) {
     std::uint32_t bytesWritten = 0;
     int filesInstalled = 0;
     for (const tInstItem& item : items) {
         const std::string path = folder + item.FileName;
         form.SetCurrentFile(path);
-        // A file that was not written keeps whatever date it had.
-        if (!WriteStringToFile(path, item.Contents)) {
+        // A file that was not written keeps whatever date it had, and a file
+        // whose old copy could not be kept is not written.
+        if (!WriteStringToFile(path, item.Contents,
+                               [&] { return kept.KeepIfChanged(path, item.Contents); })) {
             faults.Add(InstallFaults::Kind::FileNotWritten, path, platform::LastErrorCode());
         } else {
             ++filesInstalled;
@@ -93,6 +97,7 @@ bool RunInstallation(const std::string& installFolder) {
         faults.Add(InstallFaults::Kind::FolderNotCreated, folder, platform::LastErrorCode());
     }
     bool success = false;
+    KeptCopies kept(folder);
     {
         // Both are released on every way out of this block, a raise
         // included: first the window, then the items.
@@ -117,7 +122,7 @@ bool RunInstallation(const std::string& installFolder) {
 
         if (success) {
             form.SetTotalBytes(totalBytes);
-            const int filesInstalled = WriteItems(form, folder, items, faults);
+            const int filesInstalled = WriteItems(form, folder, items, kept, faults);
             success = !form.Cancelled();
             form.FinishProgress(faults.empty());
             if (form.Cancelled()) {
@@ -128,13 +133,15 @@ bool RunInstallation(const std::string& installFolder) {
         // The files that did land stay, as after a cancel; the run failed.
         if (!faults.empty()) {
             success = false;
-            message += (message.empty() ? "" : "\r\n\r\n") + faults.Message();
+            AppendParagraph(message, faults.Message());
         }
 
         const std::string desktopFolder =
             AddBackslash(GetSpecialFolderPath(platform::kCsidlDesktop));
         if (success) {
-            CompleteInstallation(folder, desktopFolder, message);
+            CompleteInstallation(folder, desktopFolder, message, kept.Notice());
+        } else {
+            AppendParagraph(message, kept.Notice());
         }
     }
     if (!message.empty()) {

@@ -7,6 +7,7 @@
 #include "integration/dosbox_config.h"
 #include "integration/shell_link.h"
 #include "platform/platform.h"
+#include "util/format.h"
 #include "util/path_helpers.h"
 
 namespace {
@@ -62,9 +63,10 @@ std::string DosBoxInstructions(const std::string& launcherName) {
 
 }  // namespace
 
-void CreateDosBoxShortcuts(const std::string& folder, const std::string& desktopFolder) {
+bool CreateDosBoxShortcuts(const std::string& folder, const std::string& desktopFolder,
+                           const std::string& notice) {
     if (platform::FileExists(folder + "dorn.exe")) {
-        return;  // the host program Corvane is there and starts the product itself
+        return false;  // the host program Corvane is there and starts the product itself
     }
     const WriteResult config = WriteDosBoxConfig(folder + "dornw.exe");
 
@@ -100,7 +102,10 @@ void CreateDosBoxShortcuts(const std::string& folder, const std::string& desktop
     if (!print.written) {
         unwritten.push_back(UnwrittenFileText(printFile, print));
     }
-    ShowMessageText(unwritten.empty() ? DosBoxInstructions(launcherName)
-                                      : IncompleteSetupText(unwritten, launcherName,
-                                                            config.written && launcher.written));
+    std::string text = unwritten.empty() ? DosBoxInstructions(launcherName)
+                                         : IncompleteSetupText(unwritten, launcherName,
+                                                               config.written && launcher.written);
+    AppendParagraph(text, notice);
+    ShowMessageText(text);
+    return true;
 }

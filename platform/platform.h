@@ -29,6 +29,7 @@ enum class DriveType : unsigned {
 };
 
 // File attribute bits the installer looks at.
+inline constexpr std::uint32_t kAttributeReadOnly = 0x01;
 inline constexpr std::uint32_t kAttributeHidden = 0x02;
 inline constexpr std::uint32_t kAttributeSystem = 0x04;
 inline constexpr std::uint32_t kAttributeDirectory = 0x10;
@@ -83,6 +84,20 @@ std::string CreateUniqueFileBeside(const std::string& target);
 // false (and nothing changed) when the target cannot be replaced, for
 // example because it is read-only, held open or a folder.
 bool ReplaceFileWith(const std::string& source, const std::string& target);
+
+// The file's size in bytes, from the file opened for reading as
+// ReadWholeFile opens it; nothing when it cannot be opened (one that another
+// program holds without sharing, for one), with the last error saying why.
+std::optional<std::uint64_t> FileSizeOf(const std::string& path);
+
+// Every byte of the file, read while others may read it too; nothing when it
+// cannot be opened or read whole.
+std::optional<std::string> ReadWholeFile(const std::string& path);
+
+// Renames a file to a name that is free, on the same drive, never replacing
+// anything; false (and nothing changed) when the target exists or the move
+// fails.
+bool MoveFileTo(const std::string& source, const std::string& target);
 
 // Opens the file for writing and sets its last-write time from an MS-DOS
 // date-time taken as local time; creation and access times stay. False when

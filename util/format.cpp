@@ -166,3 +166,13 @@ std::string Format(std::string_view format, std::initializer_list<FormatArg> arg
     return FormatWithSeparator(format, args,
                                needsSeparator ? platform::UserThousandsSeparator() : ',');
 }
+
+void AppendParagraph(std::string& text, std::string_view paragraph) {
+    if (paragraph.empty()) {
+        return;
+    }
+    if (!text.empty()) {
+        text += "\r\n\r\n";
+    }
+    text += paragraph;
+}

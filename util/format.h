@@ -32,3 +32,7 @@ class FormatArg {
 // the wrong kind raises ProgrammingError: a message format is a programming
 // constant, so a mismatch is a bug, never user input.
 std::string Format(std::string_view format, std::initializer_list<FormatArg> args);
+
+// Adds the paragraph after the text with a blank line between them ("\r\n"
+// twice); an empty paragraph adds nothing and an empty text gets no blank line.
+void AppendParagraph(std::string& text, std::string_view paragraph);

@@ -68,6 +68,24 @@ std::string FileNamePart(std::string_view path) {
     return std::string(path.substr(NamePartStart(path)));
 }
 
+std::string RootPart(std::string_view path) {
+    if (path.size() >= 3 && path[1] == ':' && path[2] == '\\') {
+        return std::string(path.substr(0, 3));
+    }
+    if (path.substr(0, 2) != "\\\\") {
+        return {};
+    }
+    const std::size_t server = path.find('\\', 2);
+    if (server == std::string_view::npos || server == 2 || server + 1 == path.size()) {
+        return {};
+    }
+    const std::size_t share = path.find('\\', server + 1);
+    if (share == server + 1) {
+        return {};  // no share name
+    }
+    return std::string(path.substr(0, share)) + "\\";
+}
+
 void SplitFirst(std::string& rest, std::string_view delimiters, std::string& head) {
     const std::string text = rest;  // rest and head may be one variable
     std::size_t split = std::string::npos;

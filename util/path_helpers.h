@@ -22,6 +22,11 @@ std::string FolderPart(std::string_view path);
 // Characters after the last backslash or colon (the whole text when none).
 std::string FileNamePart(std::string_view path);
 
+// The root of an absolute path as GetDriveTypeA takes it: 'C:\' for
+// 'C:\kr\f', '\\server\share\' for a path below that share; '' for a
+// relative path or a UNC path without a share.
+std::string RootPart(std::string_view path);
+
 // Moves the text before the first delimiter into head and the text after it
 // into rest. A one-character delimiter text is that character; a longer one
 // is a set of delimiter characters; an empty one never matches. rest and head

@@ -50,7 +50,8 @@ bool CreateInstallFolder(std::string& path) {
     return true;
 }
 
-bool WriteStringToFile(const std::string& fileName, const std::string& contents) {
+bool WriteStringToFile(const std::string& fileName, const std::string& contents,
+                       const std::function<bool()>& beforeReplace) {
     if (contents.empty()) {
         return platform::RemoveFile(fileName);
     }
@@ -58,33 +59,66 @@ bool WriteStringToFile(const std::string& fileName, const std::string& contents)
     if (staging.empty()) {
         return false;
     }
+    // Each failed step's code is read at once: closing the file may change it.
+    bool failed = false;
     std::uint32_t failure = 0;
+    const auto fail = [&] {
+        failed = true;
+        failure = platform::LastErrorCode();
+    };
     if (const auto file = platform::CreateFileForWrite(staging)) {
         if (!file->Write(contents) || !file->Flush()) {
-            failure = platform::LastErrorCode();
+            fail();
         }
     } else {
-        failure = platform::LastErrorCode();
+        fail();
     }  // closed here, before the move
-    if (failure == 0) {
+    if (!failed && beforeReplace && !beforeReplace()) {
+        fail();
+    }
+    if (!failed) {
         if (platform::ReplaceFileWith(staging, fileName)) {
             return true;
         }
-        failure = platform::LastErrorCode();
+        fail();
     }
     platform::RemoveFile(staging);
     platform::SetLastErrorCode(failure);  // the reason, not the clean-up's outcome
     return false;
 }
 
+namespace {
+
+// Silent, no questions, to the Recycle Bin, no error boxes.
+constexpr unsigned kQuietRecycle = 0x0004 | 0x0010 | 0x0040 | 0x0200 | 0x0400;
+
+}  // namespace
+
 bool DeleteFilesByMask(const std::string& mask) {
-    constexpr unsigned kSilent = 0x0004;
-    constexpr unsigned kNoConfirmation = 0x0010;
-    constexpr unsigned kAllowUndo = 0x0040;
-    constexpr unsigned kNoConfirmMkdir = 0x0200;
-    constexpr unsigned kNoErrorUi = 0x0400;
-    return platform::ShellDelete(
-               mask, kSilent | kNoConfirmation | kAllowUndo | kNoConfirmMkdir | kNoErrorUi) == 0;
+    return platform::ShellDelete(mask, kQuietRecycle) == 0;
+}
+
+bool RecycleFile(const std::string& path) {
+    constexpr unsigned kWantNukeWarning = 0x4000;
+    constexpr int kErrorCancelled = 1223;
+    const int result = platform::ShellDelete(path, kQuietRecycle | kWantNukeWarning);
+    if (result == 0 && !platform::FileExists(path)) {
+        return true;
+    }
+    if (result == 0) {
+        // The shell gave up on the file without a code (it does so for a file
+        // another program holds): a file that cannot even be read says why;
+        // otherwise the user chose to keep it.
+        if (platform::ReadWholeFile(path)) {
+            platform::SetLastErrorCode(kErrorCancelled);
+        }
+        return false;
+    }
+    // The shell's own DE_ codes (0x71 to 0xB7, 0x402, 0x10000) are no system
+    // error codes; those leave no reason rather than a wrong one.
+    platform::SetLastErrorCode(result > 0 && result < 0x71 ? static_cast<std::uint32_t>(result)
+                                                           : 0);
+    return false;
 }
 
 bool Is64BitWindows() {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <string>
 
 // Windows shell and file helpers. They reach the system only through the
@@ -27,11 +28,22 @@ bool CreateInstallFolder(std::string& path);
 // True when the file now holds the contents (or, for empty contents, when
 // the delete succeeded); callers may ignore it. After a failure the last
 // error code (platform::LastErrorCode) is the failed step's.
-bool WriteStringToFile(const std::string& fileName, const std::string& contents);
+// `beforeReplace`, when given, runs once every byte is written and before
+// the target is touched; when it gives false, the new file is removed and
+// nothing replaced, and its last error code is the one reported.
+bool WriteStringToFile(const std::string& fileName, const std::string& contents,
+                       const std::function<bool()>& beforeReplace = nullptr);
 
 // Sends the files matching 'folder\pattern' to the Recycle Bin, silently; true
 // when the shell reports success.
 bool DeleteFilesByMask(const std::string& mask);
+
+// Sends one file to the Recycle Bin as DeleteFilesByMask does, except that
+// where the shell would destroy it instead (a bin that is switched off or too
+// small) it asks the user first. True only when the file is gone; otherwise
+// the last error code is the shell's reason, the reason the file cannot be
+// read, or ERROR_CANCELLED when the user kept it.
+bool RecycleFile(const std::string& path);
 
 // True on 64-bit Windows. Raises EBadProcessHandle when the WOW64 query itself
 // fails; a system without the query is 32-bit.

@@ -247,20 +247,27 @@ int Machine::ShellDelete(const std::string& mask, unsigned flags) {
     shellDeletes_.push_back({mask, flags});
     constexpr unsigned kAllowUndo = 0x40;
     int deleted = 0;
+    bool blocked = false;
     const auto entries = TryList(mask);
     if (!entries) {
         return 2;  // ERROR_FILE_NOT_FOUND
     }
     const std::string normal = Normalise(mask);
     const std::string folder = normal.substr(0, normal.find_last_of('\\') + 1);
+    const bool recycle =
+        (flags & kAllowUndo) && DriveTypeOf(folder.substr(0, 3)) == DriveType::Fixed;
     std::error_code error;
     fs::create_directories(root_ / "$recycle", error);
     for (const FindEntry& entry : *entries) {
         const std::string path = folder + entry.name;
-        if ((entry.attributes & kAttributeDirectory) || IsLocked(path)) {
+        if (entry.attributes & kAttributeDirectory) {
             continue;
         }
-        if (flags & kAllowUndo) {
+        if (IsLocked(path)) {
+            blocked = true;
+            continue;
+        }
+        if (recycle) {
             fs::rename(HostPath(path),
                        root_ / "$recycle" / (std::to_string(recycled_.size()) + "-" + entry.name),
                        error);
@@ -270,7 +277,15 @@ int Machine::ShellDelete(const std::string& mask, unsigned flags) {
         }
         ++deleted;
     }
-    return deleted > 0 ? 0 : 2;
+    return deleted > 0 ? 0 : blocked ? static_cast<int>(kErrorSharingViolation) : 2;
+}
+
+std::string Machine::RecycledBytes(std::size_t index) const {
+    std::ifstream in(root_ / "$recycle" / (std::to_string(index) + "-" + recycled_.at(index)),
+                     std::ios::binary);
+    std::ostringstream bytes;
+    bytes << in.rdbuf();
+    return bytes.str();
 }
 
 std::intptr_t Machine::ShellOpen(ShellOpenCall call) {
@@ -453,6 +468,46 @@ bool Machine::ReplaceFileWith(const std::string& source, const std::string& targ
     fs::path host = HostPath(target);
     fs::rename(HostPath(source), host, error);
     return !error || Fail(kErrorAccessDenied);
+}
+
+std::optional<std::string> Machine::ReadWholeFile(const std::string& path) {
+    std::error_code error;
+    if (IsLocked(path)) {
+        Fail(kErrorSharingViolation);
+        return std::nullopt;
+    }
+    if (!fs::is_regular_file(HostPath(path), error)) {
+        Fail(kErrorFileNotFound);
+        return std::nullopt;
+    }
+    return ReadFile(path);
+}
+
+bool Machine::MoveFileTo(const std::string& source, const std::string& target) {
+    std::error_code error;
+    if (IsLocked(source)) {
+        return Fail(kErrorSharingViolation);
+    }
+    if (!fs::is_regular_file(HostPath(source), error)) {
+        return Fail(kErrorFileNotFound);
+    }
+    if (FileAttributesOf(target) != kInvalidAttributes) {
+        return Fail(kErrorAlreadyExists);
+    }
+    const std::string folder =
+        Normalise(target).substr(0, Normalise(target).find_last_of('\\') + 1);
+    if (!fs::is_directory(HostPath(folder), error)) {
+        return Fail(kErrorPathNotFound);
+    }
+    fs::rename(HostPath(source), HostPath(target), error);
+    if (error) {
+        return Fail(kErrorAccessDenied);
+    }
+    // The file's date goes with it.
+    if (const auto date = dosDates_.extract(Key(source))) {
+        dosDates_[Key(target)] = date.mapped();
+    }
+    return true;
 }
 
 std::optional<std::string_view> Machine::Resource(const std::string& name) const {

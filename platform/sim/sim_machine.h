@@ -105,8 +105,11 @@ class Machine {
     std::optional<std::uint32_t> DosDateOf(const std::string& path) const;
     const std::vector<ShellOpenCall>& shellOpens() const { return shellOpens_; }
     const std::vector<ShellDeleteCall>& shellDeletes() const { return shellDeletes_; }
-    // Names of the files that went to the recycle bin, in order.
+    // Names of the files that went to the recycle bin, in order. Only fixed
+    // drives have a bin: elsewhere a delete that allows undo is for good.
     const std::vector<std::string>& recycled() const { return recycled_; }
+    // The bytes of the index-th file sent to the bin.
+    std::string RecycledBytes(std::size_t index) const;
     int comInitCount() const { return comInitCount_; }
     int comDepth() const { return comDepth_; }
 
@@ -137,6 +140,8 @@ class Machine {
     bool SetDosDate(const std::string& path, std::uint32_t dosDateTime);
     std::string CreateUniqueFileBeside(const std::string& target);
     bool ReplaceFileWith(const std::string& source, const std::string& target);
+    std::optional<std::string> ReadWholeFile(const std::string& path);
+    bool MoveFileTo(const std::string& source, const std::string& target);
     std::optional<std::size_t> writeLimit() const { return writeLimit_; }
     Wow64Answer wow64() const { return wow64_; }
     const std::string& commandLine() const { return commandLine_; }

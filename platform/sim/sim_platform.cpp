@@ -120,6 +120,19 @@ bool ReplaceFileWith(const std::string& source, const std::string& target) {
     return Machine::Current().ReplaceFileWith(source, target);
 }
 
+std::optional<std::uint64_t> FileSizeOf(const std::string& path) {
+    const auto bytes = Machine::Current().ReadWholeFile(path);
+    return bytes ? std::optional<std::uint64_t>(bytes->size()) : std::nullopt;
+}
+
+std::optional<std::string> ReadWholeFile(const std::string& path) {
+    return Machine::Current().ReadWholeFile(path);
+}
+
+bool MoveFileTo(const std::string& source, const std::string& target) {
+    return Machine::Current().MoveFileTo(source, target);
+}
+
 bool SetFileDosDate(const std::string& path, std::uint32_t dosDateTime) {
     return Machine::Current().SetDosDate(path, dosDateTime);
 }

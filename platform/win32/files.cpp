@@ -117,6 +117,48 @@ bool ReplaceFileWith(const std::string& source, const std::string& target) {
                          MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
 }
 
+namespace {
+
+UniqueFileHandle OpenForReading(const std::string& path) {
+    return UniqueFileHandle(::CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                                          OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
+}
+
+}  // namespace
+
+std::optional<std::uint64_t> FileSizeOf(const std::string& path) {
+    const UniqueFileHandle handle = OpenForReading(path);
+    LARGE_INTEGER size;
+    if (!handle.valid() || !::GetFileSizeEx(handle.get(), &size)) {
+        return std::nullopt;
+    }
+    return static_cast<std::uint64_t>(size.QuadPart);
+}
+
+std::optional<std::string> ReadWholeFile(const std::string& path) {
+    const UniqueFileHandle handle = OpenForReading(path);
+    LARGE_INTEGER size;
+    if (!handle.valid() || !::GetFileSizeEx(handle.get(), &size)) {
+        return std::nullopt;
+    }
+    if (size.QuadPart > 0x7FFFFFFF) {
+        ::SetLastError(ERROR_NOT_ENOUGH_MEMORY);
+        return std::nullopt;
+    }
+    std::string bytes(static_cast<std::size_t>(size.QuadPart), '\0');
+    DWORD read = 0;
+    if (!bytes.empty() && (!::ReadFile(handle.get(), bytes.data(), static_cast<DWORD>(bytes.size()),
+                                       &read, nullptr) ||
+                           read != bytes.size())) {
+        return std::nullopt;
+    }
+    return bytes;
+}
+
+bool MoveFileTo(const std::string& source, const std::string& target) {
+    return ::MoveFileExA(source.c_str(), target.c_str(), MOVEFILE_WRITE_THROUGH);
+}
+
 bool SetFileDosDate(const std::string& path, std::uint32_t dosDateTime) {
     UniqueFileHandle handle(::CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
                                           FILE_ATTRIBUTE_NORMAL, nullptr));

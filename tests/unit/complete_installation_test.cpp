@@ -43,9 +43,10 @@ struct Completion {
     }
     ~Completion() { DosBoxPath.clear(); }
 
-    std::string Run(const std::string& folder = "C:\\kr\\", const std::string& desktop = kDesktop) {
+    std::string Run(const std::string& folder = "C:\\kr\\", const std::string& desktop = kDesktop,
+                    const std::string& notice = {}) {
         std::string message;
-        CompleteInstallation(folder, desktop, message);
+        CompleteInstallation(folder, desktop, message, notice);
         return message;
     }
 
@@ -164,4 +165,36 @@ TEST(CompleteInstallation, AShortcutThatCouldNotBeMadeIsNotAnnounced) {
 TEST(CompleteInstallation, AFailingWow64QueryPassesThrough) {
     Completion c(Wow64Answer::QueryFailed);
     EXPECT_THROW(c.Run(), EBadProcessHandle);
+}
+
+TEST(CompleteInstallation, ANoticeEndsTheMessageTheUserSeesLast) {
+    const std::string notice = "The old copy of 1 changed file was kept in the Recycle Bin.";
+    const std::string corvane = std::string(kSuccess) +
+                                "\r\n\r\nTo run Tessaly, first run Corvane, then press the "
+                                "function key F5.";
+    const struct {
+        Wow64Answer bits;
+        std::string folder, extraFile;
+        std::string message;  // when empty, the DOSBox set-up's box ends with the notice
+    } cases[] = {
+        {Wow64Answer::No, "C:\\vantrel\\kr\\", "C:\\vantrel\\krmenu.exe",
+         kMenuText + ("\r\n\r\n" + notice)},
+        {Wow64Answer::No, "C:\\kr\\", "C:\\kr\\dorn.exe", corvane + "\r\n\r\n" + notice},
+        {Wow64Answer::Yes, "C:\\kr\\", "C:\\kr\\dorn.exe", notice},  // no box but this one
+        {Wow64Answer::Yes, "C:\\kr\\", "", ""},
+    };
+    for (const auto& k : cases) {
+        Completion c(k.bits, k.folder);
+        if (!k.extraFile.empty()) {
+            c.machine.PutFile(k.extraFile);
+        }
+        EXPECT_EQ(c.Run(k.folder, kDesktop, notice), k.message) << k.extraFile;
+        if (k.message.empty()) {
+            ASSERT_EQ(c.boxes.shown().size(), 1u);
+            const std::string& box = c.boxes.shown()[0].text;
+            EXPECT_TRUE(box.ends_with("CTRL+ALT+P.\r\n\r\n" + notice)) << box;
+        } else {
+            EXPECT_TRUE(c.boxes.shown().empty()) << k.extraFile;
+        }
+    }
 }

@@ -108,3 +108,17 @@ TEST(FolderAndFileNameParts, SplitAtTheLastBackslashOrColon) {
     EXPECT_EQ(FileNamePart("pr32.exe"), "pr32.exe");
     EXPECT_EQ(FileNamePart("C:\\kr\\"), "");
 }
+
+TEST(RootPart, IsTheDriveOrTheShare) {
+    for (const auto& [path, root] : std::initializer_list<std::pair<const char*, const char*>>{
+             {"C:\\kr\\f.dat", "C:\\"},
+             {"e:\\", "e:\\"},
+             {"\\\\srv\\games\\kr\\", "\\\\srv\\games\\"},
+             {"\\\\srv\\games", "\\\\srv\\games\\"},
+             {"\\\\srv\\", ""},
+             {"\\\\srv\\\\x", ""},
+             {"C:kr", ""},
+             {"kr\\f.dat", ""}}) {
+        EXPECT_EQ(RootPart(path), root) << path;
+    }
+}

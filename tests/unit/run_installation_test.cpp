@@ -318,3 +318,82 @@ INSTANTIATE_TEST_SUITE_P(
                    3,
                    kFirstFilePump + 3}),
     [](const auto& info) { return std::string(info.param.name); });
+
+// A reinstall over files the user changed (same sizes, other bytes): each
+// lands new with its date, its old bytes are kept where the drive allows,
+// and the unchanged ones are simply replaced.
+TEST_F(Run, AReinstallKeepsTheOldCopyOfEveryChangedFile) {
+    using platform::DriveType;
+    const auto Mine = [](int i) { return std::string(Contents(i).size(), 'x'); };
+    struct Case {
+        const char* name;
+        char drive;
+        DriveType type;
+        std::vector<int> changed;
+        int cancelPump;     // 0: none
+        std::string where;  // the copies' folder; empty for the bin
+        int kept;
+    };
+    for (const Case& c : {
+             Case{"fixed: the bin", 'C', DriveType::Fixed, {3}, 0, "", 1},
+             Case{"removable: the next free folder",
+                  'E',
+                  DriveType::Removable,
+                  {3, 4},
+                  0,
+                  "E:\\kr\\KEPT0002",
+                  2},
+             Case{"network, cancelled after the first file",
+                  'N',
+                  DriveType::Remote,
+                  {0, 5},
+                  kFirstFilePump,
+                  "N:\\kr\\KEPT0001",
+                  1},
+         }) {
+        machine.AddDrive(c.drive, c.type);
+        const std::string folder = std::string(1, c.drive) + ":\\kr\\";
+        if (c.where.ends_with("2")) {
+            machine.PutFolder(folder + "KEPT0001");  // an earlier run's
+        }
+        for (int i = 0; i < 10; ++i) {
+            const bool changed = std::count(c.changed.begin(), c.changed.end(), i) > 0;
+            machine.PutFile(folder + FileName(i), changed ? Mine(i) : Contents(i));
+        }
+        machine.PutFile(folder + "dorn.exe");
+        PumpScript script;
+        script.At(c.cancelPump != 0 ? c.cancelPump : kFinalWaitPump, Click("btnCancel"));
+        BoxScript shown;
+        const std::size_t recycledBefore = machine.recycled().size();
+        EXPECT_EQ(RunInstallation(folder), c.cancelPump == 0) << c.name;
+        for (std::size_t k = 0; k < static_cast<std::size_t>(c.kept); ++k) {
+            const int i = c.changed[k];
+            EXPECT_EQ(machine.ReadFile(folder + FileName(i)), Contents(i)) << c.name;
+            EXPECT_EQ(machine.DosDateOf(folder + FileName(i)), Date(i)) << c.name;
+            EXPECT_EQ(c.where.empty() ? machine.RecycledBytes(recycledBefore + k)
+                                      : machine.ReadFile(c.where + "\\" + FileName(i)),
+                      Mine(i))
+                << c.name;
+        }
+        EXPECT_EQ(machine.recycled().size() - recycledBefore, c.where.empty() ? c.kept : 0u);
+        const std::string where = c.where.empty() ? "the Recycle Bin" : c.where;
+        const std::string notice =
+            c.kept == 1 ? "The old copy of 1 changed file was kept in " + where + "."
+                        : "The old copies of 2 changed files were kept in " + where + ".";
+        ASSERT_EQ(shown.shown().size(), 1u);
+        EXPECT_TRUE(shown.shown()[0].text.ends_with(".\r\n\r\n" + notice)) << shown.shown()[0].text;
+    }
+}
+
+TEST_F(Run, AnOldCopyThatCannotBeKeptLeavesTheFileAsItWasAndFailsTheRun) {
+    machine.AddDrive('E', platform::DriveType::Removable);
+    machine.PutFile("E:\\kr\\" + FileName(3), "mine");
+    machine.LockFile("E:\\kr\\" + FileName(3));
+    pumps.At(kFinalWaitPump, Click("btnCancel"));  // OK
+    EXPECT_FALSE(RunInstallation("E:\\kr"));
+    EXPECT_EQ(machine.ReadFile("E:\\kr\\" + FileName(3)), "mine");
+    ASSERT_EQ(boxes.shown().size(), 1u);
+    EXPECT_EQ(boxes.shown()[0].text,
+              "The installation failed:\r\nThe file E:\\kr\\file3.dat could not be written: The "
+              "process cannot access the file because it is being used by another process.");
+}
