@@ -91,6 +91,7 @@ std::string TMainForm::DefaultInstallFolder() const {
 }
 
 void TMainForm::DrawLogo() {
+    Image1_->SetDescription(kLogoText);
     ui::Canvas& canvas = Image1_->canvas();
     const int w = Image1_->width();
     const int h = Image1_->height();

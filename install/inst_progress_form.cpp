@@ -93,6 +93,8 @@ void TInstProgressForm::FinishProgress(bool succeeded) {
     const bool wasCancelled = Cancelled_;
     btnPause_->Hide();
     btnCancel_->SetCaption("OK");
+    btnCancel_->SetAccessKey('O');
+    btnCancel_->SetDefault(true);  // the only button: Return and Escape both press it
     CenterLabel(*btnCancel_);
     lbStage_->SetCaption(succeeded ? "Installation Successful." : "Installation failed.");
     lbFileName_->Hide();
@@ -103,6 +105,7 @@ void TInstProgressForm::FinishProgress(bool succeeded) {
 void TInstProgressForm::SetPaused(bool value) {
     Paused_ = value;
     btnPause_->SetCaption(value ? "Resume" : "Pause");
+    btnPause_->SetAccessKey(value ? 'R' : 'P');
 }
 
 void TInstProgressForm::SetCancelled(bool value) {

@@ -6,6 +6,7 @@
 #include <memory>
 #include <string>
 
+#include "ui/accessibility.h"
 #include "ui/window_host.h"
 
 namespace ui {
@@ -22,6 +23,14 @@ class FormHost : public WindowHost {
     virtual void SyncCaption() = 0;
     // Asks the window system to close the window (as its close box would).
     virtual void RequestClose() = 0;
+    // Gives the window itself the keyboard focus (a windowless control of
+    // it has the form's).
+    virtual void FocusWindow() {}
+    // Asks the window system to show the keyboard cues, which then tells
+    // the form (Form::SetKeyboardCues); false where the form sets them itself.
+    virtual bool RequestKeyboardCues() { return false; }
+    // Tells screen readers that something about a control of the form changed.
+    virtual void NotifyAccessible(Control&, AccessibleEvent) {}
 };
 
 // The window of an edit box (on Windows the system's own edit control),

@@ -1,6 +1,9 @@
 #include "ui/control.h"
 
+#include <algorithm>
+
 #include "ui/backend.h"
+#include "ui/form.h"
 #include "ui/window_host.h"
 
 namespace ui {
@@ -64,6 +67,12 @@ void Control::SetVisible(bool visible) {
     if (visible) {
         Invalidate();
     }
+    NotifyAccessible(*this, visible ? AccessibleEvent::Show : AccessibleEvent::Hide);
+    if (!visible && AsForm() == nullptr) {
+        if (Form* form = FormOf(*this)) {
+            form->RefreshFocus();  // the focus may have been on or below this one
+        }
+    }
 }
 
 bool Control::Showing() const {
@@ -82,6 +91,11 @@ void Control::SetEnabled(bool enabled) {
     enabled_ = enabled;
     EnabledChanged();
     Invalidate();
+    if (!enabled) {
+        if (Form* form = FormOf(*this)) {
+            form->RefreshFocus();
+        }
+    }
 }
 
 void Control::SetAlign(Align align) {
@@ -321,6 +335,17 @@ Control* Container::HitTest(Point at) {
         }
     }
     return this;
+}
+
+std::vector<Control*> ChildrenInReadingOrder(const Container& container) {
+    std::vector<Control*> order;
+    for (const auto& child : container.children()) {
+        order.push_back(child.get());
+    }
+    std::stable_sort(order.begin(), order.end(), [](const Control* a, const Control* b) {
+        return a->top() != b->top() ? a->top() < b->top() : a->left() < b->left();
+    });
+    return order;
 }
 
 Cursor CursorAt(Container& window, Point at) {

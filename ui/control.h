@@ -7,6 +7,7 @@
 #include <string_view>
 #include <vector>
 
+#include "ui/accessibility.h"
 #include "ui/canvas.h"
 #include "ui/types.h"
 
@@ -124,10 +125,21 @@ class Control {
     // descriptions of a window; empty for controls without text.
     virtual std::string ShownText() const { return {}; }
 
-    // Controls that take the keyboard focus (edit boxes) say so while they
-    // can; giving it to them is their own business.
+    // Controls that take the keyboard focus (edit boxes, buttons) say so
+    // while they can; a windowed one takes the window system's focus itself,
+    // a windowless one leaves it with its window (Form::SetActiveControl).
     virtual bool TakesFocus() const { return false; }
     virtual void TakeFocus() {}
+
+    // What a screen reader is told (ui/accessibility.h): by default no role
+    // (the control is left out, its children listed in its place), the
+    // shown text as the name, no value and no default action.
+    virtual AccessibleRole accessibleRole() const { return AccessibleRole::None; }
+    virtual std::string AccessibleName() const { return ShownText(); }
+    virtual std::string AccessibleValue() const { return {}; }
+    virtual std::string DefaultActionName() const { return {}; }
+    // Does the default action; false when there is none or it cannot be done now.
+    virtual bool DoDefaultAction() { return false; }
 
     // Click handler, for controls that raise one.
     std::function<void()> onClick;
@@ -219,6 +231,10 @@ class Panel : public Container {
     bool IsWindowed() const override { return true; }
     void CreateHandles() override;
 };
+
+// The container's children in reading order: by top, then left, keeping
+// the order they were added in where both are equal.
+std::vector<Control*> ChildrenInReadingOrder(const Container& container);
 
 // The pointer over a point of a window (in its client coordinates): that of
 // the control under it, else of its nearest ancestor up to the window that

@@ -38,6 +38,7 @@ class Edit : public Control {
     bool TakesFocus() const override { return Showing() && enabled(); }
     void TakeFocus() override;
     std::string ShownText() const override { return text(); }
+    AccessibleRole accessibleRole() const override { return AccessibleRole::Text; }
     // What the headless backend shows: the background and the text.
     void Paint(Canvas& canvas) override;
 

@@ -2,8 +2,10 @@
 
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "ui/control.h"
+#include "ui/keyboard.h"
 
 namespace ui {
 
@@ -62,13 +64,35 @@ class Form : public Container {
     // The keyboard focus among the form's controls: the control that has it
     // (nothing while the form keeps it itself). When the form is activated,
     // or the control that had it stops showing (its page was switched), it
-    // goes to the first showing control that takes it, in layout order.
+    // goes to the first control of the tab order.
     Control* activeControl() const { return activeControl_; }
     // Backends call this when the window becomes the active one; false when
     // no control took the focus, so the window keeps it.
     bool Activated();
     // Gives the focus anew if the control that has it no longer shows.
     void RefreshFocus();
+    // Moves the focus to a control of the form that takes it.
+    void SetActiveControl(Control* control);
+    // Backends call this when the window system gave a windowed control of
+    // the form the focus (the user clicked into an edit box).
+    void ControlFocused(Control& control);
+
+    // The controls that take the focus now, in reading order (by top, then
+    // left, container by container): what Tab and Shift+Tab go through.
+    std::vector<Control*> TabOrder();
+    // The showing, enabled button that Return presses when the focus is on
+    // no button, and the one Escape presses; nothing when there is none.
+    Control* DefaultButton();
+    Control* CancelButton();
+
+    // The dialog keys: Tab and Shift+Tab, Return, Escape, Space, access keys
+    // with Alt (and alone where no edit box has the focus), and Alt, which
+    // like Tab shows the keyboard cues. True when the key was used; the rest
+    // belong to the control with the focus.
+    // Without a button marked cancel, Escape closes the form.
+    bool HandleKey(const KeyPress& key);
+    KeyboardCues keyboardCues() const { return cues_; }
+    void SetKeyboardCues(const KeyboardCues& cues);
 
     std::string ShownText() const override { return caption_; }
 
@@ -87,6 +111,7 @@ class Form : public Container {
     bool ownsTaskbarButton_ = false;
     bool shownOnce_ = false;
     Control* activeControl_ = nullptr;
+    KeyboardCues cues_;
 };
 
 // The form a control sits on, or nothing while it is on none.

@@ -29,8 +29,14 @@ class Image : public Control {
 
     void Paint(Canvas& canvas) override;
 
+    // What the picture shows, in words, for screen readers.
+    void SetDescription(std::string text) { description_ = std::move(text); }
+    AccessibleRole accessibleRole() const override { return AccessibleRole::Graphic; }
+    std::string AccessibleName() const override { return description_; }
+
   private:
     std::unique_ptr<Bitmap> bitmap_;
+    std::string description_;
 };
 
 // Adds the kind "Image" (the common keys only).

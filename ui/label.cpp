@@ -15,6 +15,7 @@ void Label::SetCaption(const std::string& caption) {
     caption_ = caption;
     AdjustSize();
     Invalidate();
+    NotifyAccessible(*this, AccessibleEvent::NameChange);
 }
 
 void Label::SetColor(Color color) {

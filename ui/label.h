@@ -28,6 +28,7 @@ class Label : public Control {
     void Paint(Canvas& canvas) override;
     bool HitTestable() const override { return false; }
     std::string ShownText() const override { return caption_; }
+    AccessibleRole accessibleRole() const override { return AccessibleRole::StaticText; }
 
   protected:
     // Any size given from outside gives way to the text's.

@@ -12,6 +12,7 @@ namespace ui {
 class TabSheet : public Panel {
   public:
     using Panel::Panel;
+    AccessibleRole accessibleRole() const override { return AccessibleRole::Grouping; }
 };
 
 // Pages on top of each other, of which only the active one shows. The pages

@@ -56,4 +56,8 @@ ui::Point CaptionOrigin(const ui::Rect& area, ui::Size text) {
             area.top + (area.height() - text.height) / 2};
 }
 
+ui::Rect FocusRect(const ui::Rect& face) {
+    return face.Inflate(-2);
+}
+
 }  // namespace widgets

@@ -67,6 +67,8 @@ ui::Rect ButtonFace(const ui::Rect& whole, const ButtonColors& colors, bool roun
 
 // Where the caption is centred: the face shrunk by one pixel.
 ui::Rect CaptionArea(const ui::Rect& face);
+// Where the dotted focus rectangle goes: two pixels inside the face.
+ui::Rect FocusRect(const ui::Rect& face);
 
 // The caption's top-left corner when centred in the area.
 ui::Point CaptionOrigin(const ui::Rect& area, ui::Size text);

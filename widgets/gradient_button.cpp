@@ -1,19 +1,43 @@
 #include "widgets/gradient_button.h"
 
+#include "ui/form.h"
 #include "widgets/bevel.h"
 #include "widgets/gradient.h"
 #include "widgets/set_property.h"
 
 namespace widgets {
 
-GradientButton::GradientButton(std::string name) : Control(std::move(name)) {
-    SetSize(22, 23);
+namespace {
+
+// The keyboard cues of the button's window; none while it is on no form.
+ui::KeyboardCues CuesOf(ui::Control& control) {
+    const ui::Form* form = ui::FormOf(control);
+    return form != nullptr ? form->keyboardCues() : ui::KeyboardCues{};
 }
 
-void GradientButton::SetCaption(const std::string& caption) {
-    if (StoreIfChanged(caption_, caption)) {
-        Invalidate();
+// A focus rectangle as push buttons have it: every other pixel of the
+// outline, starting at the top-left corner.
+void DrawDottedRect(ui::Canvas& canvas, const ui::Rect& rect, ui::Color color) {
+    canvas.SetBrush(color);
+    const auto dot = [&](int x, int y) {
+        if ((x - rect.left + y - rect.top) % 2 == 0) {
+            canvas.FillRect(ui::Rect::FromSize(x, y, 1, 1));
+        }
+    };
+    for (int x = rect.left; x < rect.right; ++x) {
+        dot(x, rect.top);
+        dot(x, rect.bottom - 1);
     }
+    for (int y = rect.top + 1; y < rect.bottom - 1; ++y) {
+        dot(rect.left, y);
+        dot(rect.right - 1, y);
+    }
+}
+
+}  // namespace
+
+GradientButton::GradientButton(std::string name) : PushButton(std::move(name)) {
+    SetSize(22, 23);
 }
 
 void GradientButton::SetColor(ui::Color color) {
@@ -162,16 +186,32 @@ void GradientButton::PaintFace(ui::Canvas& canvas, const ButtonLook& look, const
 void GradientButton::PaintCaption(ui::Canvas& canvas, const ui::Rect& area) {
     canvas.SetFont(font());
     canvas.SetTextBackground(ui::Color::None());
-    const ui::Point at = CaptionOrigin(area, canvas.TextExtent(caption_));
+    const ui::Size extent = canvas.TextExtent(caption());
+    const ui::Point at = CaptionOrigin(area, extent);
+    const int underlined = CuesOf(*this).accelerators ? AccessKeyIndex() : -1;
+    // The access key's underline: under its letter, a pixel above the cell's foot.
+    const auto underline = [&](int x, int y) {
+        const std::string before = caption().substr(0, static_cast<std::size_t>(underlined));
+        const int left = x + canvas.TextExtent(before).width;
+        const int width = canvas.TextExtent(caption().substr(before.size(), 1)).width;
+        canvas.SetBrush(canvas.CurrentFont().color);
+        canvas.FillRect(ui::Rect::FromSize(left, y + extent.height - 2, width, 1));
+    };
     if (!enabled()) {
         ui::Font etched = font();
         etched.color = ui::Color::System(ui::SystemColor::BtnHighlight);
         canvas.SetFont(etched);
-        canvas.TextOut(at.x + 1, at.y + 1, caption_);
+        canvas.TextOut(at.x + 1, at.y + 1, caption());
+        if (underlined >= 0) {
+            underline(at.x + 1, at.y + 1);
+        }
         etched.color = ui::Color::System(ui::SystemColor::BtnShadow);
         canvas.SetFont(etched);
     }
-    canvas.TextOut(at.x, at.y, caption_);
+    canvas.TextOut(at.x, at.y, caption());
+    if (underlined >= 0) {
+        underline(at.x, at.y);
+    }
 }
 
 void GradientButton::Paint(ui::Canvas& canvas) {
@@ -188,8 +228,12 @@ void GradientButton::Paint(ui::Canvas& canvas) {
     if (look.frame) {
         PaintBevel(canvas, whole, look.frameLowered ? Bevel::Lowered : Bevel::Raised, 1);
     }
-    if (showCaption_ && !caption_.empty()) {
+    if (showCaption_ && !caption().empty()) {
         PaintCaption(canvas, CaptionArea(face));
+    }
+    const ui::Form* form = ui::FormOf(*this);
+    if (form != nullptr && form->activeControl() == this && form->keyboardCues().focus) {
+        DrawDottedRect(canvas, FocusRect(face), font().color);
     }
 }
 

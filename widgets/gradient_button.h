@@ -2,27 +2,26 @@
 
 #include <string>
 
-#include "ui/control.h"
+#include "ui/push_button.h"
 #include "widgets/button_look.h"
 
 namespace widgets {
 
 // A windowless, flat push button whose face is a vertical colour gradient,
 // with other colours while the mouse is over it (hot) and while it is
-// pressed. It takes no keyboard focus. A left press and a release over the
-// button raise onClick; dragging out shows it up, dragging back shows it
-// pressed again, and a release outside clicks nothing.
-class GradientButton : public ui::Control {
+// pressed. A left press and a release over the button raise onClick;
+// dragging out shows it up, dragging back shows it pressed again, and a
+// release outside clicks nothing. While its window shows keyboard cues, the
+// button with the focus has a dotted rectangle inside its face and the
+// access key is underlined.
+class GradientButton : public ui::PushButton {
   protected:
     bool IsKind(const void* tag) const override {
-        return tag == KindTag<GradientButton>() || ui::Control::IsKind(tag);
+        return tag == KindTag<GradientButton>() || ui::PushButton::IsKind(tag);
     }
 
   public:
     explicit GradientButton(std::string name = {});
-
-    const std::string& caption() const { return caption_; }
-    void SetCaption(const std::string& caption);
 
     const ButtonColors& colors() const { return colors_; }
     // The normal colours and border repaint at once; the hot and pressed
@@ -63,7 +62,6 @@ class GradientButton : public ui::Control {
     ButtonLook CurrentLook() const;
 
     void Paint(ui::Canvas& canvas) override;
-    std::string ShownText() const override { return caption_; }
     void MouseEnter() override;
     void MouseLeave() override;
     void MouseDown(ui::MouseButton button, ui::Point at) override;
@@ -80,7 +78,6 @@ class GradientButton : public ui::Control {
     void PaintFace(ui::Canvas& canvas, const ButtonLook& look, const ui::Rect& face);
     void PaintCaption(ui::Canvas& canvas, const ui::Rect& area);
 
-    std::string caption_;
     ButtonColors colors_;
     bool rounded_ = false;
     bool flat_ = true;

@@ -19,6 +19,7 @@ class GradientPanel : public ui::Panel {
     }
 
   public:
+    ui::AccessibleRole accessibleRole() const override { return ui::AccessibleRole::Grouping; }
     // The background has this many bands, but never more than kMaxBands.
     static constexpr int kBackgroundBands = 64;
     static constexpr int kMaxBands = 32;

@@ -55,6 +55,9 @@ void LevelProgressBar::SetPosition(int value) {
     if (PositionWantsRepaint(value, repaintStep_, lastStepIndex_, percentage, lastPercentage_)) {
         Repaint();
     }
+    if (percentage != lastPercentage_) {
+        ui::NotifyAccessible(*this, ui::AccessibleEvent::ValueChange);
+    }
     lastPercentage_ = percentage;
     if (repaintStep_ != 0) {
         lastStepIndex_ = value / repaintStep_;

@@ -81,6 +81,8 @@ class LevelProgressBar : public ui::Control {
 
     void Paint(ui::Canvas& canvas) override;
     bool HitTestable() const override { return false; }
+    ui::AccessibleRole accessibleRole() const override { return ui::AccessibleRole::ProgressBar; }
+    std::string AccessibleValue() const override { return std::to_string(Percentage()) + "%"; }
 
   private:
     template <typename T>

@@ -1,5 +1,7 @@
 #include "widgets/widget_kinds.h"
 
+#include <cctype>
+
 #include <limits>
 #include <memory>
 #include <string>
@@ -57,6 +59,12 @@ std::unique_ptr<ui::Control> MakeButton(ui::PropertyReader& p, const ui::Handler
     Read(p, "shaded", ParseBool, [&](bool v) { b.SetShaded(v); });
     Read(p, "showCaption", ParseBool, [&](bool v) { b.SetShowCaption(v); });
     Read(p, "autoThemeAdapt", ParseBool, [&](bool v) { b.SetAutoThemeAdapt(v); });
+    Read(p, "accessKey", ui::ParseText, [&](const std::string& v) {
+        b.SetAccessKey(
+            v.empty() ? 0 : static_cast<char>(std::toupper(static_cast<unsigned char>(v[0]))));
+    });
+    Read(p, "default", ParseBool, [&](bool v) { b.SetDefault(v); });
+    Read(p, "cancel", ParseBool, [&](bool v) { b.SetCancel(v); });
     if (const ui::LayoutProperty* property = p.Take("OnClick")) {
         b.onClick = ui::ResolveHandler(*property, handlers);
     }

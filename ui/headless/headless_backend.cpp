@@ -24,6 +24,15 @@ BoxScript* activeScript = nullptr;
 PumpScript* activePumpScript = nullptr;
 bool visualStyles = true;
 
+}  // namespace
+
+std::vector<AccessibleEventRecord>& AccessibleEvents() {
+    static std::vector<AccessibleEventRecord> events;
+    return events;
+}
+
+namespace {
+
 // One window's state: what was asked of it, and its mouse routing.
 class HeadlessHost;
 std::vector<HeadlessHost*>& FormHosts() {
@@ -52,6 +61,9 @@ class HeadlessHost final : public FormHost {
     void SetCapture(bool capture) override { captured_ = capture; }
     std::optional<Point> CursorPosition() const override { return cursor_; }
     void SyncCaption() override {}
+    void NotifyAccessible(Control& control, AccessibleEvent event) override {
+        AccessibleEvents().push_back({control.name(), event});
+    }
     void RequestClose() override {
         if (auto* form = dynamic_cast<Form*>(&control_)) {
             Post([form] { form->Close(); });

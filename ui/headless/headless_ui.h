@@ -42,6 +42,15 @@ void TypeInto(Edit& edit, const std::string& text);
 // event reach a window that the code under test makes for itself.
 Form* FindForm(const std::string& name);
 
+// The screen-reader events the forms raised (the control's name and the
+// event), oldest first; tests clear it as they like.
+struct AccessibleEventRecord {
+    std::string control;
+    AccessibleEvent event;
+    bool operator==(const AccessibleEventRecord&) const = default;
+};
+std::vector<AccessibleEventRecord>& AccessibleEvents();
+
 // Whether the desktop's visual styles count as on (ui/theme.h); on at first.
 void SetVisualStyles(bool active);
 
