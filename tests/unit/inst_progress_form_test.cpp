@@ -230,3 +230,49 @@ TEST_F(ProgressForm, FinishAfterACancelReturnsAtOnceWithCancelledSet) {
     EXPECT_TRUE(form->Cancelled());
     EXPECT_EQ(Text("lbStage"), "Installation failed.");
 }
+
+// The keys of each state: writing (the focus on Pause), paused, finished.
+TEST_F(ProgressForm, KeysPressTheButtonsAsClicksDo) {
+    using ui::Key;
+    const auto key = [this](ui::KeyPress press) {
+        return [this, press] { form->HandleKey(press); };
+    };
+    const ui::KeyPress escape{Key::Escape}, enter{Key::Return}, space{Key::Space};
+    const auto letter = [](char c) { return ui::KeyPress{Key::Letter, c}; };
+    struct Case {
+        const char* name;
+        std::vector<std::function<void()>> pump2;  // while writing
+        bool cancelled;
+    };
+    const Case cases[] = {
+        {"Escape", {key(escape)}, true},
+        {"P, then Escape while paused", {key(letter('P')), key(escape)}, true},
+        {"Space on Pause, R resumes", {key(space), key(letter('R'))}, false},
+        {"Return on Pause, Return again", {key(enter), key(enter)}, false},
+        {"Tab to Cancel, Space", {key({Key::Tab}), key(space)}, true},
+    };
+    for (const Case& c : cases) {
+        PumpScript script;
+        form = std::make_unique<TInstProgressForm>(application);
+        form->Show();  // pump 1
+        EXPECT_EQ(form->activeControl(), &Pause()) << c.name;
+        for (const auto& event : c.pump2) {
+            script.At(2, event);
+        }
+        form->SetTotalBytes(100);
+        form->SetBytesDone(50);
+        EXPECT_EQ(form->Cancelled(), c.cancelled) << c.name;
+        EXPECT_FALSE(form->Paused()) << c.name;
+    }
+    for (const ui::KeyPress& ok : {enter, escape, letter('O')}) {
+        PumpScript script;
+        form = std::make_unique<TInstProgressForm>(application);
+        form->Show();
+        form->SetTotalBytes(10);
+        script.At(2, key(ok));
+        form->FinishProgress();  // returns once OK is pressed
+        EXPECT_EQ(form->activeControl(), &Cancel());
+        EXPECT_EQ(form->DefaultButton(), &Cancel());
+    }
+    EXPECT_EQ(Bar().AccessibleValue(), "0%");
+}

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -312,4 +314,151 @@ TEST_F(MainFormTest, AFailureRaisedInsideTheRunIsShownThenTheWindowComesBack) {
     EXPECT_TRUE(form->visible());
     EXPECT_EQ(Page(), 1);
     EXPECT_FALSE(application->terminated());
+}
+
+// The keyboard on both pages, as the dialog manager would have it; the run
+// is the test's and succeeds.
+TEST_F(MainFormTest, EveryStepWorksByKeyboard) {
+    using ui::Key;
+    using ui::KeyPress;
+    const KeyPress tab{Key::Tab}, backTab{Key::Tab, 0, true}, enter{Key::Return},
+        escape{Key::Escape}, space{Key::Space};
+    const auto letter = [](char c, bool alt) { return KeyPress{Key::Letter, c, false, alt}; };
+    struct Case {
+        const char* name;
+        bool onFolderPage;
+        std::vector<KeyPress> keys;
+        int page;
+        bool open;
+        std::size_t runs;
+        std::size_t browsers;
+    };
+    for (const Case& c : {
+             Case{"Return: Setup", false, {enter}, 1, true, 0, 0},
+             Case{"S alone: Setup", false, {letter('S', false)}, 1, true, 0, 0},
+             Case{"Tab, Space: Cancel", false, {tab, space}, 0, false, 0, 0},
+             Case{"Alt+C: Cancel", false, {letter('C', true)}, 0, false, 0, 0},
+             Case{"Escape on the welcome page", false, {escape}, 0, false, 0, 0},
+             Case{"Return in the folder box: Install", true, {enter}, 1, false, 1, 0},
+             Case{"B and Space in the folder box are typed",
+                  true,
+                  {letter('B', false), space},
+                  1,
+                  true,
+                  0,
+                  0},
+             Case{"Alt+B: Browse", true, {letter('B', true)}, 1, true, 0, 1},
+             Case{"Tab, Return: Browse", true, {tab, enter}, 1, true, 0, 1},
+             Case{"Shift+Tab twice, Space: Install",
+                  true,
+                  {backTab, backTab, space},
+                  1,
+                  false,
+                  1,
+                  0},
+             Case{"Escape on the folder page", true, {escape}, 1, false, 0, 0},
+         }) {
+        Open();
+        folders.clear();
+        FolderScript browsers;
+        if (c.onFolderPage) {
+            Click("btnSetup");
+        }
+        for (const KeyPress& key : c.keys) {
+            form->HandleKey(key);
+        }
+        EXPECT_EQ(Page(), c.page) << c.name;
+        EXPECT_EQ(form->visible(), c.open) << c.name;
+        EXPECT_EQ(folders.size(), c.runs) << c.name;
+        EXPECT_EQ(browsers.shown().size(), c.browsers) << c.name;
+    }
+}
+
+TEST_F(MainFormTest, TabGoesRoundInReadingOrderAndTheCuesShowFromTheFirstTabOrAlt) {
+    const auto names = [this] {
+        std::vector<std::string> order;
+        for (ui::Control* control : form->TabOrder()) {
+            order.push_back(control->name());
+        }
+        return order;
+    };
+    for (const ui::Key first : {ui::Key::Tab, ui::Key::Alt}) {
+        Open();
+        EXPECT_EQ(names(), (std::vector<std::string>{"btnSetup", "btnCancel"}));
+        const ui::headless::PixelBuffer mouseLook = ui::headless::Render(*form);
+        EXPECT_EQ(form->keyboardCues(), (ui::KeyboardCues{false, false}));
+        form->HandleKey({first});
+        EXPECT_EQ(form->keyboardCues(), (ui::KeyboardCues{true, true}));
+        const ui::headless::PixelBuffer keyboardLook = ui::headless::Render(*form);
+        int changed = 0;
+        for (int y = 0; y < mouseLook.height(); ++y) {
+            for (int x = 0; x < mouseLook.width(); ++x) {
+                changed += mouseLook.At(x, y) != keyboardLook.At(x, y) ? 1 : 0;
+            }
+        }
+        EXPECT_GT(changed, 0);  // the focus rectangle and the underlines
+    }
+    Click("btnSetup");  // a click after keyboard use does what it did
+    EXPECT_EQ(names(),
+              (std::vector<std::string>{"edInstallDir", "btnBrowse", "btnInstall", "BtnCancel2"}));
+    for (const char* next : {"btnBrowse", "btnInstall", "BtnCancel2", "edInstallDir"}) {
+        form->HandleKey({ui::Key::Tab});
+        EXPECT_EQ(form->activeControl()->name(), next);
+    }
+}
+
+// What a screen reader finds on the welcome page, and what it hears of.
+TEST_F(MainFormTest, AScreenReaderFindsEveryTextAndButtonAndHearsOfChanges) {
+    Open();
+    std::vector<std::string> tree;
+    const std::function<void(ui::Control&, int)> walk = [&](ui::Control& node, int depth) {
+        for (ui::Control* child : ui::AccessibleChildren(node)) {
+            const ui::AccessibleStates s = ui::StatesOf(*child);
+            tree.push_back(std::string(depth * 2, ' ') +
+                           std::to_string(static_cast<int>(child->accessibleRole())) + " " +
+                           child->AccessibleName() + (s.focused ? " focused" : "") +
+                           (s.isDefault ? " default" : "") + (s.invisible ? " invisible" : "") +
+                           (child->DefaultActionName().empty() ? "" : " [Press]"));
+            walk(*child, depth + 1);
+        }
+    };
+    walk(*form, 0);
+    const std::vector<std::string> expected = {
+        "2 ",  // the side panel: a grouping
+        "  5 T+",
+        "  3 INSTALLING",
+        "  3 Vantrel\xAE",
+        "  3 Tessaly",
+        "  3 3.24",
+        "2 ",  // the welcome page
+        "  3 This will install Vantrel Tessaly",
+        "  3 Version 3.24 05/11/04",
+        "  3 Click SETUP to install this program, CANCEL to close",
+        "  3 without installing.",
+        "  4 Setup focused default [Press]",
+        "  4 Cancel [Press]",
+        "2  invisible",  // the folder page
+        "  3 Install Folder: invisible",
+        "  7 c:\\kr invisible",
+        "  4 Browse invisible [Press]",
+        "  4 Install default invisible [Press]",
+        "  4 Cancel invisible [Press]",
+    };
+    EXPECT_EQ(tree, expected);
+    EXPECT_EQ(ui::AccessibleById(*form, ui::AccessibleId(*form, *form->Find("btnCancel"))),
+              form->Find("btnCancel"));
+
+    auto& events = ui::headless::AccessibleEvents();
+    events.clear();
+    form->HandleKey({ui::Key::Tab});
+    EXPECT_TRUE(form->Find("btnSetup")->DoDefaultAction());  // "Press" does what a click does
+    EXPECT_EQ(Page(), 1);
+    using E = ui::AccessibleEvent;
+    for (const ui::headless::AccessibleEventRecord& wanted :
+         {ui::headless::AccessibleEventRecord{"btnCancel", E::Focus},
+          {"TabSheet2", E::Show},
+          {"TabSheet1", E::Hide},
+          {"edInstallDir", E::Focus}}) {
+        EXPECT_NE(std::find(events.begin(), events.end(), wanted), events.end()) << wanted.control;
+    }
 }

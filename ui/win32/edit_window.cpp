@@ -78,6 +78,8 @@ class EditWindow final : public EditHost {
     }
     void TakeFocus() override { ::SetFocus(hwnd_); }
 
+    Edit& edit() { return edit_; }
+
     HBRUSH Colors(HDC dc) {
         ::SetTextColor(dc, ToColorRef(edit_.font().color));
         ::SetBkColor(dc, ToColorRef(edit_.color()));
@@ -96,6 +98,11 @@ class EditWindow final : public EditHost {
 };
 
 }  // namespace
+
+Control* EditControlOf(HWND edit) {
+    EditWindow* host = EditWindow::FromHandle(edit);
+    return host != nullptr ? &host->edit() : nullptr;
+}
 
 HBRUSH EditColors(HWND edit, HDC dc) {
     EditWindow* host = EditWindow::FromHandle(edit);

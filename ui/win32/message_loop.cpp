@@ -2,6 +2,7 @@
 
 #include "ui/application.h"
 #include "ui/backend.h"
+#include "ui/win32/dialog_keys.h"
 
 namespace ui::backend {
 
@@ -12,6 +13,9 @@ void RunMessageLoop(Application& application) {
         if (got == 0 || got == -1) {
             application.QuitReceived();
             break;
+        }
+        if (win32::TranslateDialogKey(message)) {
+            continue;
         }
         ::TranslateMessage(&message);
         ::DispatchMessageA(&message);
@@ -24,6 +28,9 @@ void ProcessPendingMessages(Application& application) {
         if (message.message == WM_QUIT) {
             application.QuitReceived();
             return;
+        }
+        if (win32::TranslateDialogKey(message)) {
+            continue;
         }
         ::TranslateMessage(&message);
         ::DispatchMessageA(&message);

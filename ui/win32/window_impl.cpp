@@ -2,6 +2,8 @@
 
 #include <windowsx.h>
 
+#include <string_view>
+
 #include "ui/application.h"
 #include "ui/form.h"
 #include "ui/win32/cursors.h"
@@ -170,6 +172,21 @@ LRESULT WindowImpl::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
                 return reinterpret_cast<LRESULT>(brush);
             }
             return ::DefWindowProcA(hwnd_, message, wParam, lParam);
+        case WM_UPDATEUISTATE: {
+            const LRESULT result = ::DefWindowProcA(hwnd_, message, wParam, lParam);
+            ReadKeyboardCues();
+            return result;
+        }
+        case WM_COMMAND:
+            // The user clicked into an edit box: the form's focus follows.
+            if (HIWORD(wParam) == EN_SETFOCUS) {
+                if (Control* edit = EditControlOf(reinterpret_cast<HWND>(lParam))) {
+                    if (Form* form = FormOf(*edit)) {
+                        form->ControlFocused(*edit);
+                    }
+                }
+            }
+            return ::DefWindowProcA(hwnd_, message, wParam, lParam);
         case WM_CLOSE:
             // Closing is the form's decision (its close query); never destroy here.
             if (auto* form = control_.AsForm()) {
@@ -286,6 +303,37 @@ void WindowImpl::RequestClose() {
     ::PostMessageA(hwnd_, WM_CLOSE, 0, 0);
 }
 
+void WindowImpl::FocusWindow() {
+    if (::GetFocus() != hwnd_) {
+        ::SetFocus(hwnd_);
+    }
+}
+
+bool WindowImpl::RequestKeyboardCues() {
+    // The window system keeps the state for the whole window tree and
+    // answers with WM_UPDATEUISTATE; the form takes the cues from there too.
+    ::SendMessageA(hwnd_, WM_CHANGEUISTATE, MAKEWPARAM(UIS_CLEAR, UISF_HIDEFOCUS | UISF_HIDEACCEL),
+                   0);
+    return false;
+}
+
+void WindowImpl::ReadKeyboardCues() {
+    if (auto* form = control_.AsForm()) {
+        const LRESULT hidden = ::SendMessageA(hwnd_, WM_QUERYUISTATE, 0, 0);
+        form->SetKeyboardCues({(hidden & UISF_HIDEFOCUS) == 0, (hidden & UISF_HIDEACCEL) == 0});
+    }
+}
+
+Form* FormOfWindow(HWND window) {
+    char name[32] = {};
+    if (window == nullptr || ::GetClassNameA(window, name, sizeof name) == 0 ||
+        std::string_view(name) != WindowImpl::kClassName) {
+        return nullptr;
+    }
+    auto* impl = reinterpret_cast<WindowImpl*>(::GetWindowLongPtrA(window, GWLP_USERDATA));
+    return impl != nullptr ? impl->control().AsForm() : nullptr;
+}
+
 Point ChildWindowOrigin(const Control& control) {
     const Point parent = control.parent() != nullptr ? control.parent()->OffsetInWindow() : Point{};
     return {parent.x + control.left(), parent.y + control.top()};
@@ -313,6 +361,14 @@ class FormWindow final : public WindowImpl {
                           CW_USEDEFAULT, CW_USEDEFAULT, frame.right - frame.left,
                           frame.bottom - frame.top, nullptr, nullptr, ::GetModuleHandleA(nullptr),
                           static_cast<WindowImpl*>(this));
+        // The cues start hidden, as for a dialog opened with the mouse,
+        // unless the user asked the system to show them always.
+        BOOL always = FALSE;
+        ::SystemParametersInfoA(SPI_GETKEYBOARDCUES, 0, &always, 0);
+        ::SendMessageA(hwnd(), WM_CHANGEUISTATE,
+                       MAKEWPARAM(always ? UIS_CLEAR : UIS_SET, UISF_HIDEFOCUS | UISF_HIDEACCEL),
+                       0);
+        form.SetKeyboardCues({always != FALSE, always != FALSE});
     }
 };
 

@@ -31,8 +31,12 @@ class WindowImpl : public FormHost {
     std::optional<Point> CursorPosition() const override;
     void SyncCaption() override;
     void RequestClose() override;
+    void FocusWindow() override;
+    bool RequestKeyboardCues() override;
 
     static void RegisterClass();
+    // Takes the keyboard cues the window system keeps for the window.
+    void ReadKeyboardCues();
     static constexpr const char* kClassName = "TessalyWindow";
 
   protected:
@@ -52,6 +56,9 @@ class WindowImpl : public FormHost {
     bool sizingFromWindow_ = false;
     std::unique_ptr<GdiBitmap> backBuffer_;
 };
+
+// The form whose top-level window this is, or nullptr for any other window.
+Form* FormOfWindow(HWND window);
 
 // HWND of the window that shows the control (nullptr before it exists).
 HWND WindowOf(Control& control);

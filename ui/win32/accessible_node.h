@@ -1,0 +1,44 @@
+#pragma once
+
+// What the accessible objects of ui/win32/accessible_object.h share inside
+// the backend: the run-time loaded library functions, the registry of forms
+// by window, and the objects' factory.
+
+#include <windows.h>
+// windows.h first: the accessibility header builds on it.
+#include <oleacc.h>
+
+namespace ui {
+class Control;
+class Form;
+}  // namespace ui
+
+namespace ui::win32 {
+
+// IID_IAccessible, defined here so that the executable needs no GUID library.
+inline constexpr GUID kIidAccessible = {
+    0x618736E0, 0x3C3D, 0x11CF, {0x81, 0x0C, 0x00, 0xAA, 0x00, 0x38, 0x9B, 0x71}};
+
+// The calls into the accessibility library and OLE automation, both loaded
+// from the system folder the first time they are needed; nullptr where
+// either library or one of the calls is missing.
+struct OleAccessFunctions {
+    decltype(&::LresultFromObject) lresultFromObject = nullptr;
+    decltype(&::AccessibleObjectFromWindow) accessibleObjectFromWindow = nullptr;
+    decltype(&::SysAllocStringLen) sysAllocStringLen = nullptr;
+};
+const OleAccessFunctions* OleAccess();
+
+// The form registered for the window, if it is still the registration that
+// had this serial number (a window handle may come back for another window).
+Form* RegisteredForm(HWND hwnd, unsigned serial);
+
+// Posts the control's default action (node `id` of the form shown in hwnd)
+// to run from the message loop; false when it could not be posted.
+bool PostDefaultAction(HWND hwnd, int id, const Control& control);
+
+// The object for node `id` of the form registered for hwnd under serial,
+// queried for iid.
+HRESULT CreateAccessibleNode(HWND hwnd, unsigned serial, int id, REFIID iid, void** object);
+
+}  // namespace ui::win32
