@@ -99,6 +99,7 @@ acc_new_prefix() {  # name 32|64
     cp -al "$template/prefix" "$WINEPREFIX"
     find "$WINEPREFIX" -type f -not -path '*/windows/system32/*' -not -path '*/windows/syswow64/*' \
         -exec sh -c 'for f; do cp -p "$f" "$f.own" && mv -f "$f.own" "$f"; done' sh {} +
+    acc_keyboard_cues off
     # The user's folders (Desktop, Documents, ...) lead to the template's
     # home; each prefix gets its own.
     local link
@@ -124,6 +125,19 @@ SCRIPT
     acc_wine reg add 'HKCU\Software\Wine\WineBrowser' /v Browsers /t REG_SZ \
         /d "$ACC_OUT/browser-$1.sh" /f >/dev/null 2>&1
     "$ACC_WINESERVER" -p >/dev/null 2>&1 || true
+}
+
+# Whether the prefix's user asked the system to show the keyboard cues
+# (focus rectangles, access-key underlines) always: Windows' default is off,
+# so that they show only once the keyboard is used; Wine's is on. Bit 0x20 of
+# the first byte of UserPreferencesMask; its server must not be running.
+acc_keyboard_cues() {  # on|off
+    local reg=$WINEPREFIX/user.reg first bits
+    first=$(sed -n 's/^"UserPreferencesMask"=hex:\([0-9a-f][0-9a-f]\).*/\1/p' "$reg" | head -n 1)
+    [ -n "$first" ] || return 0
+    bits=$((0x$first & ~0x20))
+    [ "$1" = on ] && bits=$((bits | 0x20))
+    sed -i "s/^\"UserPreferencesMask\"=hex:$first/\"UserPreferencesMask\"=hex:$(printf '%02x' $bits)/" "$reg"
 }
 
 # The folder of the template prefix for the chosen kind of Windows (its

@@ -1,8 +1,8 @@
 #pragma once
 
 // What the accessible objects of ui/win32/accessible_object.h share inside
-// the backend: the run-time loaded library functions, the registry of forms
-// by window, and the objects' factory.
+// the backend: the run-time loaded library functions, the way back from a
+// window to its form, and the objects' factory.
 
 #include <windows.h>
 // windows.h first: the accessibility header builds on it.
@@ -29,16 +29,16 @@ struct OleAccessFunctions {
 };
 const OleAccessFunctions* OleAccess();
 
-// The form registered for the window, if it is still the registration that
-// had this serial number (a window handle may come back for another window).
-Form* RegisteredForm(HWND hwnd, unsigned serial);
+// The form whose window this is, if it is still the form an object was made
+// for: a window handle may come back for another window, and then `made` is
+// only compared, never followed.
+Form* LiveForm(HWND hwnd, const Form* made);
 
 // Posts the control's default action (node `id` of the form shown in hwnd)
 // to run from the message loop; false when it could not be posted.
 bool PostDefaultAction(HWND hwnd, int id, const Control& control);
 
-// The object for node `id` of the form registered for hwnd under serial,
-// queried for iid.
-HRESULT CreateAccessibleNode(HWND hwnd, unsigned serial, int id, REFIID iid, void** object);
+// The object for node `id` of the form shown in hwnd, queried for iid.
+HRESULT CreateAccessibleNode(HWND hwnd, const Form* form, int id, REFIID iid, void** object);
 
 }  // namespace ui::win32

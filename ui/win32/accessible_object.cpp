@@ -1,11 +1,11 @@
 #include "ui/win32/accessible_object.h"
 
-#include <vector>
-
 #include "platform/win32/system_library.h"
 #include "platform/win32/unique_handle.h"
+#include "ui/accessibility.h"
 #include "ui/form.h"
 #include "ui/win32/accessible_node.h"
+#include "ui/win32/window_impl.h"
 
 namespace ui::win32 {
 
@@ -26,7 +26,8 @@ Function Lookup(const UniqueModule& module, const char* name) {
     if (!module.valid()) {
         return nullptr;
     }
-    return reinterpret_cast<Function>(reinterpret_cast<void*>(::GetProcAddress(module.get(), name)));
+    return reinterpret_cast<Function>(
+        reinterpret_cast<void*>(::GetProcAddress(module.get(), name)));
 }
 
 LoadedLibraries LoadLibraries() {
@@ -34,8 +35,7 @@ LoadedLibraries LoadLibraries() {
     loaded.oleacc = platform::win32::LoadSystemLibrary("oleacc.dll");
     loaded.automation = platform::win32::LoadSystemLibrary("oleaut32.dll");
     OleAccessFunctions& f = loaded.functions;
-    f.lresultFromObject =
-        Lookup<decltype(f.lresultFromObject)>(loaded.oleacc, "LresultFromObject");
+    f.lresultFromObject = Lookup<decltype(f.lresultFromObject)>(loaded.oleacc, "LresultFromObject");
     f.accessibleObjectFromWindow =
         Lookup<decltype(f.accessibleObjectFromWindow)>(loaded.oleacc, "AccessibleObjectFromWindow");
     f.sysAllocStringLen =
@@ -43,27 +43,6 @@ LoadedLibraries LoadLibraries() {
     loaded.complete = f.lresultFromObject != nullptr && f.accessibleObjectFromWindow != nullptr &&
                       f.sysAllocStringLen != nullptr;
     return loaded;
-}
-
-struct Registration {
-    HWND window;
-    Form* form;
-    unsigned serial;
-};
-
-// A handful of forms at most: a list does.
-std::vector<Registration>& Registrations() {
-    static std::vector<Registration> registrations;
-    return registrations;
-}
-
-const Registration* FindRegistration(HWND hwnd) {
-    for (const Registration& registration : Registrations()) {
-        if (registration.window == hwnd) {
-            return &registration;
-        }
-    }
-    return nullptr;
 }
 
 // Registered on the first posted action, so that windows that never meet a
@@ -78,23 +57,9 @@ const OleAccessFunctions* OleAccess() {
     return loaded.complete ? &loaded.functions : nullptr;
 }
 
-void RegisterAccessibleForm(HWND hwnd, Form* form) {
-    static unsigned lastSerial = 0;
-    UnregisterAccessibleForm(hwnd);
-    if (hwnd != nullptr && form != nullptr) {
-        Registrations().push_back({hwnd, form, ++lastSerial});
-    }
-}
-
-void UnregisterAccessibleForm(HWND hwnd) {
-    auto& registrations = Registrations();
-    std::erase_if(registrations,
-                  [hwnd](const Registration& registration) { return registration.window == hwnd; });
-}
-
-Form* RegisteredForm(HWND hwnd, unsigned serial) {
-    const Registration* registration = FindRegistration(hwnd);
-    return registration != nullptr && registration->serial == serial ? registration->form : nullptr;
+Form* LiveForm(HWND hwnd, const Form* made) {
+    Form* form = FormOfWindow(hwnd);
+    return form != nullptr && form == made ? form : nullptr;
 }
 
 LRESULT AnswerGetObject(Form& form, HWND hwnd, WPARAM wParam, LPARAM lParam) {
@@ -103,12 +68,11 @@ LRESULT AnswerGetObject(Form& form, HWND hwnd, WPARAM wParam, LPARAM lParam) {
         return 0;
     }
     const OleAccessFunctions* ole = OleAccess();
-    const Registration* registration = FindRegistration(hwnd);
-    if (ole == nullptr || registration == nullptr || registration->form != &form) {
+    if (ole == nullptr || FormOfWindow(hwnd) != &form) {
         return 0;
     }
     void* raw = nullptr;
-    if (FAILED(CreateAccessibleNode(hwnd, registration->serial, 0, kIidAccessible, &raw))) {
+    if (FAILED(CreateAccessibleNode(hwnd, &form, 0, kIidAccessible, &raw))) {
         return 0;
     }
     UniqueCom<IAccessible> root(static_cast<IAccessible*>(raw));

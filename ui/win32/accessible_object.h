@@ -5,14 +5,12 @@
 // portable model (ui/accessibility.h), and tells clients of changes with
 // WinEvents.
 //
+// The objects handed to clients hold only the form's window handle and a
+// node id, and find the form again (FormOfWindow) and the node in it on
+// every call: a client that holds one after the window, the form or the
+// node has gone gets RPC_E_DISCONNECTED, never a dangling pointer.
+//
 // What a form's window procedure does:
-// - RegisterAccessibleForm(hwnd, &form) once the window exists, and
-//   UnregisterAccessibleForm(hwnd) before the window or the form goes (at
-//   WM_DESTROY, or in the host's destructor before DestroyWindow). The
-//   objects handed to clients hold only the window handle and a node id and
-//   find the form through this registry on every call, so that a client
-//   holding one after the form has gone gets RPC_E_DISCONNECTED, never a
-//   dangling pointer.
 // - WM_GETOBJECT: return AnswerGetObject(form, hwnd, wParam, lParam) when
 //   it is not 0, else DefWindowProc.
 // - Any other message: RunPostedDefaultAction(form, message, wParam, lParam)
@@ -33,12 +31,9 @@ class Form;
 
 namespace ui::win32 {
 
-void RegisterAccessibleForm(HWND hwnd, Form* form);
-void UnregisterAccessibleForm(HWND hwnd);
-
 // The answer to WM_GETOBJECT: for the client object the form's root node,
 // marshalled for the caller; 0 for any other object, for a window that is
-// not registered to this form, or without the accessibility library.
+// not this form's, or without the accessibility library.
 LRESULT AnswerGetObject(Form& form, HWND hwnd, WPARAM wParam, LPARAM lParam);
 
 // A client's accDoDefaultAction only posts the action to the form's window:

@@ -8,13 +8,18 @@
 //       probe controls) against the headless window's: the same texts and
 //       tops, the labels the window centres centred at their own measured
 //       widths, the others at their left edges
-//   main_window_expect compare SHOT.ppm X Y PAGE
+//   main_window_expect compare SHOT.ppm X Y PAGE [FOCUSED]
 //       a screenshot (the client area at X, Y) of page PAGE (0 welcome,
 //       1 folder) against the headless rendering, text left out as
 //       screen_compare.h says; the logo's letters are looked for anywhere
 //       inside its frame, and of the system's edit box only the blank part
-//       of its field is compared (the box's colour)
-//   main_window_expect render OUT.ppm PAGE
+//       of its field is compared (the box's colour). With FOCUSED (a
+//       control's name) the keyboard cues show and that control has the focus.
+//   main_window_expect cue NAME PAGE
+//       where the dotted focus rectangle of the button NAME lies in the
+//       window's client area: left, top, right and bottom (exclusive), for a
+//       look at its dots, which fall inside the caption's text zone
+//   main_window_expect render OUT.ppm PAGE [FOCUSED]
 //       the headless picture, for a look
 //
 // Exit code 0 when everything matches, 1 when not, 2 on bad arguments.
@@ -128,9 +133,14 @@ int Labels(const std::map<std::string, Described>& running) {
 
 // The window on the page, with every text taken out of the picture; the
 // zones say where the running window draws text instead.
-std::vector<screen_compare::TextZone> Prepare(Window& window, int page) {
+std::vector<screen_compare::TextZone> Prepare(Window& window, int page,
+                                              const char* focused = nullptr) {
     auto& pages = dynamic_cast<ui::PageControl&>(*window.form->Find("PageControl1"));
     pages.SetActivePageIndex(page);
+    if (focused != nullptr) {
+        window.form->SetKeyboardCues({true, true});
+        window.form->SetActiveControl(window.form->Find(focused));
+    }
     std::vector<screen_compare::TextZone> zones = screen_compare::TakeTextOut(*window.form);
     // The logo's letters: anywhere inside the frame, white over red.
     auto& logo = dynamic_cast<ui::Image&>(*window.form->Find("Image1"));
@@ -153,8 +163,8 @@ std::vector<screen_compare::TextZone> Prepare(Window& window, int page) {
 
 int Usage() {
     std::fprintf(stderr,
-                 "usage: main_window_expect labels CONTROLS | compare SHOT.ppm X Y PAGE | "
-                 "render OUT.ppm PAGE\n");
+                 "usage: main_window_expect labels CONTROLS | compare SHOT.ppm X Y PAGE "
+                 "[FOCUSED] | cue NAME PAGE | render OUT.ppm PAGE [FOCUSED]\n");
     return 2;
 }
 
@@ -165,20 +175,36 @@ int main(int argc, char** argv) {
     if (command == "labels" && argc == 3) {
         return Labels(ReadDescription(argv[2]));
     }
-    if (command == "compare" && argc == 6) {
+    if (command == "compare" && (argc == 6 || argc == 7)) {
         ui::headless::PixelBuffer shot(0, 0);
         if (!screen_compare::ReadPpm(argv[2], shot)) {
             std::fprintf(stderr, "cannot read %s\n", argv[2]);
             return 2;
         }
         Window window;
-        const auto zones = Prepare(window, std::atoi(argv[5]));
+        const auto zones = Prepare(window, std::atoi(argv[5]), argc == 7 ? argv[6] : nullptr);
         return screen_compare::Compare(shot, {std::atoi(argv[3]), std::atoi(argv[4])},
                                        ui::headless::Render(*window.form), zones);
     }
-    if (command == "render" && argc == 4) {
+    if (command == "cue" && argc == 4) {
         Window window;
-        Prepare(window, std::atoi(argv[3]));
+        auto& pages = dynamic_cast<ui::PageControl&>(*window.form->Find("PageControl1"));
+        pages.SetActivePageIndex(std::atoi(argv[3]));
+        auto* button = dynamic_cast<widgets::GradientButton*>(window.form->Find(argv[2]));
+        if (button == nullptr) {
+            return Usage();
+        }
+        const Rect whole = Rect::FromSize(0, 0, button->width(), button->height());
+        const Rect cue =
+            widgets::FocusRect(widgets::ButtonFace(whole, button->colors(), button->rounded()));
+        const ui::Point at = screen_compare::OffsetInForm(*button);
+        std::printf("%d %d %d %d\n", at.x + cue.left, at.y + cue.top, at.x + cue.right,
+                    at.y + cue.bottom);
+        return 0;
+    }
+    if (command == "render" && (argc == 4 || argc == 5)) {
+        Window window;
+        Prepare(window, std::atoi(argv[3]), argc == 5 ? argv[4] : nullptr);
         return ui::headless::Render(*window.form).SavePpm(argv[2]) ? 0 : 1;
     }
     return Usage();
