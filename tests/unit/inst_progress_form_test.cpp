@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <memory>
 
 #include "platform/sim/sim_machine.h"
@@ -274,5 +275,21 @@ TEST_F(ProgressForm, KeysPressTheButtonsAsClicksDo) {
         EXPECT_EQ(form->activeControl(), &Cancel());
         EXPECT_EQ(form->DefaultButton(), &Cancel());
     }
-    EXPECT_EQ(Bar().AccessibleValue(), "0%");
+}
+
+TEST_F(ProgressForm, ScreenReadersHearOfTheFileTheCountsAndTheBar) {
+    using E = ui::AccessibleEvent;
+    auto& events = ui::headless::AccessibleEvents();
+    form->SetTotalBytes(100);
+    events.clear();
+    form->SetCurrentFile("C:\\kr\\a");
+    form->SetBytesDone(50);
+    for (const ui::headless::AccessibleEventRecord& wanted :
+         {ui::headless::AccessibleEventRecord{"lbFileName", E::NameChange},
+          {"lbFiles", E::NameChange},
+          {"lbStatus", E::NameChange},
+          {"pbar", E::ValueChange}}) {
+        EXPECT_NE(std::find(events.begin(), events.end(), wanted), events.end()) << wanted.control;
+    }
+    EXPECT_EQ(Bar().AccessibleValue(), "50%");
 }
