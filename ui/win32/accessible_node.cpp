@@ -8,9 +8,7 @@
 #include "ui/accessibility.h"
 #include "ui/form.h"
 #include "ui/push_button.h"
-#include "ui/win32/edit_window.h"
 #include "ui/win32/wide_text.h"
-#include "ui/win32/window_impl.h"
 
 namespace ui::win32 {
 
@@ -37,8 +35,8 @@ HRESULT Guarded(const Body& body) noexcept {
     }
 }
 
+// An empty text is no text: S_FALSE and no string.
 HRESULT ReturnText(const std::string& text, BSTR* out) {
-    *out = nullptr;
     if (text.empty()) {
         return S_FALSE;
     }
@@ -52,90 +50,33 @@ void SetSelf(VARIANT* out) {
     out->lVal = CHILDID_SELF;
 }
 
-void SetObject(VARIANT* out, void* object) {
-    out->vt = VT_DISPATCH;
-    out->pdispVal = static_cast<IDispatch*>(object);
+std::string KeyboardShortcut(Control& control) {
+    const char key = control.Is<PushButton>() ? static_cast<PushButton&>(control).accessKey() : 0;
+    return key != 0 ? std::string("Alt+") + key : std::string();
 }
 
-LONG SystemRole(Form& form, const Control& control) {
-    if (&control == &form) {
-        return ROLE_SYSTEM_CLIENT;
-    }
-    switch (control.accessibleRole()) {
-        case AccessibleRole::Grouping:
-            return ROLE_SYSTEM_GROUPING;
-        case AccessibleRole::StaticText:
-            return ROLE_SYSTEM_STATICTEXT;
-        case AccessibleRole::PushButton:
-            return ROLE_SYSTEM_PUSHBUTTON;
-        case AccessibleRole::Graphic:
-            return ROLE_SYSTEM_GRAPHIC;
-        case AccessibleRole::ProgressBar:
-            return ROLE_SYSTEM_PROGRESSBAR;
-        case AccessibleRole::Text:
-            return ROLE_SYSTEM_TEXT;
-        case AccessibleRole::None:
-        case AccessibleRole::Client:
-            break;
-    }
-    return ROLE_SYSTEM_CLIENT;
-}
-
-bool IsBelow(const Control& control, const Control& ancestor) {
-    for (const Control* c = control.parent(); c != nullptr; c = c->parent()) {
-        if (c == &ancestor) {
-            return true;
-        }
-    }
-    return false;
-}
-
-// Whether the system's keyboard focus is in the form's window or below it.
-bool HoldsSystemFocus(HWND window) {
-    const HWND focus = ::GetFocus();
-    return focus != nullptr && (focus == window || ::IsChild(window, focus));
-}
-
-// The control's rectangle on the screen. Every control of the tree but the
-// form sits in the window of its parent (a windowed one as a child window).
-bool ScreenRect(HWND formWindow, Form& form, Control& control, RECT& rect) {
-    if (&control == &form) {
-        POINT origin{0, 0};
-        if (!::GetClientRect(formWindow, &rect) || !::ClientToScreen(formWindow, &origin)) {
-            return false;
-        }
-        ::OffsetRect(&rect, origin.x, origin.y);
-        return true;
-    }
-    const HWND window = WindowOf(*control.parent());
-    const Point at = ChildWindowOrigin(control);
-    POINT origin{at.x, at.y};
-    if (window == nullptr || !::ClientToScreen(window, &origin)) {
-        return false;
-    }
-    rect = {origin.x, origin.y, origin.x + control.width(), origin.y + control.height()};
-    return true;
-}
-
-// The system's edit control that shows an edit box: the child window of its
-// parent's window that belongs to it.
-HWND EditWindowOf(Control& edit) {
-    const HWND parent = WindowOf(*edit.parent());
-    if (parent == nullptr) {
-        return nullptr;
-    }
-    for (HWND child = ::GetWindow(parent, GW_CHILD); child != nullptr;
-         child = ::GetWindow(child, GW_HWNDNEXT)) {
-        if (EditControlOf(child) == &edit) {
-            return child;
-        }
-    }
-    return nullptr;
+LONG StateBits(HWND window, Form& form, Control& control) {
+    const AccessibleStates states = StatesOf(control);
+    // The form's client area has the focus itself while none of its
+    // controls has it.
+    const bool root = &control == &form;
+    const bool focused =
+        HoldsSystemFocus(window) && (states.focused || (root && form.activeControl() == nullptr));
+    LONG bits = 0;
+    bits |= states.focusable || root ? STATE_SYSTEM_FOCUSABLE : 0;
+    bits |= focused ? STATE_SYSTEM_FOCUSED : 0;
+    bits |= states.isDefault ? STATE_SYSTEM_DEFAULT : 0;
+    bits |= states.unavailable ? STATE_SYSTEM_UNAVAILABLE : 0;
+    bits |= states.invisible ? STATE_SYSTEM_INVISIBLE : 0;
+    return bits;
 }
 
 // One node of a form's accessible tree: the form's window and the node's id,
-// resolved through the window on every call. It is also the enumerator of
-// its children, as the accessibility library's AccessibleChildren asks for.
+// resolved through the window on every call. Child ids are the form's node
+// ids (AccessibleId), the ones WinEvents carry, so any node below this one
+// answers to its id, not only a direct child. The node is also the
+// enumerator of its children, which the accessibility library's
+// AccessibleChildren asks for before it counts on child ids 1 to n.
 class AccessibleNode final : public IAccessible, public IEnumVARIANT {
   public:
     AccessibleNode(HWND window, const Form* form, int id) : window_(window), form_(form), id_(id) {}
@@ -168,7 +109,7 @@ class AccessibleNode final : public IAccessible, public IEnumVARIANT {
         return static_cast<ULONG>(left);
     }
 
-    // --- IDispatch: clients use the interface's own methods.
+    // --- IDispatch: clients call the interface's own methods.
 
     HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT* count) override {
         if (count == nullptr) {
@@ -189,64 +130,45 @@ class AccessibleNode final : public IAccessible, public IEnumVARIANT {
     // --- IAccessible
 
     HRESULT STDMETHODCALLTYPE get_accParent(IDispatch** parent) override {
-        return Guarded([&]() -> HRESULT {
-            if (parent == nullptr) {
-                return E_POINTER;
-            }
-            *parent = nullptr;
-            Form* form = nullptr;
-            Control* node = nullptr;
-            if (HRESULT result = Resolve(form, node); FAILED(result)) {
-                return result;
-            }
-            if (node == form) {
+        if (parent == nullptr) {
+            return E_POINTER;
+        }
+        *parent = nullptr;
+        return OnNode([&](Form& form, Control& node) -> HRESULT {
+            void** out = reinterpret_cast<void**>(parent);
+            if (&node == &form) {
                 return OleAccess()->accessibleObjectFromWindow(
-                    window_, static_cast<DWORD>(OBJID_WINDOW), kIidDispatch,
-                    reinterpret_cast<void**>(parent));
+                    window_, static_cast<DWORD>(OBJID_WINDOW), kIidDispatch, out);
             }
-            // The nearest ancestor in the tree: controls of role None are
-            // left out of it.
-            Control* above = node->parent();
-            while (above != form && above->accessibleRole() == AccessibleRole::None) {
+            // Controls of role None are left out of the tree.
+            Control* above = node.parent();
+            while (above != &form && above->accessibleRole() == AccessibleRole::None) {
                 above = above->parent();
             }
-            return ObjectFor(*form, *above, reinterpret_cast<void**>(parent));
+            return ObjectFor(form, *above, out);
         });
     }
 
     HRESULT STDMETHODCALLTYPE get_accChildCount(LONG* count) override {
-        return Guarded([&]() -> HRESULT {
-            if (count == nullptr) {
-                return E_POINTER;
-            }
-            *count = 0;
-            Form* form = nullptr;
-            Control* node = nullptr;
-            if (HRESULT result = Resolve(form, node); FAILED(result)) {
-                return result;
-            }
-            *count = static_cast<LONG>(AccessibleChildren(*node).size());
+        if (count == nullptr) {
+            return E_POINTER;
+        }
+        *count = 0;
+        return OnNode([&](Form&, Control& node) {
+            *count = static_cast<LONG>(AccessibleChildren(node).size());
             return S_OK;
         });
     }
 
-    // Child ids are the form's node ids (AccessibleId), the ones WinEvents
-    // carry: any node below this one answers, not only a direct child.
     HRESULT STDMETHODCALLTYPE get_accChild(VARIANT child, IDispatch** object) override {
-        return Guarded([&]() -> HRESULT {
-            if (object == nullptr) {
-                return E_POINTER;
-            }
-            *object = nullptr;
-            Form* form = nullptr;
-            Control* target = nullptr;
-            if (HRESULT result = Find(child, form, target); FAILED(result)) {
-                return result;
-            }
-            if (child.lVal == CHILDID_SELF) {
-                return E_INVALIDARG;
-            }
-            return ObjectFor(*form, *target, reinterpret_cast<void**>(object));
+        if (object == nullptr) {
+            return E_POINTER;
+        }
+        *object = nullptr;
+        return OnTarget(child, [&](Form& form, Control& target) {
+            return child.lVal == CHILDID_SELF
+                       ? E_INVALIDARG
+                       : ObjectFor(form, target, reinterpret_cast<void**>(object));
         });
     }
 
@@ -266,10 +188,7 @@ class AccessibleNode final : public IAccessible, public IEnumVARIANT {
         return Text(child, action, [](Control& c) { return c.DefaultActionName(); });
     }
     HRESULT STDMETHODCALLTYPE get_accKeyboardShortcut(VARIANT child, BSTR* shortcut) override {
-        return Text(child, shortcut, [](Control& c) {
-            const char key = c.Is<PushButton>() ? static_cast<PushButton&>(c).accessKey() : 0;
-            return key != 0 ? std::string("Alt+") + key : std::string();
-        });
+        return Text(child, shortcut, KeyboardShortcut);
     }
     HRESULT STDMETHODCALLTYPE get_accHelpTopic(BSTR* file, VARIANT, LONG* topic) override {
         if (file != nullptr) {
@@ -282,79 +201,46 @@ class AccessibleNode final : public IAccessible, public IEnumVARIANT {
     }
 
     HRESULT STDMETHODCALLTYPE get_accRole(VARIANT child, VARIANT* role) override {
-        return Guarded([&]() -> HRESULT {
-            if (role == nullptr) {
-                return E_POINTER;
-            }
-            role->vt = VT_EMPTY;
-            Form* form = nullptr;
-            Control* target = nullptr;
-            if (HRESULT result = Find(child, form, target); FAILED(result)) {
-                return result;
-            }
+        if (role == nullptr) {
+            return E_POINTER;
+        }
+        role->vt = VT_EMPTY;
+        return OnTarget(child, [&](Form& form, Control& target) {
             role->vt = VT_I4;
-            role->lVal = SystemRole(*form, *target);
+            role->lVal = SystemRole(form, target);
             return S_OK;
         });
     }
 
     HRESULT STDMETHODCALLTYPE get_accState(VARIANT child, VARIANT* state) override {
-        return Guarded([&]() -> HRESULT {
-            if (state == nullptr) {
-                return E_POINTER;
-            }
-            state->vt = VT_EMPTY;
-            Form* form = nullptr;
-            Control* target = nullptr;
-            if (HRESULT result = Find(child, form, target); FAILED(result)) {
-                return result;
-            }
-            const AccessibleStates states = StatesOf(*target);
-            // The form's client area has the focus itself while none of its
-            // controls has it.
-            const bool root = target == form;
-            const bool focused = HoldsSystemFocus(window_) &&
-                                 (states.focused || (root && form->activeControl() == nullptr));
-            LONG bits = 0;
-            bits |= states.focusable || root ? STATE_SYSTEM_FOCUSABLE : 0;
-            bits |= focused ? STATE_SYSTEM_FOCUSED : 0;
-            bits |= states.isDefault ? STATE_SYSTEM_DEFAULT : 0;
-            bits |= states.unavailable ? STATE_SYSTEM_UNAVAILABLE : 0;
-            bits |= states.invisible ? STATE_SYSTEM_INVISIBLE : 0;
+        if (state == nullptr) {
+            return E_POINTER;
+        }
+        state->vt = VT_EMPTY;
+        return OnTarget(child, [&](Form& form, Control& target) {
             state->vt = VT_I4;
-            state->lVal = bits;
+            state->lVal = StateBits(window_, form, target);
             return S_OK;
         });
     }
 
     HRESULT STDMETHODCALLTYPE get_accFocus(VARIANT* focus) override {
-        return Guarded([&]() -> HRESULT {
-            if (focus == nullptr) {
-                return E_POINTER;
-            }
-            focus->vt = VT_EMPTY;
-            Form* form = nullptr;
-            Control* node = nullptr;
-            if (HRESULT result = Resolve(form, node); FAILED(result)) {
-                return result;
-            }
+        if (focus == nullptr) {
+            return E_POINTER;
+        }
+        focus->vt = VT_EMPTY;
+        return OnNode([&](Form& form, Control& node) -> HRESULT {
             if (!HoldsSystemFocus(window_)) {
                 return S_FALSE;
             }
-            Control* active = form->activeControl();
-            if (active == node || (active == nullptr && node == form)) {
-                SetSelf(focus);
-                return S_OK;
+            Control* active = form.activeControl();
+            if (active == nullptr) {
+                active = &form;
             }
-            if (active == nullptr || !IsBelow(*active, *node) || AccessibleId(*form, *active) < 0) {
+            if (active != &node && (!IsBelow(*active, node) || AccessibleId(form, *active) < 0)) {
                 return S_FALSE;
             }
-            void* object = nullptr;
-            if (HRESULT result = ObjectFor(*form, *active, &object); FAILED(result)) {
-                return result;
-            }
-            SetObject(focus, object);
-            return S_OK;
+            return SetNode(focus, form, node, *active);
         });
     }
 
@@ -368,18 +254,13 @@ class AccessibleNode final : public IAccessible, public IEnumVARIANT {
 
     HRESULT STDMETHODCALLTYPE accLocation(LONG* left, LONG* top, LONG* width, LONG* height,
                                           VARIANT child) override {
-        return Guarded([&]() -> HRESULT {
-            if (left == nullptr || top == nullptr || width == nullptr || height == nullptr) {
-                return E_POINTER;
-            }
-            *left = *top = *width = *height = 0;
-            Form* form = nullptr;
-            Control* target = nullptr;
-            if (HRESULT result = Find(child, form, target); FAILED(result)) {
-                return result;
-            }
+        if (left == nullptr || top == nullptr || width == nullptr || height == nullptr) {
+            return E_POINTER;
+        }
+        *left = *top = *width = *height = 0;
+        return OnTarget(child, [&](Form& form, Control& target) {
             RECT rect;
-            if (!ScreenRect(window_, *form, *target, rect)) {
+            if (!ScreenRect(window_, form, target, rect)) {
                 return E_FAIL;
             }
             *left = rect.left;
@@ -397,62 +278,27 @@ class AccessibleNode final : public IAccessible, public IEnumVARIANT {
         return E_NOTIMPL;
     }
 
-    // The deepest showing node under the point, this one included.
     HRESULT STDMETHODCALLTYPE accHitTest(LONG x, LONG y, VARIANT* hit) override {
-        return Guarded([&]() -> HRESULT {
-            if (hit == nullptr) {
-                return E_POINTER;
-            }
-            hit->vt = VT_EMPTY;
-            Form* form = nullptr;
-            Control* node = nullptr;
-            if (HRESULT result = Resolve(form, node); FAILED(result)) {
-                return result;
-            }
-            const POINT point{x, y};
-            RECT rect;
-            if (!ScreenRect(window_, *form, *node, rect) || !::PtInRect(&rect, point)) {
-                return S_FALSE;
-            }
-            Control* deepest = node;
-            for (bool deeper = true; deeper;) {
-                deeper = false;
-                for (Control* child : AccessibleChildren(*deepest)) {
-                    if (child->Showing() && ScreenRect(window_, *form, *child, rect) &&
-                        ::PtInRect(&rect, point)) {
-                        deepest = child;
-                        deeper = true;
-                        break;
-                    }
-                }
-            }
-            if (deepest == node) {
-                SetSelf(hit);
-                return S_OK;
-            }
-            void* object = nullptr;
-            if (HRESULT result = ObjectFor(*form, *deepest, &object); FAILED(result)) {
-                return result;
-            }
-            SetObject(hit, object);
-            return S_OK;
+        if (hit == nullptr) {
+            return E_POINTER;
+        }
+        hit->vt = VT_EMPTY;
+        return OnNode([&](Form& form, Control& node) -> HRESULT {
+            Control* deepest = DeepestAt(window_, form, node, POINT{x, y});
+            return deepest != nullptr ? SetNode(hit, form, node, *deepest) : S_FALSE;
         });
     }
 
     // Only posts the action: see RunPostedDefaultAction.
     HRESULT STDMETHODCALLTYPE accDoDefaultAction(VARIANT child) override {
-        return Guarded([&]() -> HRESULT {
-            Form* form = nullptr;
-            Control* target = nullptr;
-            if (HRESULT result = Find(child, form, target); FAILED(result)) {
-                return result;
-            }
-            if (target->DefaultActionName().empty() || !target->Showing() || !target->enabled()) {
+        return OnTarget(child, [&](Form& form, Control& target) -> HRESULT {
+            if (target.DefaultActionName().empty() || !target.Showing() || !target.enabled()) {
                 return DISP_E_MEMBERNOTFOUND;
             }
-            return PostDefaultAction(window_, AccessibleId(*form, *target), *target)
-                       ? S_OK
-                       : HRESULT_FROM_WIN32(::GetLastError());
+            if (!PostDefaultAction(window_, AccessibleId(form, target), target)) {
+                return HRESULT_FROM_WIN32(::GetLastError());
+            }
+            return S_OK;
         });
     }
 
@@ -462,23 +308,18 @@ class AccessibleNode final : public IAccessible, public IEnumVARIANT {
     // --- IEnumVARIANT: the children, each as an object.
 
     HRESULT STDMETHODCALLTYPE Next(ULONG count, VARIANT* items, ULONG* fetched) override {
-        return Guarded([&]() -> HRESULT {
-            if (fetched != nullptr) {
-                *fetched = 0;
-            }
-            if (items == nullptr) {
-                return E_POINTER;
-            }
-            Form* form = nullptr;
-            Control* node = nullptr;
-            if (HRESULT result = Resolve(form, node); FAILED(result)) {
-                return result;
-            }
-            const std::vector<Control*> children = AccessibleChildren(*node);
+        if (fetched != nullptr) {
+            *fetched = 0;
+        }
+        if (items == nullptr) {
+            return E_POINTER;
+        }
+        return OnNode([&](Form& form, Control& node) -> HRESULT {
+            const std::vector<Control*> children = AccessibleChildren(node);
             ULONG done = 0;
             for (; done < count && position_ < children.size(); ++done, ++position_) {
-                void* object = nullptr;
-                if (HRESULT result = ObjectFor(*form, *children[position_], &object);
+                items[done].vt = VT_EMPTY;
+                if (HRESULT result = SetNode(&items[done], form, node, *children[position_]);
                     FAILED(result)) {
                     for (ULONG i = 0; i < done; ++i) {
                         items[i].pdispVal->Release();
@@ -486,7 +327,6 @@ class AccessibleNode final : public IAccessible, public IEnumVARIANT {
                     }
                     return result;
                 }
-                SetObject(&items[done], object);
             }
             if (fetched != nullptr) {
                 *fetched = done;
@@ -495,13 +335,8 @@ class AccessibleNode final : public IAccessible, public IEnumVARIANT {
         });
     }
     HRESULT STDMETHODCALLTYPE Skip(ULONG count) override {
-        return Guarded([&]() -> HRESULT {
-            Form* form = nullptr;
-            Control* node = nullptr;
-            if (HRESULT result = Resolve(form, node); FAILED(result)) {
-                return result;
-            }
-            const std::size_t total = AccessibleChildren(*node).size();
+        return OnNode([&](Form&, Control& node) {
+            const std::size_t total = AccessibleChildren(node).size();
             position_ += count;
             if (position_ > total) {
                 position_ = total;
@@ -518,56 +353,51 @@ class AccessibleNode final : public IAccessible, public IEnumVARIANT {
         if (copy == nullptr) {
             return E_POINTER;
         }
-        *copy = nullptr;
         auto* node = new (std::nothrow) AccessibleNode(window_, form_, id_);
-        if (node == nullptr) {
-            return E_OUTOFMEMORY;
+        if (node != nullptr) {
+            node->position_ = position_;
         }
-        node->position_ = position_;
-        *copy = node;
-        return S_OK;
+        *copy = node;  // with the one reference it was made with
+        return node != nullptr ? S_OK : E_OUTOFMEMORY;
     }
 
   private:
     ~AccessibleNode() = default;
 
-    // The form and this node, unless either has gone.
-    HRESULT Resolve(Form*& form, Control*& node) const {
-        form = LiveForm(window_, form_);
-        node = form != nullptr ? AccessibleById(*form, id_) : nullptr;
-        return node != nullptr ? S_OK : RPC_E_DISCONNECTED;
+    // Runs the body on the form and this node, unless either has gone.
+    template <typename Body>
+    HRESULT OnNode(const Body& body) const {
+        return Guarded([&]() -> HRESULT {
+            Form* form = LiveForm(window_, form_);
+            Control* node = form != nullptr ? AccessibleById(*form, id_) : nullptr;
+            return node != nullptr ? body(*form, *node) : RPC_E_DISCONNECTED;
+        });
     }
 
-    // The node a call names: this one (CHILDID_SELF) or one below it.
-    HRESULT Find(const VARIANT& child, Form*& form, Control*& target) const {
-        Control* node = nullptr;
-        if (HRESULT result = Resolve(form, node); FAILED(result)) {
-            return result;
-        }
-        if (child.vt != VT_I4) {
-            return E_INVALIDARG;
-        }
-        target = child.lVal == CHILDID_SELF ? node : AccessibleById(*form, child.lVal);
-        if (target == nullptr || (target != node && !IsBelow(*target, *node))) {
-            return E_INVALIDARG;
-        }
-        return S_OK;
+    // Runs the body on the node a call names: this one (CHILDID_SELF) or
+    // one below it.
+    template <typename Body>
+    HRESULT OnTarget(const VARIANT& child, const Body& body) const {
+        return OnNode([&](Form& form, Control& node) -> HRESULT {
+            if (child.vt != VT_I4) {
+                return E_INVALIDARG;
+            }
+            Control* target = child.lVal == CHILDID_SELF ? &node : AccessibleById(form, child.lVal);
+            if (target == nullptr || (target != &node && !IsBelow(*target, node))) {
+                return E_INVALIDARG;
+            }
+            return body(form, *target);
+        });
     }
 
     template <typename Read>
     HRESULT Text(const VARIANT& child, BSTR* out, const Read& read) const {
-        return Guarded([&]() -> HRESULT {
-            if (out == nullptr) {
-                return E_POINTER;
-            }
-            *out = nullptr;
-            Form* form = nullptr;
-            Control* target = nullptr;
-            if (HRESULT result = Find(child, form, target); FAILED(result)) {
-                return result;
-            }
-            return ReturnText(read(*target), out);
-        });
+        if (out == nullptr) {
+            return E_POINTER;
+        }
+        *out = nullptr;
+        return OnTarget(child,
+                        [&](Form&, Control& target) { return ReturnText(read(target), out); });
     }
 
     // The object a client gets for a node (as IDispatch): ours, but for an
@@ -582,6 +412,22 @@ class AccessibleNode final : public IAccessible, public IEnumVARIANT {
         }
         return CreateAccessibleNode(window_, form_, AccessibleId(form, control), kIidDispatch,
                                     object);
+    }
+
+    // `found` as a client expects it from this node: CHILDID_SELF for the
+    // node itself, else the found node's object.
+    HRESULT SetNode(VARIANT* out, Form& form, Control& node, Control& found) const {
+        if (&found == &node) {
+            SetSelf(out);
+            return S_OK;
+        }
+        void* object = nullptr;
+        const HRESULT result = ObjectFor(form, found, &object);
+        if (SUCCEEDED(result)) {
+            out->vt = VT_DISPATCH;
+            out->pdispVal = static_cast<IDispatch*>(object);
+        }
+        return result;
     }
 
     LONG references_ = 1;
@@ -599,7 +445,7 @@ HRESULT CreateAccessibleNode(HWND hwnd, const Form* form, int id, REFIID iid, vo
     if (created == nullptr) {
         return E_OUTOFMEMORY;
     }
-    // Our reference goes when `owner` does; the caller keeps the queried one.
+    // Our reference goes with `owner`; the caller keeps the queried one.
     UniqueCom<IAccessible> owner(created);
     return created->QueryInterface(iid, object);
 }

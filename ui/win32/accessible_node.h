@@ -38,6 +38,22 @@ Form* LiveForm(HWND hwnd, const Form* made);
 // to run from the message loop; false when it could not be posted.
 bool PostDefaultAction(HWND hwnd, int id, const Control& control);
 
+// --- The tree as the window system sees it (accessible_tree.cpp)
+
+LONG SystemRole(Form& form, const Control& control);
+// Whether the control lies below the ancestor (not the ancestor itself).
+bool IsBelow(const Control& control, const Control& ancestor);
+// Whether the system's keyboard focus is in the window or below it.
+bool HoldsSystemFocus(HWND window);
+// The control's rectangle in screen coordinates; false while its window is
+// missing.
+bool ScreenRect(HWND formWindow, Form& form, Control& control, RECT& rect);
+// The deepest showing node below `node` (or `node` itself) whose rectangle
+// holds the point.
+Control* DeepestAt(HWND formWindow, Form& form, Control& node, POINT point);
+// The window of the system's edit control that shows an edit box.
+HWND EditWindowOf(Control& edit);
+
 // The object for node `id` of the form shown in hwnd, queried for iid.
 HRESULT CreateAccessibleNode(HWND hwnd, const Form* form, int id, REFIID iid, void** object);
 

@@ -15,6 +15,7 @@
 //   it is not 0, else DefWindowProc.
 // - Any other message: RunPostedDefaultAction(form, message, wParam, lParam)
 //   first; true means the message was ours and is answered with 0.
+// And its FormHost::NotifyAccessible calls NotifyWinEventFor.
 //
 // The accessibility library (oleacc.dll, no KnownDLL) is loaded from the
 // system folder the first time a client asks; where it cannot be loaded the
@@ -43,7 +44,8 @@ LRESULT AnswerGetObject(Form& form, HWND hwnd, WPARAM wParam, LPARAM lParam);
 bool RunPostedDefaultAction(Form& form, UINT message, WPARAM wParam, LPARAM lParam);
 
 // Raises the WinEvent for a change of a control of the form shown in
-// formHwnd; nothing for a control outside the accessible tree.
+// formHwnd; nothing for a control outside the accessible tree. (The system's
+// edit control raises its own focus event for its window as well.)
 void NotifyWinEventFor(HWND formHwnd, Form& form, Control& control, AccessibleEvent event);
 
 }  // namespace ui::win32

@@ -6,6 +6,7 @@
 
 #include "ui/application.h"
 #include "ui/form.h"
+#include "ui/win32/accessible_object.h"
 #include "ui/win32/cursors.h"
 #include "ui/win32/describe_reply.h"
 #include "ui/win32/edit_window.h"
@@ -187,6 +188,13 @@ LRESULT WindowImpl::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
                 }
             }
             return ::DefWindowProcA(hwnd_, message, wParam, lParam);
+        case WM_GETOBJECT:
+            if (auto* form = control_.AsForm()) {
+                if (const LRESULT object = AnswerGetObject(*form, hwnd_, wParam, lParam)) {
+                    return object;
+                }
+            }
+            return ::DefWindowProcA(hwnd_, message, wParam, lParam);
         case WM_CLOSE:
             // Closing is the form's decision (its close query); never destroy here.
             if (auto* form = control_.AsForm()) {
@@ -194,6 +202,10 @@ LRESULT WindowImpl::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
             }
             return 0;
         default:
+            if (auto* form = control_.AsForm();
+                form != nullptr && RunPostedDefaultAction(*form, message, wParam, lParam)) {
+                return 0;
+            }
             if (auto* form = control_.AsForm();
                 form != nullptr && AnswerDescribeRequest(*form, message, wParam)) {
                 return TRUE;
@@ -301,6 +313,12 @@ void WindowImpl::SyncCaption() {
 
 void WindowImpl::RequestClose() {
     ::PostMessageA(hwnd_, WM_CLOSE, 0, 0);
+}
+
+void WindowImpl::NotifyAccessible(Control& control, AccessibleEvent event) {
+    if (auto* form = control_.AsForm()) {
+        NotifyWinEventFor(hwnd_, *form, control, event);
+    }
 }
 
 void WindowImpl::FocusWindow() {

@@ -32,6 +32,7 @@ class WindowImpl : public FormHost {
     void SyncCaption() override;
     void RequestClose() override;
     void FocusWindow() override;
+    void NotifyAccessible(Control& control, AccessibleEvent event) override;
     bool RequestKeyboardCues() override;
 
     static void RegisterClass();
