@@ -1,7 +1,5 @@
 #include "ui/control.h"
 
-#include <algorithm>
-
 #include "ui/backend.h"
 #include "ui/form.h"
 #include "ui/window_host.h"
@@ -338,13 +336,17 @@ Control* Container::HitTest(Point at) {
 }
 
 std::vector<Control*> ChildrenInReadingOrder(const Container& container) {
+    // A handful of children each: an insertion sort, stable as it goes.
     std::vector<Control*> order;
     for (const auto& child : container.children()) {
-        order.push_back(child.get());
+        auto at = order.end();
+        while (at != order.begin() &&
+               ((*(at - 1))->top() > child->top() ||
+                ((*(at - 1))->top() == child->top() && (*(at - 1))->left() > child->left()))) {
+            --at;
+        }
+        order.insert(at, child.get());
     }
-    std::stable_sort(order.begin(), order.end(), [](const Control* a, const Control* b) {
-        return a->top() != b->top() ? a->top() < b->top() : a->left() < b->left();
-    });
     return order;
 }
 

@@ -11,8 +11,9 @@ acc_begin keyboard
 export TZ=UTC  # file dates are local time: UTC keeps them comparable
 
 EXPECT=$ACC_BUILD/native/acceptance/main_window_expect
-if [ ! -x "$EXPECT" ]; then
-    echo "missing $EXPECT: build it first (make build)" >&2
+PROGRESS_EXPECT=$ACC_BUILD/native/acceptance/progress_expect
+if [ ! -x "$EXPECT" ] || [ ! -x "$PROGRESS_EXPECT" ]; then
+    echo "missing $EXPECT or $PROGRESS_EXPECT: build them first (make build)" >&2
     exit 2
 fi
 
@@ -44,22 +45,24 @@ expect_look() {  # name page [focused]
     acc_expect_picture "$1" "$EXPECT" compare SHOT "$ORIGIN_X" "$ORIGIN_Y" "$2" ${3:+"$3"} ||
         return
     case ${3:-} in
-        "") expect_dots "$1" btnSetup 0 000 ;;  # none, where the keyboard would put them
+        "") expect_dots "$1" 000 "$EXPECT" cue btnSetup 0 ;;  # none where Tab puts them
         edInstallDir) ;;
-        *) expect_dots "$1" "$3" "$2" 101 ;;
+        *) expect_dots "$1" 101 "$EXPECT" cue "$3" "$2" ;;
     esac
 }
 
-# The first three pixels of a button's focus rectangle in a screenshot:
-# 1 where white, as the dots are.
-expect_dots() {  # shot button page expected
-    local left top right bottom x p dots=""
-    read -r left top right bottom <<<"$("$EXPECT" cue "$2" "$3")"
+# The first three pixels of a button's focus rectangle in a screenshot of
+# the window at ORIGIN_X/Y (the expect tool's cue says where): 1 where
+# white, as the dots are.
+expect_dots() {  # shot expected cue-command...
+    local shot=$1 expected=$2 left top right bottom x p dots=""
+    shift 2
+    read -r left top right bottom <<<"$("$@")"
     for x in $left $((left + 1)) $((left + 2)); do
         p="p{$((ORIGIN_X + x)),$((ORIGIN_Y + top))}"
-        dots+=$(convert "$ACC_OUT/$1.png" -format "%[fx:($p.r+$p.g+$p.b)>2.99?1:0]" info:)
+        dots+=$(convert "$ACC_OUT/$shot.png" -format "%[fx:($p.r+$p.g+$p.b)>2.99?1:0]" info:)
     done
-    acc_expect_eq "$4" "$dots" "the first dots of $2's focus rectangle in $1"
+    acc_expect_eq "$expected" "$dots" "the first dots of $3's focus rectangle in $shot"
 }
 
 acc_new_prefix keyboard-32 32
@@ -79,7 +82,15 @@ if open_by_keyboard; then
         expect_look "folder-$button" 1 "$button"
     done
     keys Tab Return  # back in the folder box, Return presses Install
-    wait_stage "Installation Successful." 60 && acc_screenshot progress-finished >/dev/null
+    if wait_stage "Installation Successful." 60; then
+        # OK, the only button, has the focus; Tab shows its cue.
+        keys Tab
+        read -r ORIGIN_X ORIGIN_Y _ _ <<<"$(probe client "$PROGRESS")"
+        total=$(field "$PROGRESS" lbStatus 7 | sed 's/ of .*//; s/,//g')
+        acc_expect_picture progress-ok "$PROGRESS_EXPECT" compare SHOT "$ORIGIN_X" "$ORIGIN_Y" \
+            "finished:$total" btnCancel &&
+            expect_dots progress-ok 101 "$PROGRESS_EXPECT" cue btnCancel "finished:$total"
+    fi
     keys Return      # OK
     focus_window Warning && keys n
     focus_window Tessaly && keys Return
@@ -101,7 +112,7 @@ acc_case "32-bit Windows, keyboard cues always on by the user's choice: shown fr
 acc_keyboard_cues on
 if open_by_keyboard; then
     acc_expect_picture always-cues "$EXPECT" compare SHOT "$ORIGIN_X" "$ORIGIN_Y" 0 btnSetup &&
-        expect_dots always-cues btnSetup 0 101
+        expect_dots always-cues 101 "$EXPECT" cue btnSetup 0
     keys Escape
     acc_expect_exit 0 "exit code after Escape"
 fi
@@ -138,9 +149,9 @@ acc_case "32-bit Windows: Escape in the progress window between files cancels as
 held_run 3 Escape && expect_cancelled 3
 
 acc_case "32-bit Windows: P pauses, and Escape while paused cancels"
-if held_run 2 p; then
+if held_run 2 Tab p; then  # Tab: the cues show, the focus moves to Cancel
     wait_for 10 pause_reads Resume || acc_fail "P did not pause"
-    acc_screenshot paused >/dev/null
+    acc_screenshot paused >/dev/null  # looked at: Resume's R underlined, Cancel's cue
     keys Escape
     expect_cancelled 2
 fi

@@ -23,17 +23,21 @@ constexpr GUID kIidDispatch = {
 constexpr GUID kIidEnumVariant = {
     0x00020404, 0x0000, 0x0000, {0xC0, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x46}};
 
-// Nothing thrown may cross into the client's call.
-template <typename Body>
-HRESULT Guarded(const Body& body) noexcept {
-    try {
-        return body();
-    } catch (const std::bad_alloc&) {
-        return E_OUTOFMEMORY;
-    } catch (...) {
-        return E_FAIL;
-    }
-}
+// Work to do on a node, referring to the caller's callable without a copy:
+// one small thunk per callable, so the methods share one guarded frame.
+class NodeCall {
+  public:
+    template <typename F>
+    NodeCall(const F& callable)  // NOLINT: made from lambdas in place
+        : callable_(&callable), call_([](const void* c, Form& form, Control& node) -> HRESULT {
+              return (*static_cast<const F*>(c))(form, node);
+          }) {}
+    HRESULT operator()(Form& form, Control& node) const { return call_(callable_, form, node); }
+
+  private:
+    const void* callable_;
+    HRESULT (*call_)(const void*, Form&, Control&);
+};
 
 // An empty text is no text: S_FALSE and no string.
 HRESULT ReturnText(const std::string& text, BSTR* out) {
@@ -365,19 +369,22 @@ class AccessibleNode final : public IAccessible, public IEnumVARIANT {
     ~AccessibleNode() = default;
 
     // Runs the body on the form and this node, unless either has gone.
-    template <typename Body>
-    HRESULT OnNode(const Body& body) const {
-        return Guarded([&]() -> HRESULT {
+    // Nothing thrown may cross into the client's call.
+    HRESULT OnNode(NodeCall body) const noexcept {
+        try {
             Form* form = LiveForm(window_, form_);
             Control* node = form != nullptr ? AccessibleById(*form, id_) : nullptr;
             return node != nullptr ? body(*form, *node) : RPC_E_DISCONNECTED;
-        });
+        } catch (const std::bad_alloc&) {
+            return E_OUTOFMEMORY;
+        } catch (...) {
+            return E_FAIL;
+        }
     }
 
     // Runs the body on the node a call names: this one (CHILDID_SELF) or
     // one below it.
-    template <typename Body>
-    HRESULT OnTarget(const VARIANT& child, const Body& body) const {
+    HRESULT OnTarget(const VARIANT& child, NodeCall body) const {
         return OnNode([&](Form& form, Control& node) -> HRESULT {
             if (child.vt != VT_I4) {
                 return E_INVALIDARG;
@@ -390,8 +397,7 @@ class AccessibleNode final : public IAccessible, public IEnumVARIANT {
         });
     }
 
-    template <typename Read>
-    HRESULT Text(const VARIANT& child, BSTR* out, const Read& read) const {
+    HRESULT Text(const VARIANT& child, BSTR* out, std::string (*read)(Control&)) const {
         if (out == nullptr) {
             return E_POINTER;
         }

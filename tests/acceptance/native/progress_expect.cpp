@@ -5,8 +5,13 @@
 //   progress_expect centre NAME [STATE]         the centre of a control, in
 //                                               the window's client coordinates
 //   progress_expect render OUT.ppm STATE        the expected picture
-//   progress_expect compare SHOT.ppm X Y STATE  compares a screenshot whose
-//                                               window client area starts at X, Y
+//   progress_expect compare SHOT.ppm X Y STATE [FOCUSED]
+//                                               compares a screenshot whose
+//                                               window client area starts at X, Y;
+//                                               with FOCUSED (a button's name) the
+//                                               keyboard cues show and it has the focus
+//   progress_expect cue NAME STATE              where the button's dotted focus
+//                                               rectangle lies: left top right bottom
 //
 // STATE is writing:FILES:DONE:TOTAL (FILES announced, DONE of TOTAL bytes
 // reported, as while paused after that file) or finished:TOTAL (every file
@@ -24,6 +29,8 @@
 #include "tests/unit/test_resources.h"
 #include "ui/application.h"
 #include "ui/headless/headless_ui.h"
+#include "widgets/button_look.h"
+#include "widgets/gradient_button.h"
 
 namespace {
 
@@ -96,7 +103,7 @@ int Usage() {
     std::fprintf(
         stderr,
         "usage: progress_expect centre NAME [STATE] | render OUT.ppm STATE | compare SHOT.ppm X Y "
-        "STATE\n");
+        "STATE [FOCUSED] | cue NAME STATE\n");
     return 2;
 }
 
@@ -126,7 +133,24 @@ int main(int argc, char** argv) {
         });
         return saved ? 0 : 1;
     }
-    if (command == "compare" && argc == 6 && ParseState(argv[5], state)) {
+    if (command == "cue" && argc == 4 && ParseState(argv[3], state)) {
+        int result = 1;
+        InState(state, [&](TInstProgressForm& form) {
+            auto* button = dynamic_cast<widgets::GradientButton*>(form.Find(argv[2]));
+            if (button == nullptr) {
+                return;
+            }
+            const ui::Rect whole = ui::Rect::FromSize(0, 0, button->width(), button->height());
+            const ui::Rect cue =
+                widgets::FocusRect(widgets::ButtonFace(whole, button->colors(), button->rounded()));
+            const ui::Point at = screen_compare::OffsetInForm(*button);
+            std::printf("%d %d %d %d\n", at.x + cue.left, at.y + cue.top, at.x + cue.right,
+                        at.y + cue.bottom);
+            result = 0;
+        });
+        return result;
+    }
+    if (command == "compare" && (argc == 6 || argc == 7) && ParseState(argv[5], state)) {
         ui::headless::PixelBuffer shot(0, 0);
         if (!screen_compare::ReadPpm(argv[2], shot)) {
             std::fprintf(stderr, "cannot read %s\n", argv[2]);
@@ -134,6 +158,10 @@ int main(int argc, char** argv) {
         }
         int result = 1;
         InState(state, [&](TInstProgressForm& form) {
+            if (argc == 7) {
+                form.SetKeyboardCues({true, true});
+                form.SetActiveControl(form.Find(argv[6]));
+            }
             const auto zones = screen_compare::TakeTextOut(form);
             result = screen_compare::Compare(shot, {std::atoi(argv[3]), std::atoi(argv[4])},
                                              ui::headless::Render(form), zones);
