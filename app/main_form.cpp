@@ -6,6 +6,7 @@
 #include "app/message_boxes.h"
 #include "platform/platform.h"
 #include "ui/application.h"
+#include "ui/dpi.h"
 #include "ui/edit.h"
 #include "ui/folder_browser.h"
 #include "ui/image.h"
@@ -66,14 +67,19 @@ void TMainForm::FormCreate() {
     // Each label is centred after its text is set, so its new width counts.
     lbIns1_->SetCaption("This will install Vantrel Tessaly");
     lbIns2_->SetCaption("Version 3.24 05/11/04");
-    CenterLabel(*lbIns1_);
-    CenterLabel(*lbIns2_);
     lbP1Progname_->SetCaption(kProductName);
     lbP1ProgVer_->SetCaption(kProductVersion);
+    PlaceAtDpi();
+    edInstallDir_->SetText(DefaultInstallFolder());
+    onDpiChanged = [this] { PlaceAtDpi(); };
+}
+
+void TMainForm::PlaceAtDpi() {
+    CenterLabel(*lbIns1_);
+    CenterLabel(*lbIns2_);
     CenterLabel(*lbP1Progname_);
     CenterLabel(*lbP1ProgVer_);
     DrawLogo();
-    edInstallDir_->SetText(DefaultInstallFolder());
 }
 
 // The Windows folder's drive ('C:\' for 'C:\WINDOWS'): 'vantrel\kr' there
@@ -98,7 +104,7 @@ void TMainForm::DrawLogo() {
     canvas.SetBrush(ui::colors::kRed);
     canvas.FillRect(ui::Rect::FromSize(0, 0, w, h));
     // The pen is centred on the path, so half of it falls outside the bitmap.
-    canvas.SetPen(ui::colors::kYellow, kLogoPenWidth);
+    canvas.SetPen(ui::colors::kYellow, ui::ScaleLength(kLogoPenWidth, dpi()));
     canvas.MoveTo(0, 0);
     canvas.LineTo(w, 0);
     canvas.LineTo(w, h);

@@ -36,6 +36,8 @@ class TMainForm : public ui::Form {
 
     // Paints the logo on the image's own bitmap: a red square in a yellow
     // frame with a white bold "T+" in the middle.
+    // Centres the labels on their texts and draws the logo, at the form's dpi.
+    void PlaceAtDpi();
     void DrawLogo();
     // True when the folder's drive may take the installation; otherwise
     // says so in a message box.

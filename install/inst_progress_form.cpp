@@ -70,8 +70,23 @@ void TInstProgressForm::SetCurrentFile(const std::string& path) {
     lbFileName_->SetCaption(path);
     ++FileCount_;
     lbFiles_->SetCaption(Format("Files: %d", {FileCount_}));
+    PlaceFileCount();
+}
+
+void TInstProgressForm::PlaceFileCount() {
     lbFiles_->SetLeft(GradPanel1_->width() - lbFiles_->width() -
                       ui::MeasureText(lbFiles_->font(), "##").width);
+}
+
+void TInstProgressForm::PlaceAtDpi() {
+    CenterLabel(*lbProgramName_);
+    CenterLabel(*lbStatus_);
+    if (FileCount_ > 0) {
+        PlaceFileCount();
+    }
+    if (!btnPause_->visible()) {
+        CenterLabel(*btnCancel_);  // OK, alone at the end
+    }
 }
 
 void TInstProgressForm::ShowStatus(std::uint32_t done) {
@@ -116,6 +131,7 @@ void TInstProgressForm::SetCancelled(bool value) {
 void TInstProgressForm::FormCreate() {
     SetPaused(false);
     LastShownBytes_ = -1;
+    onDpiChanged = [this] { PlaceAtDpi(); };
 }
 
 void TInstProgressForm::FormShow() {

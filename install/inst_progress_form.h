@@ -42,6 +42,10 @@ class TInstProgressForm : public ui::Form {
     bool Cancelled() const { return Cancelled_; }
 
     // Event handlers, bound by name from the layout.
+    // The file count right-aligned, after the first file.
+    void PlaceFileCount();
+    // What the window places itself, placed again at its dpi.
+    void PlaceAtDpi();
     void FormCreate();
     void FormShow();
     bool FormCloseQuery();

@@ -1,6 +1,7 @@
 #include "ui/control.h"
 
 #include "ui/backend.h"
+#include "ui/dpi.h"
 #include "ui/form.h"
 #include "ui/window_host.h"
 
@@ -203,6 +204,29 @@ void Control::SetMouseCapture(bool capture) {
 }
 
 void Control::CreateHandles() {}
+
+void Control::RecordDesign() {
+    design_ = Design{bounds_, ownFont_};
+    if (auto* container = AsContainer()) {
+        for (const auto& child : container->children()) {
+            child->RecordDesign();
+        }
+    }
+}
+
+void Control::ApplyDpi(int dpi) {
+    if (design_) {
+        if (design_->font) {
+            SetFont(ScaleFont(*design_->font, dpi));
+        }
+        SetBounds(ScaleRect(design_->bounds, dpi));
+    }
+    if (auto* container = AsContainer()) {
+        for (const auto& child : container->children()) {
+            child->ApplyDpi(dpi);
+        }
+    }
+}
 
 void Control::SetHost(std::unique_ptr<WindowHost> host) {
     host_ = std::move(host);

@@ -121,6 +121,13 @@ class Control {
     Cursor cursor() const { return cursor_; }
     void SetCursor(Cursor cursor) { cursor_ = cursor; }
 
+    // The bounds and own font as the layout designed them at 96 dpi, kept
+    // for laying the control out again at another (Form::SetDpi).
+    void RecordDesign();
+    // Takes the designed bounds and font at the dpi; nothing for a control
+    // without a recorded design.
+    void ApplyDpi(int dpi);
+
     // The text the control shows (a caption, an edit box's contents), for
     // descriptions of a window; empty for controls without text.
     virtual std::string ShownText() const { return {}; }
@@ -171,6 +178,11 @@ class Control {
     Align align_ = Align::None;
     Cursor cursor_ = Cursor::Default;
     std::optional<Font> ownFont_;
+    struct Design {
+        Rect bounds;
+        std::optional<Font> font;
+    };
+    std::optional<Design> design_;
     int repaintRequests_ = 0;
     std::unique_ptr<WindowHost> host_;
 };

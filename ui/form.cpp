@@ -230,6 +230,17 @@ bool Form::HandleKey(const KeyPress& key) {
     return false;
 }
 
+void Form::SetDpi(int dpi) {
+    if (dpi == dpi_ || dpi <= 0) {
+        return;
+    }
+    dpi_ = dpi;
+    ApplyDpi(dpi);
+    if (onDpiChanged) {
+        onDpiChanged();
+    }
+}
+
 Form* FormOf(Control& control) {
     Control* top = &control;
     while (top->parent() != nullptr) {

@@ -96,7 +96,15 @@ class Form : public Container {
 
     std::string ShownText() const override { return caption_; }
 
+    // The pixels per inch the form is laid out at: 96, as designed, until
+    // SetDpi lays every designed position, size and font out at another
+    // (ui/dpi.h) and runs onDpiChanged, where code places again what it
+    // placed itself (centred labels, pictures drawn at the control's size).
+    int dpi() const { return dpi_; }
+    void SetDpi(int dpi);
+
     std::function<bool()> onCloseQuery;
+    std::function<void()> onDpiChanged;
     std::function<void()> onShow;
     std::function<void()> onClosed;
 
@@ -112,6 +120,7 @@ class Form : public Container {
     bool shownOnce_ = false;
     Control* activeControl_ = nullptr;
     KeyboardCues cues_;
+    int dpi_ = 96;
 };
 
 // The form a control sits on, or nothing while it is on none.

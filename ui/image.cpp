@@ -14,6 +14,12 @@ Canvas& Image::canvas() {
     return bitmap_->canvas();
 }
 
+void Image::BoundsChanged() {
+    if (bitmap_ && (bitmap_->width() != width() || bitmap_->height() != height())) {
+        bitmap_.reset();
+    }
+}
+
 void Image::Paint(Canvas& canvas) {
     if (bitmap_) {
         canvas.Draw(0, 0, *bitmap_);

@@ -29,6 +29,11 @@ class Image : public Control {
 
     void Paint(Canvas& canvas) override;
 
+  protected:
+    // A new size drops the bitmap: the picture is drawn again at it.
+    void BoundsChanged() override;
+
+  public:
     // What the picture shows, in words, for screen readers.
     void SetDescription(std::string text) { description_ = std::move(text); }
     AccessibleRole accessibleRole() const override { return AccessibleRole::Graphic; }

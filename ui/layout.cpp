@@ -399,6 +399,8 @@ void ApplyLayout(Form& form, const Layout& layout, const ComponentKinds& kinds,
         }
         parent->AddChild(std::move(control));
     }
+    // What the layout says is the design; what code places later is not.
+    form.RecordDesign();
     // The creation handler runs once every component exists.
     if (onCreate) {
         onCreate();

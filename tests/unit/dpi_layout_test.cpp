@@ -1,0 +1,141 @@
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <functional>
+#include <map>
+#include <memory>
+
+#include "app/main_form.h"
+#include "install/inst_progress_form.h"
+#include "platform/sim/sim_machine.h"
+#include "test_resources.h"
+#include "ui/application.h"
+#include "ui/dpi.h"
+#include "ui/headless/headless_ui.h"
+#include "ui/label.h"
+
+namespace {
+
+TEST(ScaleLength, MultipliesByDpiOver96RoundingHalvesAwayFromZero) {
+    const struct {
+        int length, dpi, scaled;
+    } cases[] = {
+        {685, 96, 685}, {685, 120, 856}, {685, 144, 1028}, {685, 192, 1370}, {1, 144, 2},
+        {3, 120, 4},    {-15, 120, -19}, {-15, 144, -23},  {-11, 144, -17},  {0, 192, 0},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(ui::ScaleLength(c.length, c.dpi), c.scaled) << c.length << " at " << c.dpi;
+    }
+}
+
+class DpiLayout : public ::testing::Test {
+  protected:
+    DpiLayout() { LoadLayoutResources(machine); }
+    ~DpiLayout() override { ui::headless::ClearPosted(); }
+
+    std::unique_ptr<TMainForm> MainWindow() {
+        auto form =
+            std::make_unique<TMainForm>(application, [](const std::string&) { return true; });
+        form->Show();
+        return form;
+    }
+
+    platform::sim::Machine machine;
+    ui::Application application;
+};
+
+// Every label's right edge, by name.
+std::map<std::string, int> LabelRights(ui::Form& form) {
+    std::map<std::string, int> rights;
+    const std::function<void(ui::Control&)> walk = [&](ui::Control& control) {
+        if (control.Is<ui::Label>()) {
+            rights[control.name()] = control.bounds().right;
+        }
+        if (auto* container = control.AsContainer()) {
+            for (const auto& child : container->children()) {
+                walk(*child);
+            }
+        }
+    };
+    walk(form);
+    return rights;
+}
+
+// No label reaches further right than its designed edge, scaled (so none
+// that fits its window at 96 dpi leaves it at another), and the centred ones
+// are centred on their own width.
+void ExpectLabelsPlaced(ui::Form& form, const std::map<std::string, int>& designed, int dpi) {
+    for (const auto& [name, right] : LabelRights(form)) {
+        EXPECT_LE(right, ui::ScaleLength(designed.at(name), dpi) + 1) << name << " at " << dpi;
+    }
+    for (const char* centred : {"lbIns1", "lbIns2", "lbP1Progname", "lbP1ProgVer"}) {
+        const ui::Control& label = *form.Find(centred);
+        EXPECT_LE(std::abs(2 * label.left() + label.width() - label.parent()->width()), 1)
+            << centred << " at " << dpi;
+    }
+}
+
+TEST_F(DpiLayout, TheMainWindowIsLaidOutAtEachScale) {
+    const std::map<std::string, int> designed = LabelRights(*MainWindow());
+    for (const int dpi : {96, 120, 144, 192}) {
+        auto form = MainWindow();
+        form->SetDpi(dpi);
+        const auto s = [dpi](int length) { return ui::ScaleLength(length, dpi); };
+        EXPECT_EQ(form->width(), s(685)) << dpi;
+        EXPECT_EQ(form->height(), s(400)) << dpi;
+        EXPECT_EQ(form->Find("GradPanel1")->width(), s(185)) << dpi;
+        EXPECT_EQ(form->Find("edInstallDir")->bounds(),
+                  ui::Rect::FromSize(s(64), s(35), s(287), s(26)))
+            << dpi;
+        EXPECT_EQ(form->Find("btnSetup")->bounds(),
+                  ui::Rect::FromSize(s(102), s(332), s(73), s(22)))
+            << dpi;
+        EXPECT_EQ(form->Find("lbIns1")->font().height, s(-15)) << dpi;
+        EXPECT_EQ(form->Find("Image1")->width(), s(105)) << dpi;
+        ExpectLabelsPlaced(*form, designed, dpi);
+    }
+}
+
+TEST_F(DpiLayout, BackAt96TheWindowIsAsDesignedToThePixel) {
+    auto designed = MainWindow();
+    const ui::headless::PixelBuffer expected = ui::headless::Render(*designed);
+    designed.reset();
+    auto form = MainWindow();
+    form->SetDpi(144);
+    EXPECT_EQ(form->width(), 1028);
+    form->SetDpi(96);
+    const ui::headless::PixelBuffer again = ui::headless::Render(*form);
+    ASSERT_EQ(again.width(), expected.width());
+    ASSERT_EQ(again.height(), expected.height());
+    int wrong = 0;
+    for (int y = 0; y < expected.height(); ++y) {
+        for (int x = 0; x < expected.width(); ++x) {
+            wrong += again.At(x, y) != expected.At(x, y) ? 1 : 0;
+        }
+    }
+    EXPECT_EQ(wrong, 0);
+}
+
+TEST_F(DpiLayout, TheProgressWindowIsLaidOutAtEachScaleWithItsCountStillRightAligned) {
+    for (const int dpi : {120, 144, 192}) {
+        ui::headless::PumpScript pumps;
+        TInstProgressForm form(application);
+        form.SetProgramName("Tessaly");
+        form.Show();
+        form.SetTotalBytes(100);
+        form.SetCurrentFile("C:\\kr\\a");
+        const int rightMargin =
+            form.Find("GradPanel1")->width() - form.Find("lbFiles")->bounds().right;
+        form.SetDpi(dpi);
+        const auto s = [dpi](int length) { return ui::ScaleLength(length, dpi); };
+        EXPECT_EQ(form.width(), s(447)) << dpi;
+        EXPECT_EQ(form.height(), s(170)) << dpi;
+        EXPECT_EQ(form.Find("btnCancel")->bounds(), ui::Rect::FromSize(s(267), s(6), s(114), s(26)))
+            << dpi;
+        const ui::Control& files = *form.Find("lbFiles");
+        EXPECT_GT(form.Find("GradPanel1")->width() - files.bounds().right, rightMargin) << dpi;
+        EXPECT_LE(files.bounds().right, form.Find("GradPanel1")->width()) << dpi;
+    }
+}
+
+}  // namespace
