@@ -13,6 +13,10 @@ Rect ScaleRect(const Rect& rect, int dpi) {
                           ScaleLength(rect.width(), dpi), ScaleLength(rect.height(), dpi));
 }
 
+int LineWidth(int dpi) {
+    return dpi / kDesignDpi > 1 ? dpi / kDesignDpi : 1;
+}
+
 Font ScaleFont(Font font, int dpi) {
     font.height = ScaleLength(font.height, dpi);
     return font;

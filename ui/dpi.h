@@ -15,4 +15,9 @@ int ScaleLength(int length, int dpi);
 Rect ScaleRect(const Rect& rect, int dpi);
 Font ScaleFont(Font font, int dpi);
 
+// How thick a designed one-pixel line is drawn: one pixel up to 191 dpi,
+// two at 192. Lines stay whole pixels, so they stay sharp at 125 and 150 %,
+// and double with everything else at 200 %.
+int LineWidth(int dpi);
+
 }  // namespace ui

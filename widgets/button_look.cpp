@@ -40,15 +40,15 @@ ButtonLook ChooseButtonLook(const ButtonColors& colors, const ButtonStyle& style
     return look;
 }
 
-ui::Rect ButtonFace(const ui::Rect& whole, const ButtonColors& colors, bool rounded) {
+ui::Rect ButtonFace(const ui::Rect& whole, const ButtonColors& colors, bool rounded, int line) {
     if (colors.borderDownColor.isNone() || rounded) {
-        return whole.Inflate(-1);
+        return whole.Inflate(-line);
     }
     return whole;
 }
 
-ui::Rect CaptionArea(const ui::Rect& face) {
-    return face.Inflate(-1);
+ui::Rect CaptionArea(const ui::Rect& face, int line) {
+    return face.Inflate(-line);
 }
 
 ui::Point CaptionOrigin(const ui::Rect& area, ui::Size text) {
@@ -56,8 +56,8 @@ ui::Point CaptionOrigin(const ui::Rect& area, ui::Size text) {
             area.top + (area.height() - text.height) / 2};
 }
 
-ui::Rect FocusRect(const ui::Rect& face) {
-    return face.Inflate(-2);
+ui::Rect FocusRect(const ui::Rect& face, int line) {
+    return face.Inflate(-2 * line);
 }
 
 }  // namespace widgets

@@ -61,14 +61,15 @@ struct ButtonStyle {
 ButtonLook ChooseButtonLook(const ButtonColors& colors, const ButtonStyle& style, ButtonState state,
                             bool hot);
 
-// The face: the whole button, shrunk by a pixel on every side when there is
-// no pressed border colour or the button is rounded (room for the outline).
-ui::Rect ButtonFace(const ui::Rect& whole, const ButtonColors& colors, bool rounded);
+// The face: the whole button, shrunk by a line (`line` pixels, ui::LineWidth)
+// on every side when there is no pressed border colour or the button is
+// rounded (room for the outline).
+ui::Rect ButtonFace(const ui::Rect& whole, const ButtonColors& colors, bool rounded, int line = 1);
 
-// Where the caption is centred: the face shrunk by one pixel.
-ui::Rect CaptionArea(const ui::Rect& face);
-// Where the dotted focus rectangle goes: two pixels inside the face.
-ui::Rect FocusRect(const ui::Rect& face);
+// Where the caption is centred: the face shrunk by a line.
+ui::Rect CaptionArea(const ui::Rect& face, int line = 1);
+// Where the dotted focus rectangle goes: two lines inside the face.
+ui::Rect FocusRect(const ui::Rect& face, int line = 1);
 
 // The caption's top-left corner when centred in the area.
 ui::Point CaptionOrigin(const ui::Rect& area, ui::Size text);

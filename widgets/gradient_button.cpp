@@ -1,5 +1,6 @@
 #include "widgets/gradient_button.h"
 
+#include "ui/dpi.h"
 #include "ui/form.h"
 #include "widgets/bevel.h"
 #include "widgets/gradient.h"
@@ -13,6 +14,21 @@ namespace {
 ui::KeyboardCues CuesOf(ui::Control& control) {
     const ui::Form* form = ui::FormOf(control);
     return form != nullptr ? form->keyboardCues() : ui::KeyboardCues{};
+}
+
+// The window's dpi; 96 while the button is on no form.
+int DpiOf(ui::Control& control) {
+    const ui::Form* form = ui::FormOf(control);
+    return form != nullptr ? form->dpi() : ui::kDesignDpi;
+}
+
+// A rectangle's outline `line` pixels thick, inward, in the pen's colour.
+void Outline(ui::Canvas& canvas, const ui::Rect& rect, ui::Color color, int line) {
+    canvas.SetBrush(ui::Color::None());
+    canvas.SetPen(color, 1);
+    for (int i = 0; i < line; ++i) {
+        canvas.Rectangle(rect.Inflate(-i));
+    }
 }
 
 // A focus rectangle as push buttons have it: every other pixel of the
@@ -165,45 +181,47 @@ ButtonLook GradientButton::CurrentLook() const {
                             state, mouseInControl_);
 }
 
-void GradientButton::PaintFace(ui::Canvas& canvas, const ButtonLook& look, const ui::Rect& face) {
+void GradientButton::PaintFace(ui::Canvas& canvas, const ButtonLook& look, const ui::Rect& face,
+                               int line) {
     if (look.bottom.isNone()) {
         // Outlined in its own colour when no outline colour is set: the
         // same pixels as a plain fill.
         canvas.SetBrush(look.top);
         canvas.SetPen(look.outline.isNone() ? look.top : look.outline, 1);
         canvas.Rectangle(face);
+        if (line > 1 && !look.outline.isNone()) {
+            Outline(canvas, face, look.outline, line);
+        }
         return;
     }
     PaintBands(canvas, FaceBands(face.top, face.bottom, look.top, look.bottom), face,
                Axis::Vertical);
     if (!look.outline.isNone()) {
-        canvas.SetBrush(ui::Color::None());
-        canvas.SetPen(look.outline, 1);
-        canvas.Rectangle(face);
+        Outline(canvas, face, look.outline, line);
     }
 }
 
-void GradientButton::PaintCaption(ui::Canvas& canvas, const ui::Rect& area) {
+void GradientButton::PaintCaption(ui::Canvas& canvas, const ui::Rect& area, int line) {
     canvas.SetFont(font());
     canvas.SetTextBackground(ui::Color::None());
     const ui::Size extent = canvas.TextExtent(caption());
     const ui::Point at = CaptionOrigin(area, extent);
     const int underlined = CuesOf(*this).accelerators ? AccessKeyIndex() : -1;
-    // The access key's underline: under its letter, a pixel above the cell's foot.
+    // The access key's underline: under its letter, a line above the cell's foot.
     const auto underline = [&](int x, int y) {
         const std::string before = caption().substr(0, static_cast<std::size_t>(underlined));
         const int left = x + canvas.TextExtent(before).width;
         const int width = canvas.TextExtent(caption().substr(before.size(), 1)).width;
         canvas.SetBrush(canvas.CurrentFont().color);
-        canvas.FillRect(ui::Rect::FromSize(left, y + extent.height - 2, width, 1));
+        canvas.FillRect(ui::Rect::FromSize(left, y + extent.height - 2 * line, width, line));
     };
     if (!enabled()) {
         ui::Font etched = font();
         etched.color = ui::Color::System(ui::SystemColor::BtnHighlight);
         canvas.SetFont(etched);
-        canvas.TextOut(at.x + 1, at.y + 1, caption());
+        canvas.TextOut(at.x + line, at.y + line, caption());
         if (underlined >= 0) {
-            underline(at.x + 1, at.y + 1);
+            underline(at.x + line, at.y + line);
         }
         etched.color = ui::Color::System(ui::SystemColor::BtnShadow);
         canvas.SetFont(etched);
@@ -218,22 +236,28 @@ void GradientButton::Paint(ui::Canvas& canvas) {
     const ui::Rect whole = ui::Rect::FromSize(0, 0, width(), height());
     const ButtonColors& colors = autoThemeAdapt_ ? ThemeButtonColors() : colors_;
     const ButtonLook look = CurrentLook();
-    const ui::Rect face = ButtonFace(whole, colors, rounded_);
-    PaintFace(canvas, look, face);
+    // Sizes scale with the window's dpi; lines stay whole pixels (ui/dpi.h).
+    const int dpi = DpiOf(*this);
+    const int line = ui::LineWidth(dpi);
+    const int corner = ui::ScaleLength(8, dpi);
+    const ui::Rect face = ButtonFace(whole, colors, rounded_, line);
+    PaintFace(canvas, look, face, line);
     if (look.roundedOutline && !look.roundedOutlineColor.isNone()) {
         canvas.SetBrush(ui::Color::None());
         canvas.SetPen(look.roundedOutlineColor, 1);
-        canvas.RoundRect(face.Inflate(1), 8, 8);
+        for (int i = 1; i <= line; ++i) {
+            canvas.RoundRect(face.Inflate(i), corner, corner);
+        }
     }
     if (look.frame) {
-        PaintBevel(canvas, whole, look.frameLowered ? Bevel::Lowered : Bevel::Raised, 1);
+        PaintBevel(canvas, whole, look.frameLowered ? Bevel::Lowered : Bevel::Raised, line);
     }
     if (showCaption_ && !caption().empty()) {
-        PaintCaption(canvas, CaptionArea(face));
+        PaintCaption(canvas, CaptionArea(face, line), line);
     }
     const ui::Form* form = ui::FormOf(*this);
     if (form != nullptr && form->activeControl() == this && form->keyboardCues().focus) {
-        DrawDottedRect(canvas, FocusRect(face), font().color);
+        DrawDottedRect(canvas, FocusRect(face, line), font().color);
     }
 }
 

@@ -75,8 +75,9 @@ class GradientButton : public ui::PushButton {
     bool Inside(ui::Point at) const;
     void SetState(ButtonState state);
     void SetHot(bool hot);
-    void PaintFace(ui::Canvas& canvas, const ButtonLook& look, const ui::Rect& face);
-    void PaintCaption(ui::Canvas& canvas, const ui::Rect& area);
+    // `line` is the width of a designed one-pixel line at the window's dpi.
+    void PaintFace(ui::Canvas& canvas, const ButtonLook& look, const ui::Rect& face, int line);
+    void PaintCaption(ui::Canvas& canvas, const ui::Rect& area, int line);
 
     ButtonColors colors_;
     bool rounded_ = false;

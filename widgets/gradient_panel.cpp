@@ -1,5 +1,8 @@
 #include "widgets/gradient_panel.h"
 
+#include "ui/dpi.h"
+#include "ui/form.h"
+
 #include <algorithm>
 
 #include "widgets/set_property.h"
@@ -83,15 +86,18 @@ void GradientPanel::PaintBackground(ui::Canvas& canvas) {
         PaintGradient(canvas, first, color(), colorTo_);
         PaintGradient(canvas, second, colorMirror_, colorMirrorTo_);
     }
-    // The outline takes its width from the edge inward, like the bevels.
+    // The outline takes its width from the edge inward, like the bevels;
+    // their widths are lines (ui/dpi.h).
+    const ui::Form* form = ui::FormOf(*this);
+    const int line = ui::LineWidth(form != nullptr ? form->dpi() : ui::kDesignDpi);
     if (!borderColor_.isNone() && borderWidth_ > 0) {
-        rect = PaintFrame(canvas, rect, borderColor_, borderWidth_);
+        rect = PaintFrame(canvas, rect, borderColor_, borderWidth_ * line);
     }
-    rect = PaintBevel(canvas, rect, bevelOuter_, bevelWidth_);
+    rect = PaintBevel(canvas, rect, bevelOuter_, bevelWidth_ * line);
     if (borderColor_.isNone()) {
-        rect = PaintFrame(canvas, rect, color(), 1);
+        rect = PaintFrame(canvas, rect, color(), line);
     }
-    PaintBevel(canvas, rect, bevelInner_, bevelWidth_);
+    PaintBevel(canvas, rect, bevelInner_, bevelWidth_ * line);
 }
 
 void GradientPanel::Paint(ui::Canvas& canvas) {

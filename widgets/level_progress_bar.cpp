@@ -1,5 +1,8 @@
 #include "widgets/level_progress_bar.h"
 
+#include "ui/dpi.h"
+#include "ui/form.h"
+
 #include "widgets/gradient.h"
 #include "widgets/set_property.h"
 
@@ -118,12 +121,18 @@ void LevelProgressBar::DrawBar(ui::Canvas& canvas, const ui::Rect& bar) {
         canvas.SetBrush(kTransparentKey);
         canvas.FillRect(bar);
     }
+    const int dpi = ui::FormOf(*this) != nullptr ? ui::FormOf(*this)->dpi() : ui::kDesignDpi;
+    const BarMetrics metrics = BarMetricsAt(dpi);
+    const int corner = ui::ScaleLength(6, dpi);
     canvas.SetBrush(backgroundColor_);
     canvas.SetPen(showBorder_ ? borderColor_ : backgroundColor_, 1);
-    if (rounded_) {
-        canvas.RoundRect(bar, 6, 6);
-    } else {
-        canvas.Rectangle(bar);
+    for (int i = 0; i < metrics.line; ++i) {  // the border a line thick, inward
+        if (rounded_) {
+            canvas.RoundRect(bar.Inflate(-i), corner, corner);
+        } else {
+            canvas.Rectangle(bar.Inflate(-i));
+        }
+        canvas.SetBrush(ui::Color::None());
     }
 
     const int percentage = Percentage();
@@ -133,7 +142,7 @@ void LevelProgressBar::DrawBar(ui::Canvas& canvas, const ui::Rect& bar) {
         const Axis across =
             orientation_ == BarOrientation::Horizontal ? Axis::Vertical : Axis::Horizontal;
         for (const ui::Rect& block :
-             BarBlockRects(bar, percentage, completionSmooth_, orientation_)) {
+             BarBlockRects(bar, percentage, completionSmooth_, orientation_, metrics)) {
             if (!showGradient_) {
                 canvas.SetBrush(colors.color);
                 canvas.FillRect(block);

@@ -1,5 +1,7 @@
 #include "widgets/progress_geometry.h"
 
+#include "ui/dpi.h"
+
 #include <algorithm>
 #include <cstdint>
 
@@ -42,33 +44,36 @@ int FilledLength(int usable, int percentage) {
     return RoundHalfEven(static_cast<double>(usable) * percentage / 100.0);
 }
 
-std::vector<BlockSpan> BarBlocks(int filled, bool smooth) {
-    constexpr int kLead = 2;
-    constexpr int kBlock = 7;
-    constexpr int kPitch = 9;
-    if (filled <= 1) {
+BarMetrics BarMetricsAt(int dpi) {
+    return {ui::LineWidth(dpi), ui::ScaleLength(2, dpi), ui::ScaleLength(7, dpi),
+            ui::ScaleLength(2, dpi), ui::ScaleLength(2, dpi)};
+}
+
+std::vector<BlockSpan> BarBlocks(int filled, bool smooth, const BarMetrics& m) {
+    const int pitch = m.block + m.gap;
+    if (filled <= m.lead - m.line) {
         return {};
     }
-    if (smooth || filled < 10) {
-        return {{kLead, filled + 1}};
+    if (smooth || filled < pitch + m.line) {
+        return {{m.lead, filled + m.lead - m.line}};
     }
     std::vector<BlockSpan> blocks;
-    const int full = filled / kPitch;
+    const int full = filled / pitch;
     for (int k = 0; k < full; ++k) {
-        blocks.push_back({kLead + kPitch * k, kLead + kPitch * k + kBlock});
+        blocks.push_back({m.lead + pitch * k, m.lead + pitch * k + m.block});
     }
-    const int rest = filled % kPitch;
-    if (rest >= 3) {
-        const int start = kLead + kPitch * full;
-        blocks.push_back({start, start + rest - 1});
+    const int rest = filled % pitch;
+    if (rest >= m.gap + m.line) {
+        const int start = m.lead + pitch * full;
+        blocks.push_back({start, start + rest - m.line});
     }
     return blocks;
 }
 
 std::vector<ui::Rect> BarBlockRects(const ui::Rect& bar, int percentage, bool smooth,
-                                    BarOrientation orientation) {
+                                    BarOrientation orientation, const BarMetrics& m) {
     const bool horizontal = orientation == BarOrientation::Horizontal;
-    const int usable = (horizontal ? bar.width() : bar.height()) - 2;
+    const int usable = (horizontal ? bar.width() : bar.height()) - 2 * m.line;
     std::vector<ui::Rect> rects;
     if (percentage <= 0) {
         return rects;
@@ -76,13 +81,13 @@ std::vector<ui::Rect> BarBlockRects(const ui::Rect& bar, int percentage, bool sm
     // A position left above a lowered maximum gives more than 100 %; the
     // blocks still end at the border.
     const int filled = std::min(FilledLength(usable, percentage), usable);
-    for (const BlockSpan& span : BarBlocks(filled, smooth)) {
+    for (const BlockSpan& span : BarBlocks(filled, smooth, m)) {
         if (horizontal) {
-            rects.push_back(
-                {bar.left + span.start, bar.top + 2, bar.left + span.end, bar.bottom - 2});
+            rects.push_back({bar.left + span.start, bar.top + m.margin, bar.left + span.end,
+                             bar.bottom - m.margin});
         } else {
-            rects.push_back(
-                {bar.left + 2, bar.bottom - span.end, bar.right - 2, bar.bottom - span.start});
+            rects.push_back({bar.left + m.margin, bar.bottom - span.end, bar.right - m.margin,
+                             bar.bottom - span.start});
         }
     }
     return rects;

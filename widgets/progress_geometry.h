@@ -41,11 +41,24 @@ struct BlockSpan {
     bool operator==(const BlockSpan&) const = default;
 };
 
-// The blocks of a filled length: none up to 1; one block 2 .. filled + 1 up
-// to 9 (and always, for a smooth bar); beyond that filled div 9 blocks of 7
-// pixels with 2-pixel gaps from 2 on, and, when filled mod 9 is 3 or more,
-// a partial block of filled mod 9 - 1 pixels after the last gap.
-std::vector<BlockSpan> BarBlocks(int filled, bool smooth);
+// The bar's measures at a dpi: its border line (ui::LineWidth), and the
+// designed 2-pixel lead and margin, 7-pixel blocks and 2-pixel gaps scaled.
+struct BarMetrics {
+    int line = 1;
+    int lead = 2;
+    int block = 7;
+    int gap = 2;
+    int margin = 2;
+};
+BarMetrics BarMetricsAt(int dpi);
+
+// The blocks of a filled length, at 96 dpi: none up to 1; one block 2 ..
+// filled + 1 up to 9 (and always, for a smooth bar); beyond that filled div
+// 9 blocks of 7 pixels with 2-pixel gaps from 2 on, and, when filled mod 9
+// is 3 or more, a partial block of filled mod 9 - 1 pixels after the last
+// gap. At another dpi the same with the bar's metrics: lead for 2, block +
+// gap for 9, gap + line for 3, line for 1.
+std::vector<BlockSpan> BarBlocks(int filled, bool smooth, const BarMetrics& metrics = {});
 
 enum class BarOrientation { Horizontal, Vertical };
 
@@ -54,7 +67,7 @@ enum class BarOrientation { Horizontal, Vertical };
 // horizontal bar, along y from the bottom for a vertical one; across, they
 // keep 2 pixels from each side. Above 100 % the bar is simply full.
 std::vector<ui::Rect> BarBlockRects(const ui::Rect& bar, int percentage, bool smooth,
-                                    BarOrientation orientation);
+                                    BarOrientation orientation, const BarMetrics& metrics = {});
 
 // A block split across its middle into the part nearer the leading side
 // (top, or left for a vertical bar) and the rest: m = first + (last -

@@ -13,6 +13,8 @@
 #include "ui/dpi.h"
 #include "ui/headless/headless_ui.h"
 #include "ui/label.h"
+#include "widget_pixels.h"
+#include "widgets/progress_geometry.h"
 
 namespace {
 
@@ -139,3 +141,49 @@ TEST_F(DpiLayout, TheProgressWindowIsLaidOutAtEachScaleWithItsCountStillRightAli
 }
 
 }  // namespace
+
+// A button drawn at each scale: its untouched ring and focus dots are lines
+// (one pixel below 192 dpi, two at 192), its face and caption scaled.
+TEST_F(DpiLayout, ButtonsDrawTheirLinesWholeAtEachScale) {
+    for (const int dpi : {96, 120, 144, 192}) {
+        auto form = MainWindow();
+        form->SetDpi(dpi);
+        form->SetKeyboardCues({true, true});  // the focus is on Setup
+        ui::Control& setup = *form->Find("btnSetup");
+        const ui::headless::PixelBuffer pixels = widget_pixels::PaintAlone(setup);
+        const int line = ui::LineWidth(dpi);
+        const int middle = setup.height() / 2;
+        for (int x = 0; x < line; ++x) {
+            EXPECT_EQ(pixels.At(x, middle), widget_pixels::kUnder) << dpi << " ring at " << x;
+        }
+        EXPECT_NE(pixels.At(line, middle), widget_pixels::kUnder) << dpi << " face";
+        // The first dots of the focus rectangle, two lines inside the face.
+        const int cue = 3 * line;
+        EXPECT_EQ(pixels.At(cue, cue), ui::colors::kWhite) << dpi;
+        EXPECT_NE(pixels.At(cue + 1, cue), ui::colors::kWhite) << dpi;
+        EXPECT_EQ(pixels.At(cue + 2, cue), ui::colors::kWhite) << dpi;
+    }
+}
+
+TEST(BarBlocksAtScale, BlocksGapsAndLeadGrowWhileTheRulesStay) {
+    using widgets::BlockSpan;
+    const widgets::BarMetrics at144 = widgets::BarMetricsAt(144);
+    const widgets::BarMetrics at192 = widgets::BarMetricsAt(192);
+    EXPECT_EQ(at144.block, 11);
+    EXPECT_EQ(at192.line, 2);
+    const struct {
+        const widgets::BarMetrics& metrics;
+        int filled;
+        std::vector<BlockSpan> blocks;
+    } cases[] = {
+        {at192, 2, {}},
+        {at192, 10, {{4, 12}}},
+        {at192, 40, {{4, 18}, {22, 36}}},
+        {at192, 45, {{4, 18}, {22, 36}, {40, 47}}},
+        {at144, 30, {{3, 14}, {17, 28}}},
+        {at144, 32, {{3, 14}, {17, 28}, {31, 34}}},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(widgets::BarBlocks(c.filled, false, c.metrics), c.blocks) << c.filled;
+    }
+}
