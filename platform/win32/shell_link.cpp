@@ -3,6 +3,7 @@
 #include <shlobj.h>
 
 #include "platform/platform.h"
+#include "platform/win32/com_ids.h"
 #include "platform/win32/unique_handle.h"
 #include "ui/win32/wide_text.h"
 
@@ -10,6 +11,7 @@ namespace platform {
 
 namespace {
 
+using win32::kIidUnknown;
 using win32::UniqueCom;
 
 // The published identities, defined here so that the executable needs no
@@ -17,8 +19,6 @@ using win32::UniqueCom;
 // persistence interface that writes the .lnk file.
 constexpr GUID kClsidShellLink = {
     0x00021401, 0x0000, 0x0000, {0xC0, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x46}};
-constexpr GUID kIidUnknown = {
-    0x00000000, 0x0000, 0x0000, {0xC0, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x46}};
 constexpr GUID kIidShellLinkA = {
     0x000214EE, 0x0000, 0x0000, {0xC0, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x46}};
 constexpr GUID kIidPersistFile = {

@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/win32/com_ids.h"
 #include "platform/win32/unique_handle.h"
 #include "ui/accessibility.h"
 #include "ui/form.h"
@@ -14,10 +15,9 @@ namespace ui::win32 {
 
 namespace {
 
+using platform::win32::kIidUnknown;
 using platform::win32::UniqueCom;
 
-constexpr GUID kIidUnknown = {
-    0x00000000, 0x0000, 0x0000, {0xC0, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x46}};
 constexpr GUID kIidDispatch = {
     0x00020400, 0x0000, 0x0000, {0xC0, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x46}};
 constexpr GUID kIidEnumVariant = {
@@ -205,26 +205,13 @@ class AccessibleNode final : public IAccessible, public IEnumVARIANT {
     }
 
     HRESULT STDMETHODCALLTYPE get_accRole(VARIANT child, VARIANT* role) override {
-        if (role == nullptr) {
-            return E_POINTER;
-        }
-        role->vt = VT_EMPTY;
-        return OnTarget(child, [&](Form& form, Control& target) {
-            role->vt = VT_I4;
-            role->lVal = SystemRole(form, target);
-            return S_OK;
-        });
+        return Number(child, role,
+                      [](Form& form, Control& target) { return SystemRole(form, target); });
     }
 
     HRESULT STDMETHODCALLTYPE get_accState(VARIANT child, VARIANT* state) override {
-        if (state == nullptr) {
-            return E_POINTER;
-        }
-        state->vt = VT_EMPTY;
-        return OnTarget(child, [&](Form& form, Control& target) {
-            state->vt = VT_I4;
-            state->lVal = StateBits(window_, form, target);
-            return S_OK;
+        return Number(child, state, [this](Form& form, Control& target) {
+            return StateBits(window_, form, target);
         });
     }
 
@@ -394,6 +381,20 @@ class AccessibleNode final : public IAccessible, public IEnumVARIANT {
                 return E_INVALIDARG;
             }
             return body(form, *target);
+        });
+    }
+
+    // A whole number of the node a call names, as a VT_I4.
+    template <typename Read>
+    HRESULT Number(const VARIANT& child, VARIANT* out, const Read& read) const {
+        if (out == nullptr) {
+            return E_POINTER;
+        }
+        out->vt = VT_EMPTY;
+        return OnTarget(child, [&](Form& form, Control& target) {
+            out->vt = VT_I4;
+            out->lVal = read(form, target);
+            return S_OK;
         });
     }
 
