@@ -7,6 +7,7 @@
 #include <string>
 
 #include "ui/accessibility.h"
+#include "ui/dpi.h"
 #include "ui/window_host.h"
 
 namespace ui {
@@ -21,6 +22,8 @@ class FormHost : public WindowHost {
   public:
     FormHost* AsFormHost() override { return this; }
     virtual void SyncCaption() = 0;
+    // The pixels per inch of the monitor the window is on.
+    virtual int Dpi() const { return kDesignDpi; }
     // Asks the window system to close the window (as its close box would).
     virtual void RequestClose() = 0;
     // Gives the window itself the keyboard focus (a windowless control of

@@ -228,6 +228,10 @@ void Control::ApplyDpi(int dpi) {
     }
 }
 
+Rect Control::BoundsAtDpi(int dpi) const {
+    return design_ ? ScaleRect(design_->bounds, dpi) : bounds_;
+}
+
 void Control::SetHost(std::unique_ptr<WindowHost> host) {
     host_ = std::move(host);
 }

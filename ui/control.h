@@ -127,6 +127,8 @@ class Control {
     // Takes the designed bounds and font at the dpi; nothing for a control
     // without a recorded design.
     void ApplyDpi(int dpi);
+    // The designed bounds at the dpi (the bounds as they are, without a design).
+    Rect BoundsAtDpi(int dpi) const;
 
     // The text the control shows (a caption, an edit box's contents), for
     // descriptions of a window; empty for controls without text.

@@ -26,6 +26,8 @@ void Form::SetCaption(const std::string& caption) {
 void Form::CreateWindowHandle() {
     if (host() == nullptr) {
         SetHost(backend::CreateFormHost(*this));
+        // Laid out at the monitor's dpi before the windows inside are made.
+        SetDpi(host()->AsFormHost()->Dpi());
     }
     Container::CreateHandles();
 }

@@ -1,7 +1,8 @@
 #!/bin/bash
 # The installer's GUI objects stay flat: after a warm-up round, a whole
 # installation (progress window, completion, final message), 1000 repaints
-# of the progress window and 50 message boxes through the installer's own
+# of the progress window, 20 moves of each window to monitors of other dpis
+# and 50 message boxes through the installer's own
 # functions leave the process with no more GDI objects, windows or kernel
 # handles than before, give or take a small tolerance. The test-only driver
 # gui_leaks_gui.exe runs the rounds and counts in its own process (see its
@@ -16,8 +17,8 @@ acc_new_prefix leaks 32
 acc_virtual_desktop 1024x768
 DRIVER=$(acc_tool gui_leaks_gui.exe)
 
-acc_case "GDI objects, windows and handles flat across a run, 1000 repaints and 50 boxes"
-acc_start "$DRIVER" 'C:\leaks' 1000 50
+acc_case "GDI objects, windows and handles flat across a run, 1000 repaints, 20 dpi moves, 50 boxes"
+acc_start "$DRIVER" 'C:\leaks' 1000 50 20
 acc_expect_exit 0 "exit code of the driver" 60 || sed 's/^/      /' "$ACC_OUT/run-$ACC_CASES.log"
 counts=$(tr -d '\r' <"$ACC_OUT/run-$ACC_CASES.log")
 acc_log "$(grep -E '^(start|during|before|after|repaints|getguiresources) ' <<<"$counts" | paste -sd ';' | sed 's/;/; /g')"

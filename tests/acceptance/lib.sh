@@ -50,13 +50,13 @@ acc_expect_contains() {  # haystack needle what
 
 # --- Display -----------------------------------------------------------------
 
-# Starts a private Xvfb. Xvfb picks a free display number itself and says
+# Starts a private Xvfb (a screen of ACC_SCREEN, 1024x768 unless set). Xvfb picks a free display number itself and says
 # which (-displayfd) once it listens there, so suites starting at once, or
 # just after another's Xvfb ended, never end up talking to one X server.
 acc_start_xvfb() {
     local numbers=$ACC_OUT/xvfb-display
     : >"$numbers"
-    Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$numbers" >"$ACC_OUT/xvfb.log" 2>&1 &
+    Xvfb -displayfd 3 -screen 0 "${ACC_SCREEN:-1024x768}x24" -nolisten tcp 3>"$numbers" >"$ACC_OUT/xvfb.log" 2>&1 &
     ACC_XVFB_PID=$!
     local deadline=$((SECONDS + 20)) n=""
     while [ $SECONDS -lt $deadline ] && kill -0 "$ACC_XVFB_PID" 2>/dev/null; do
@@ -254,6 +254,15 @@ acc_restart_wineserver() {
     "$ACC_WINESERVER" -k >/dev/null 2>&1
     "$ACC_WINESERVER" -w >/dev/null 2>&1
     "$ACC_WINESERVER" -p >/dev/null 2>&1
+}
+
+# Sets the prefix's screen to DPI pixels per inch, where Windows keeps it for
+# the user and for the display, and restarts its wineserver to take it.
+acc_screen_dpi() {  # dpi
+    acc_wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$1" /f >/dev/null
+    acc_wine reg add 'HKLM\System\CurrentControlSet\Hardware Profiles\Current\Software\Fonts' \
+        /v LogPixels /t REG_DWORD /d "$1" /f >/dev/null
+    acc_restart_wineserver
 }
 
 # Makes every program of the prefix open in a Wine virtual desktop of this

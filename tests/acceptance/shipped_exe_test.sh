@@ -63,12 +63,15 @@ expect "fixed file version" 2.0.0.83 "$file_version"
 expect "fixed product version" 2.0.0.0 "$product_version"
 expect "version strings" "CD Install Program|2.0.0.83|CD Installer|2.0.0.0" "$strings"
 
-printf '  case: manifest asks for common controls 6 and the invoker'"'"'s rights\n'
+printf '  case: manifest asks for common controls 6, the invoker'"'"'s rights and dpi awareness\n'
 manifest=$(python3 pe_inspect.py resource "$EXE" 24 1) || fail "no manifest"
 printf '%s' "$manifest" | grep -q 'name="Microsoft.Windows.Common-Controls" version="6.0.0.0"' ||
     fail "manifest lacks common controls 6"
 printf '%s' "$manifest" | grep -q 'requestedExecutionLevel level="asInvoker"' ||
     fail "manifest lacks asInvoker"
+printf '%s' "$manifest" | grep -q '>true</dpiAware>' || fail "manifest lacks system dpi awareness"
+printf '%s' "$manifest" | grep -q '>PerMonitorV2, PerMonitor</dpiAwareness>' ||
+    fail "manifest lacks per-monitor dpi awareness"
 
 printf '  case: main icon\n'
 printf '%s\n' "$summary" | grep -q '^resource: GROUP_ICON MAINICON ' || fail "no MAINICON"

@@ -33,7 +33,10 @@ TEST(ScaleLength, MultipliesByDpiOver96RoundingHalvesAwayFromZero) {
 class DpiLayout : public ::testing::Test {
   protected:
     DpiLayout() { LoadLayoutResources(machine); }
-    ~DpiLayout() override { ui::headless::ClearPosted(); }
+    ~DpiLayout() override {
+        ui::headless::ClearPosted();
+        ui::headless::SetScreenDpi(ui::kDesignDpi);
+    }
 
     std::unique_ptr<TMainForm> MainWindow() {
         auto form =
@@ -77,11 +80,13 @@ void ExpectLabelsPlaced(ui::Form& form, const std::map<std::string, int>& design
     }
 }
 
+// Opened on a screen of that dpi, the window is laid out there before it shows.
 TEST_F(DpiLayout, TheMainWindowIsLaidOutAtEachScale) {
     const std::map<std::string, int> designed = LabelRights(*MainWindow());
     for (const int dpi : {96, 120, 144, 192}) {
+        ui::headless::SetScreenDpi(dpi);
         auto form = MainWindow();
-        form->SetDpi(dpi);
+        EXPECT_EQ(form->dpi(), dpi);
         const auto s = [dpi](int length) { return ui::ScaleLength(length, dpi); };
         EXPECT_EQ(form->width(), s(685)) << dpi;
         EXPECT_EQ(form->height(), s(400)) << dpi;

@@ -23,6 +23,7 @@ std::deque<std::function<void()>>& Queue() {
 BoxScript* activeScript = nullptr;
 PumpScript* activePumpScript = nullptr;
 bool visualStyles = true;
+int screenDpi = kDesignDpi;
 
 }  // namespace
 
@@ -52,6 +53,7 @@ class HeadlessHost final : public FormHost {
     void Invalidate(const Rect&) override { ++invalidations_; }
     void Update() override { ++synchronousPaints_; }
     void SyncBounds() override {}
+    int Dpi() const override { return screenDpi; }
     void SyncVisibility() override {
         // A form that shows becomes the active window.
         if (auto* form = dynamic_cast<Form*>(&control_); form != nullptr && form->visible()) {
@@ -232,6 +234,10 @@ Form* FindForm(const std::string& name) {
 
 void SetVisualStyles(bool active) {
     visualStyles = active;
+}
+
+void SetScreenDpi(int dpi) {
+    screenDpi = dpi;
 }
 
 PumpScript::PumpScript() : previous_(activePumpScript) {

@@ -53,6 +53,9 @@ std::vector<AccessibleEventRecord>& AccessibleEvents();
 
 // Whether the desktop's visual styles count as on (ui/theme.h); on at first.
 void SetVisualStyles(bool active);
+// The pixels per inch of the screen that forms made from now on open on
+// (96 unless set).
+void SetScreenDpi(int dpi);
 
 // How often the window system was asked to paint a window (a form or a
 // windowed container such as a panel) at once.

@@ -27,8 +27,7 @@ class EditWindow final : public EditHost {
                                   ::GetModuleHandleA(nullptr), nullptr);
         if (hwnd_ != nullptr) {
             ::SetPropA(hwnd_, kHostProperty, this);
-            ::SendMessageA(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(cache_.FontFor(edit.font())),
-                           FALSE);
+            TakeFont(FALSE);
         }
     }
     ~EditWindow() override {
@@ -72,8 +71,7 @@ class EditWindow final : public EditHost {
     void SetText(const std::string& text) override { ::SetWindowTextA(hwnd_, text.c_str()); }
     void SyncStyle() override {
         ::SetWindowLongPtrA(hwnd_, GWL_STYLE, static_cast<LONG_PTR>(Style()));
-        ::SendMessageA(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(cache_.FontFor(edit_.font())),
-                       TRUE);
+        TakeFont(TRUE);
         ::InvalidateRect(hwnd_, nullptr, TRUE);
     }
     void TakeFocus() override { ::SetFocus(hwnd_); }
@@ -87,6 +85,18 @@ class EditWindow final : public EditHost {
     }
 
   private:
+    // The control's font is made anew when the edit's changes (at another
+    // dpi), and the one it replaces is deleted once the control has let go.
+    void TakeFont(BOOL redraw) {
+        if (font_ != nullptr && fontValue_ == edit_.font()) {
+            return;
+        }
+        auto font = std::make_unique<UniqueFont>(edit_.font());
+        ::SendMessageA(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(font->get()), redraw);
+        font_ = std::move(font);
+        fontValue_ = edit_.font();
+    }
+
     DWORD Style() const {
         return WS_CHILD | WS_TABSTOP | ES_AUTOHSCROLL | (edit_.lowerCase() ? ES_LOWERCASE : 0) |
                (edit_.visible() ? WS_VISIBLE : 0);
@@ -94,7 +104,9 @@ class EditWindow final : public EditHost {
 
     Edit& edit_;
     HWND hwnd_ = nullptr;
-    GdiObjectCache cache_;
+    std::unique_ptr<UniqueFont> font_;
+    Font fontValue_;
+    GdiObjectCache cache_;  // the field's brush
 };
 
 }  // namespace

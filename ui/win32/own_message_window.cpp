@@ -7,8 +7,10 @@
 #include <vector>
 
 #include "platform/platform.h"
+#include "ui/dpi.h"
 #include "ui/win32/gdi_objects.h"
 #include "ui/win32/modal.h"
+#include "ui/win32/window_dpi.h"
 
 namespace ui::win32 {
 
@@ -108,6 +110,7 @@ struct BoxState {
     HWND dialog = nullptr;
     HFONT textFont = nullptr;
     HFONT headingFont = nullptr;
+    HICON icon = nullptr;
 };
 BoxState* activeBox = nullptr;
 HHOOK copyHook = nullptr;
@@ -127,6 +130,16 @@ void Layout(BoxState& box) {
     const HWND dialog = box.dialog;
     const MessageBoxSpec& spec = *box.spec;
     const HINSTANCE instance = ::GetModuleHandleA(nullptr);
+    // Margins, buttons and the icon are designed at 96 dpi; the system's
+    // message font is at the system's dpi already.
+    const int dpi = WindowDpi(dialog);
+    const auto scaled = [dpi](int length) { return ScaleLength(length, dpi); };
+    const int margin = scaled(kMargin);
+    const int gap = scaled(kGap);
+    const int buttonWidth = scaled(kButtonWidth);
+    const int buttonHeight = scaled(kButtonHeight);
+    const int buttonSpacing = scaled(kButtonSpacing);
+    const int iconSize = scaled(kIconSize);
 
     NONCLIENTMETRICSA metrics = {};
     metrics.cbSize = sizeof metrics;
@@ -137,7 +150,7 @@ void Layout(BoxState& box) {
     box.headingFont = ::CreateFontIndirectA(&heading);
 
     // Measure the text, wrapped at the widest line we allow.
-    RECT textRect{0, 0, kMaxTextWidth, 0};
+    RECT textRect{0, 0, scaled(kMaxTextWidth), 0};
     const HDC dc = ::GetDC(dialog);
     const HGDIOBJ old = ::SelectObject(dc, box.headingFont);
     ::DrawTextA(dc, spec.text.c_str(), static_cast<int>(spec.text.size()), &textRect,
@@ -146,51 +159,55 @@ void Layout(BoxState& box) {
     ::ReleaseDC(dialog, dc);
     // The static control draws the last glyph of a line a few pixels past the
     // measured extent (its overhang); without room for it the line is clipped.
-    textRect.right += kTextOverhang;
+    textRect.right += scaled(kTextOverhang);
 
     const LPCSTR iconResource = IconResource(spec.icon);
-    const int textLeft = kMargin + (iconResource ? kIconSize + kGap : 0);
-    const int contentHeight = std::max<int>(textRect.bottom, iconResource ? kIconSize : 0);
+    const int textLeft = margin + (iconResource ? iconSize + gap : 0);
+    const int contentHeight = std::max<int>(textRect.bottom, iconResource ? iconSize : 0);
     const int buttonCount = static_cast<int>(box.buttons.size());
-    const int buttonsWidth = buttonCount * kButtonWidth + (buttonCount - 1) * kButtonSpacing;
+    const int buttonsWidth = buttonCount * buttonWidth + (buttonCount - 1) * buttonSpacing;
     const int clientWidth =
-        std::max(textLeft + static_cast<int>(textRect.right), buttonsWidth) + 2 * kMargin;
-    const int buttonTop = kMargin + contentHeight + 2 * kGap;
-    const int clientHeight = buttonTop + kButtonHeight + kMargin;
+        std::max(textLeft + static_cast<int>(textRect.right), buttonsWidth) + 2 * margin;
+    const int buttonTop = margin + contentHeight + 2 * gap;
+    const int clientHeight = buttonTop + buttonHeight + margin;
 
     if (iconResource) {
-        HWND icon = ::CreateWindowExA(0, "STATIC", "", WS_CHILD | WS_VISIBLE | SS_ICON, kMargin,
-                                      kMargin, kIconSize, kIconSize, dialog,
+        HWND icon = ::CreateWindowExA(0, "STATIC", "", WS_CHILD | WS_VISIBLE | SS_ICON, margin,
+                                      margin, iconSize, iconSize, dialog,
                                       reinterpret_cast<HMENU>(kIconId), instance, nullptr);
-        ::SendMessageA(icon, STM_SETICON,
-                       reinterpret_cast<WPARAM>(::LoadIconA(nullptr, iconResource)), 0);
+        // The system's icon drawn at the size it is shown, not stretched.
+        box.icon = static_cast<HICON>(
+            ::LoadImageA(nullptr, iconResource, IMAGE_ICON, iconSize, iconSize, 0));
+        ::SendMessageA(
+            icon, STM_SETICON,
+            reinterpret_cast<WPARAM>(box.icon ? box.icon : ::LoadIconA(nullptr, iconResource)), 0);
     }
     HWND text = ::CreateWindowExA(0, "STATIC", spec.text.c_str(),
-                                  WS_CHILD | WS_VISIBLE | SS_LEFT | SS_NOPREFIX, textLeft, kMargin,
+                                  WS_CHILD | WS_VISIBLE | SS_LEFT | SS_NOPREFIX, textLeft, margin,
                                   textRect.right, textRect.bottom, dialog,
                                   reinterpret_cast<HMENU>(kTextId), instance, nullptr);
     ::SendMessageA(text, WM_SETFONT, reinterpret_cast<WPARAM>(box.headingFont), FALSE);
 
-    int x = clientWidth - kMargin - buttonsWidth;
+    int x = clientWidth - margin - buttonsWidth;
     HWND focus = nullptr;
     for (const ButtonInfo& info : box.buttons) {
         const bool isDefault = info.id == box.defaultId;
         HWND button = ::CreateWindowExA(
             0, "BUTTON", info.caption.c_str(),
             WS_CHILD | WS_VISIBLE | WS_TABSTOP | (isDefault ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON), x,
-            buttonTop, kButtonWidth, kButtonHeight, dialog, reinterpret_cast<HMENU>(info.id),
+            buttonTop, buttonWidth, buttonHeight, dialog, reinterpret_cast<HMENU>(info.id),
             instance, nullptr);
         ::SendMessageA(button, WM_SETFONT, reinterpret_cast<WPARAM>(box.textFont), FALSE);
         if (isDefault || focus == nullptr) {
             focus = isDefault ? button : (focus ? focus : button);
         }
-        x += kButtonWidth + kButtonSpacing;
+        x += buttonWidth + buttonSpacing;
     }
     ::SendMessageA(dialog, DM_SETDEFID, static_cast<WPARAM>(box.defaultId), 0);
 
-    RECT frame{0, 0, clientWidth, clientHeight};
-    ::AdjustWindowRectEx(&frame, static_cast<DWORD>(::GetWindowLongPtrA(dialog, GWL_STYLE)), FALSE,
-                         static_cast<DWORD>(::GetWindowLongPtrA(dialog, GWL_EXSTYLE)));
+    const RECT frame = FrameAround(
+        {clientWidth, clientHeight}, static_cast<DWORD>(::GetWindowLongPtrA(dialog, GWL_STYLE)),
+        static_cast<DWORD>(::GetWindowLongPtrA(dialog, GWL_EXSTYLE)), dpi);
     const int width = frame.right - frame.left;
     const int height = frame.bottom - frame.top;
     const POINT at = CentredOnScreen(width, height);
@@ -281,6 +298,9 @@ int ShowOwnMessageWindow(const MessageBoxSpec& spec) {
     }
     if (box.headingFont) {
         ::DeleteObject(box.headingFont);
+    }
+    if (box.icon) {
+        ::DestroyIcon(box.icon);
     }
     return result > 0 ? static_cast<int>(result) : 0;
 }

@@ -11,6 +11,7 @@
 #include "ui/win32/describe_reply.h"
 #include "ui/win32/edit_window.h"
 #include "ui/win32/modal.h"
+#include "ui/win32/window_dpi.h"
 #include "util/message_error.h"
 
 namespace ui::win32 {
@@ -41,6 +42,11 @@ DWORD FormExStyle(const Form& form) {
         style |= WS_EX_APPWINDOW;
     }
     return style;
+}
+
+// The window rectangle of the form at its size, at the dpi.
+RECT FormFrame(const Form& form, Size client, int dpi) {
+    return FrameAround({client.width, client.height}, FormStyle(form), FormExStyle(form), dpi);
 }
 
 void ReportException(const std::exception& error) {
@@ -195,6 +201,39 @@ LRESULT WindowImpl::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
                 }
             }
             return ::DefWindowProcA(hwnd_, message, wParam, lParam);
+        case kGetDpiScaledSize:
+            // The window keeps its designed client size at every dpi, however
+            // Windows would scale the frame around it.
+            if (auto* form = control_.AsForm()) {
+                const Rect bounds = form->BoundsAtDpi(static_cast<int>(LOWORD(wParam)));
+                const RECT frame =
+                    FormFrame(*form, {bounds.width(), bounds.height()}, LOWORD(wParam));
+                *reinterpret_cast<SIZE*>(lParam) = {frame.right - frame.left,
+                                                    frame.bottom - frame.top};
+                return TRUE;
+            }
+            return ::DefWindowProcA(hwnd_, message, wParam, lParam);
+        case WM_DPICHANGED:
+            // Moved to a monitor of another dpi: everything is laid out and
+            // drawn again at it, and the window takes the place Windows
+            // suggests (which keeps it from bouncing between the monitors).
+            if (auto* form = control_.AsForm()) {
+                sizingFromWindow_ = true;
+                form->SetDpi(static_cast<int>(LOWORD(wParam)));
+                sizingFromWindow_ = false;
+                const RECT* suggested = reinterpret_cast<const RECT*>(lParam);
+                ::SetWindowPos(hwnd_, nullptr, suggested->left, suggested->top,
+                               suggested->right - suggested->left,
+                               suggested->bottom - suggested->top, SWP_NOZORDER | SWP_NOACTIVATE);
+                // Where the frame Windows suggested holds another client size
+                // (its own sizing rule, older versions), the window keeps the
+                // designed one at its place.
+                const Rect designed = form->BoundsAtDpi(form->dpi());
+                form->SetSize(designed.width(), designed.height());
+                ::InvalidateRect(hwnd_, nullptr, FALSE);
+                return 0;
+            }
+            return ::DefWindowProcA(hwnd_, message, wParam, lParam);
         case WM_CLOSE:
             // Closing is the form's decision (its close query); never destroy here.
             if (auto* form = control_.AsForm()) {
@@ -262,8 +301,17 @@ void WindowImpl::SyncBounds() {
         if (sizingFromWindow_) {
             return;  // the window has this size already
         }
-        RECT frame{0, 0, form->width(), form->height()};
-        ::AdjustWindowRectEx(&frame, FormStyle(*form), FALSE, FormExStyle(*form));
+        // The frame as the window has it now, where it shows one: its caption
+        // and borders are what they are at the monitor's dpi, whatever the
+        // system's.
+        RECT frame = FormFrame(*form, {form->width(), form->height()}, form->dpi());
+        RECT outer;
+        RECT client;
+        if (!::IsIconic(hwnd_) && ::GetWindowRect(hwnd_, &outer) &&
+            ::GetClientRect(hwnd_, &client)) {
+            frame = {0, 0, form->width() + (outer.right - outer.left) - client.right,
+                     form->height() + (outer.bottom - outer.top) - client.bottom};
+        }
         ::SetWindowPos(hwnd_, nullptr, 0, 0, frame.right - frame.left, frame.bottom - frame.top,
                        SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
         return;
@@ -287,6 +335,10 @@ void WindowImpl::SyncVisibility() {
     if (form != nullptr) {
         ::SetForegroundWindow(hwnd_);
     }
+}
+
+int WindowImpl::Dpi() const {
+    return WindowDpi(hwnd_);
 }
 
 void WindowImpl::SetCapture(bool capture) {

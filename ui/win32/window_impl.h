@@ -30,6 +30,7 @@ class WindowImpl : public FormHost {
     void SetCapture(bool capture) override;
     std::optional<Point> CursorPosition() const override;
     void SyncCaption() override;
+    int Dpi() const override;
     void RequestClose() override;
     void FocusWindow() override;
     void NotifyAccessible(Control& control, AccessibleEvent event) override;

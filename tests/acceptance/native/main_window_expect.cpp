@@ -19,9 +19,12 @@
 //       where the dotted focus rectangle of the button NAME lies in the
 //       window's client area: left, top, right and bottom (exclusive), for a
 //       look at its dots, which fall inside the caption's text zone
+//   main_window_expect rect NAME PAGE
+//       where the control lies in the window's client area: X Y W H
 //   main_window_expect render OUT.ppm PAGE [FOCUSED]
 //       the headless picture, for a look
 //
+// The window is laid out at EXPECT_DPI when set.
 // Exit code 0 when everything matches, 1 when not, 2 on bad arguments.
 
 #include <cstdio>
@@ -46,6 +49,11 @@
 namespace {
 
 using ui::Rect;
+
+int dpi = ui::kDesignDpi;
+int Scaled(int length) {
+    return ui::ScaleLength(length, dpi);
+}
 
 // One line of the running window's description.
 struct Described {
@@ -144,7 +152,8 @@ std::vector<screen_compare::TextZone> Prepare(Window& window, int page,
     std::vector<screen_compare::TextZone> zones = screen_compare::TakeTextOut(*window.form);
     // The logo's letters: anywhere inside the frame, white over red.
     auto& logo = dynamic_cast<ui::Image&>(*window.form->Find("Image1"));
-    const Rect inside = Rect::FromSize(5, 5, logo.width() - 10, logo.height() - 10);
+    const Rect inside =
+        Rect::FromSize(Scaled(5), Scaled(5), logo.width() - Scaled(10), logo.height() - Scaled(10));
     logo.canvas().SetBrush(ui::colors::kRed);
     logo.canvas().FillRect(inside);
     const ui::Point at = screen_compare::OffsetInForm(logo);
@@ -154,8 +163,8 @@ std::vector<screen_compare::TextZone> Prepare(Window& window, int page,
     if (edit.Showing()) {
         const ui::Point e = screen_compare::OffsetInForm(edit);
         zones.push_back({Rect::FromSize(e.x, e.y, edit.width(), edit.height()), ui::Color::None()});
-        zones.push_back({Rect::FromSize(e.x + edit.width() * 3 / 4, e.y + 4, edit.width() / 5,
-                                        edit.height() - 8),
+        zones.push_back({Rect::FromSize(e.x + edit.width() * 3 / 4, e.y + Scaled(4),
+                                        edit.width() / 5, edit.height() - Scaled(8)),
                          ui::ResolveColor(edit.color())});
     }
     return zones;
@@ -164,13 +173,14 @@ std::vector<screen_compare::TextZone> Prepare(Window& window, int page,
 int Usage() {
     std::fprintf(stderr,
                  "usage: main_window_expect labels CONTROLS | compare SHOT.ppm X Y PAGE "
-                 "[FOCUSED] | cue NAME PAGE | render OUT.ppm PAGE [FOCUSED]\n");
+                 "[FOCUSED] | cue NAME PAGE | rect NAME PAGE | render OUT.ppm PAGE [FOCUSED]\n");
     return 2;
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
+    dpi = screen_compare::UseExpectedDpi();
     const std::string command = argc > 1 ? argv[1] : "";
     if (command == "labels" && argc == 3) {
         return Labels(ReadDescription(argv[2]));
@@ -185,6 +195,18 @@ int main(int argc, char** argv) {
         const auto zones = Prepare(window, std::atoi(argv[5]), argc == 7 ? argv[6] : nullptr);
         return screen_compare::Compare(shot, {std::atoi(argv[3]), std::atoi(argv[4])},
                                        ui::headless::Render(*window.form), zones);
+    }
+    if (command == "rect" && argc == 4) {
+        Window window;
+        auto& pages = dynamic_cast<ui::PageControl&>(*window.form->Find("PageControl1"));
+        pages.SetActivePageIndex(std::atoi(argv[3]));
+        ui::Control* control = window.form->Find(argv[2]);
+        if (control == nullptr) {
+            return Usage();
+        }
+        const ui::Point at = screen_compare::OffsetInForm(*control);
+        std::printf("%d %d %d %d\n", at.x, at.y, control->width(), control->height());
+        return 0;
     }
     if (command == "cue" && argc == 4) {
         Window window;

@@ -16,6 +16,7 @@
 // STATE is writing:FILES:DONE:TOTAL (FILES announced, DONE of TOTAL bytes
 // reported, as while paused after that file) or finished:TOTAL (every file
 // written, waiting for OK). Text is compared loosely (screen_compare.h).
+// The window is laid out at EXPECT_DPI when set.
 // Exit code 0 when everything matches, 1 when not, 2 on bad arguments.
 
 #include <cstdio>
@@ -110,6 +111,7 @@ int Usage() {
 }  // namespace
 
 int main(int argc, char** argv) {
+    screen_compare::UseExpectedDpi();
     if (argc < 3) {
         return Usage();
     }

@@ -10,10 +10,12 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <cstdlib>
 #include <fstream>
 #include <string>
 #include <vector>
 
+#include "ui/dpi.h"
 #include "ui/headless/headless_ui.h"
 #include "ui/label.h"
 #include "widgets/button_look.h"
@@ -26,6 +28,15 @@ using ui::Color;
 using ui::Point;
 using ui::Rect;
 using ui::headless::PixelBuffer;
+
+// The screen's pixels per inch the windows are expected at: EXPECT_DPI, as
+// the running windows' prefix has it, or 96. Forms made after this take it.
+inline int UseExpectedDpi() {
+    const char* dpi = std::getenv("EXPECT_DPI");
+    const int value = dpi != nullptr ? std::atoi(dpi) : 0;
+    ui::headless::SetScreenDpi(value > 0 ? value : ui::kDesignDpi);
+    return value > 0 ? value : ui::kDesignDpi;
+}
 
 inline Point OffsetInForm(const ui::Control& control) {
     Point offset;

@@ -1,16 +1,18 @@
 // Counts this process's GUI objects around the installer's own windows, for
 // the acceptance test of GUI leaks (never shipped):
 //
-//   gui_leaks_gui FOLDER [REPAINTS [BOXES]]
+//   gui_leaks_gui FOLDER [REPAINTS [BOXES [DPI_CHANGES]]]
 //
 // Two rounds, each a whole installation into FOLDER (RunInstallation with
-// its progress window, completion and final message), REPAINTS synchronous
-// repaints of the progress window once it says "Installation Successful.",
-// and BOXES message boxes through the installer's own ShowMessageText and
-// MessageBoxTask. The first round (10 repaints, 2 boxes) warms up what is
-// made once per process; the second uses the given counts (1000 and 50 by
-// default). A thread timer stands in for the user: it presses Enter on every
-// box as it comes, does the repaints and then closes the progress window.
+// its progress window, completion and final message), DPI_CHANGES moves of
+// the progress window to monitors of other dpis (WM_DPICHANGED, ending at
+// 96) and REPAINTS synchronous repaints of it once it says "Installation
+// Successful.", the main window opened and moved as often, and BOXES message
+// boxes through the installer's own ShowMessageText and MessageBoxTask. The
+// first round (10 repaints, 2 boxes, 4 moves) warms up what is made once per
+// process; the second uses the given counts (1000, 50 and 20 by default). A thread timer stands in
+// for the user: it presses Enter on every box as it comes, does the repaints and then closes the
+// progress window.
 //
 // Prints, one line each, "start", "during" (each progress window up),
 // "before" (after the warm-up) and "after" with the GDI objects, USER objects (windows) and kernel
@@ -27,6 +29,7 @@
 #include <string>
 
 #include "app/dosbox_path.h"
+#include "app/main_form.h"
 #include "app/message_boxes.h"
 #include "app/startup.h"
 #include "install/run_installation.h"
@@ -174,9 +177,28 @@ class DescriptionReceiver {
     HWND window_ = nullptr;
 };
 
+// Tells a window it moved to monitors of 144, 192, 120 and 96 dpi in turn,
+// as Windows does, repainting it at each; the last move is back to 96.
+void MoveAcrossMonitors(HWND window, int moves) {
+    static const int kDpis[] = {144, 192, 120, 96};
+    for (int i = 0; i < moves; ++i) {
+        const int dpi = i == moves - 1 ? 96 : kDpis[i % 4];
+        RECT suggested;
+        ::GetWindowRect(window, &suggested);
+        suggested.right = suggested.left + (suggested.right - suggested.left) * dpi / 96;
+        suggested.bottom = suggested.top + (suggested.bottom - suggested.top) * dpi / 96;
+        ::SendMessageA(window, WM_DPICHANGED, MAKEWPARAM(dpi, dpi),
+                       reinterpret_cast<LPARAM>(&suggested));
+        ::RedrawWindow(window, nullptr, nullptr,
+                       RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+    }
+}
+
 struct RoundState {
     DescriptionReceiver* receiver = nullptr;
+    ui::Application* application = nullptr;
     int repaints = 0;
+    int dpiChanges = 0;
     bool progressClosed = false;
     HWND lastBox = nullptr;
     int boxesSeen = 0;
@@ -241,6 +263,7 @@ void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD) {
         return;
     }
     PrintCounts("during");  // the progress window up: the counts see it
+    MoveAcrossMonitors(progress, state.dpiChanges);
     const DWORD started = ::GetTickCount();
     for (int i = 0; i < state.repaints; ++i) {
         ::RedrawWindow(progress, nullptr, nullptr,
@@ -264,8 +287,9 @@ class ThreadTimer {
 
 // One installation with its repaints, then the boxes; false (with the reason
 // on standard error) when something did not happen as planned.
-bool Round(const std::string& folder, int repaints, int boxes) {
+bool Round(const std::string& folder, int repaints, int boxes, int dpiChanges) {
     state.repaints = repaints;
+    state.dpiChanges = dpiChanges;
     state.progressClosed = false;
     if (!RunInstallation(folder)) {
         std::fprintf(stderr, "the installation into %s failed\n", folder.c_str());
@@ -274,6 +298,16 @@ bool Round(const std::string& folder, int repaints, int boxes) {
     if (!state.progressClosed) {
         std::fprintf(stderr, "the progress window was never repainted\n");
         return false;
+    }
+    {
+        TMainForm form(*state.application, [](const std::string&) { return true; });
+        form.Show();
+        const HWND window = ThreadWindow(nullptr, form.caption().c_str());
+        if (window == nullptr) {
+            std::fprintf(stderr, "the main window did not show\n");
+            return false;
+        }
+        MoveAcrossMonitors(window, dpiChanges);
     }
     const int seen = state.boxesSeen;
     for (int i = 0; i < boxes; ++i) {
@@ -296,13 +330,14 @@ bool Round(const std::string& folder, int repaints, int boxes) {
 }  // namespace
 
 int ApplicationMain() {
-    if (__argc < 2 || __argc > 4) {
-        std::fprintf(stderr, "usage: gui_leaks_gui FOLDER [REPAINTS [BOXES]]\n");
+    if (__argc < 2 || __argc > 5) {
+        std::fprintf(stderr, "usage: gui_leaks_gui FOLDER [REPAINTS [BOXES [DPI_CHANGES]]]\n");
         return 1;
     }
     const std::string folder = __argv[1];
     const int repaints = __argc > 2 ? std::atoi(__argv[2]) : 1000;
     const int boxes = __argc > 3 ? std::atoi(__argv[3]) : 50;
+    const int dpiChanges = __argc > 4 ? std::atoi(__argv[4]) : 20;
 
     ui::Application application;
     application.Initialize();
@@ -313,14 +348,15 @@ int ApplicationMain() {
     }
     DescriptionReceiver receiver;
     state.receiver = &receiver;
+    state.application = &application;
     const ThreadTimer timer(15);
     try {
         PrintCounts("start");
-        if (!Round(folder, 10, 2)) {
+        if (!Round(folder, 10, 2, 4)) {
             return 1;
         }
         PrintCounts("before");
-        if (!Round(folder, repaints, boxes)) {
+        if (!Round(folder, repaints, boxes, dpiChanges)) {
             return 1;
         }
         PrintCounts("after");

@@ -24,6 +24,16 @@
 //                            has, in screen coordinates: "close X Y",
 //                            "maximize X Y", "minimize X Y" (asks the window
 //                            itself, so only while its program pumps)
+//   probe child TITLE CLASS  where the window's first child of the class is,
+//                            in the window's client coordinates: "X Y W H"
+//   probe dpi                the screen's pixels per inch (LOGPIXELSY)
+//   probe window TITLE       the window's rectangle on the screen: "X Y W H"
+//   probe dpichange TITLE DPI X Y W H
+//                            tells the window it moved to a monitor of that
+//                            dpi, suggesting the window rectangle at X, Y
+//                            around a client area of W x H (the rectangle
+//                            lives in the window's own process, as Windows
+//                            passes it)
 //
 // Exit code 0 on success, 1 when the window or button is not found.
 
@@ -32,6 +42,7 @@
 #include <psapi.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <string>
 
 #include "ui/entry.h"
@@ -180,6 +191,64 @@ int Client(HWND window) {
     return 0;
 }
 
+int Child(HWND window, const std::string& className) {
+    HWND child = ::FindWindowExA(window, nullptr, className.c_str(), nullptr);
+    if (child == nullptr) {
+        // One level down: the installer's edit box lives in a page's window.
+        for (HWND inner = ::GetWindow(window, GW_CHILD); inner != nullptr && child == nullptr;
+             inner = ::GetWindow(inner, GW_HWNDNEXT)) {
+            child = ::FindWindowExA(inner, nullptr, className.c_str(), nullptr);
+        }
+    }
+    if (child == nullptr) {
+        return 1;
+    }
+    RECT rect;
+    ::GetWindowRect(child, &rect);
+    ::MapWindowPoints(nullptr, window, reinterpret_cast<POINT*>(&rect), 2);
+    std::printf("%ld %ld %ld %ld\n", rect.left, rect.top, rect.right - rect.left,
+                rect.bottom - rect.top);
+    return 0;
+}
+
+int DpiChange(HWND window, int dpi, POINT at, SIZE client) {
+    // The frame around the client area at that dpi, as Windows draws it.
+    using AdjustForDpi = BOOL(WINAPI*)(RECT*, DWORD, BOOL, DWORD, UINT);
+    const auto adjust = reinterpret_cast<AdjustForDpi>(reinterpret_cast<void*>(
+        ::GetProcAddress(::GetModuleHandleA("user32.dll"), "AdjustWindowRectExForDpi")));
+    const auto style = static_cast<DWORD>(::GetWindowLongPtrA(window, GWL_STYLE));
+    const auto exStyle = static_cast<DWORD>(::GetWindowLongPtrA(window, GWL_EXSTYLE));
+    RECT suggested{0, 0, client.cx, client.cy};
+    if (adjust == nullptr || !adjust(&suggested, style, FALSE, exStyle, dpi)) {
+        ::AdjustWindowRectEx(&suggested, style, FALSE, exStyle);
+    }
+    ::OffsetRect(&suggested, at.x - suggested.left, at.y - suggested.top);
+    DWORD pid = 0;
+    ::GetWindowThreadProcessId(window, &pid);
+    HANDLE process = ::OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_WRITE, FALSE, pid);
+    if (process == nullptr) {
+        return 1;
+    }
+    void* remote = ::VirtualAllocEx(process, nullptr, sizeof suggested, MEM_COMMIT | MEM_RESERVE,
+                                    PAGE_READWRITE);
+    int status = 1;
+    if (remote != nullptr &&
+        ::WriteProcessMemory(process, remote, &suggested, sizeof suggested, nullptr)) {
+        DWORD_PTR result = 0;
+        constexpr UINT kDpiChanged = 0x02E0;
+        if (::SendMessageTimeoutA(window, kDpiChanged, MAKEWPARAM(dpi, dpi),
+                                  reinterpret_cast<LPARAM>(remote), SMTO_ABORTIFHUNG, 10000,
+                                  &result)) {
+            status = 0;
+        }
+    }
+    if (remote != nullptr) {
+        ::VirtualFreeEx(process, remote, 0, MEM_RELEASE);
+    }
+    ::CloseHandle(process);
+    return status;
+}
+
 // The middle of each title-bar button, found by asking the window what lies
 // under each point of a row through the middle of its title bar.
 int Buttons(HWND window) {
@@ -256,9 +325,15 @@ int main(int argc, char** argv) {
     if (argc == 3 && std::string(argv[1]) == "hold") {
         return Hold(argv[2]);
     }
+    if (argc == 2 && std::string(argv[1]) == "dpi") {
+        const HDC screen = ::GetDC(nullptr);
+        std::printf("%d\n", ::GetDeviceCaps(screen, LOGPIXELSY));
+        ::ReleaseDC(nullptr, screen);
+        return 0;
+    }
     if (argc < 3) {
         std::fprintf(stderr,
-                     "usage: probe texts|modules|controls|focus|client|buttons|click TITLE "
+                     "usage: probe texts|modules|controls|focus|client|window|buttons|click TITLE "
                      "[TEXT]\n");
         return 2;
     }
@@ -287,6 +362,20 @@ int main(int argc, char** argv) {
     }
     if (command == "buttons") {
         return Buttons(window);
+    }
+    if (command == "child" && argc == 4) {
+        return Child(window, argv[3]);
+    }
+    if (command == "dpichange" && argc == 8) {
+        return DpiChange(window, std::atoi(argv[3]), {std::atoi(argv[4]), std::atoi(argv[5])},
+                         {std::atoi(argv[6]), std::atoi(argv[7])});
+    }
+    if (command == "window") {
+        RECT rect;
+        ::GetWindowRect(window, &rect);
+        std::printf("%ld %ld %ld %ld\n", rect.left, rect.top, rect.right - rect.left,
+                    rect.bottom - rect.top);
+        return 0;
     }
     if (command == "click" && argc == 4) {
         ButtonSearch search{argv[3]};
