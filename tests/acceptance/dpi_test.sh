@@ -74,6 +74,23 @@ DPI=120 install_at_dpi 32
 DPI=144 install_at_dpi 64
 DPI=192 install_at_dpi 32
 
+# Where the system has no task dialog the toolkit's own box stands in; it
+# scales its margins, buttons and icon as the system's boxes do.
+acc_case "The own message box at 144 dpi: buttons and icon at scale"
+DPI=144
+acc_new_prefix dpi-box 32
+acc_screen_dpi "$DPI"
+if acc_start_window "Scaled" own-box "$(acc_tool message_box_gui.exe)" own box 0x31 "Scaled" \
+    "A box at 144 dpi"; then
+    acc_expect_eq "$(scaled 82) $(scaled 26)" "$(probe child Scaled Button | cut -d' ' -f3,4)" \
+        "size of the box's first button"
+    acc_expect_eq "$(scaled 32) $(scaled 32)" "$(probe child Scaled Static | cut -d' ' -f3,4)" \
+        "size of the box's icon"
+    acc_screenshot own-box-144 >/dev/null
+    acc_key "$ACC_WINDOW" Return
+    acc_expect_exit 1 "OK's result"
+fi
+
 # Windows tells a per-monitor window that it moved with WM_DPICHANGED and a
 # suggested rectangle: the window takes it, and lays itself out and draws
 # itself at the new dpi as it would have opened there.
