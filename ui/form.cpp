@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "ui/backend.h"
+#include "ui/dpi.h"
 #include "ui/push_button.h"
 
 namespace ui {
@@ -249,6 +250,11 @@ Form* FormOf(Control& control) {
         top = top->parent();
     }
     return top->AsForm();
+}
+
+int DpiOf(Control& control) {
+    const Form* form = FormOf(control);
+    return form != nullptr ? form->dpi() : kDesignDpi;
 }
 
 void Form::VisibilityChanged() {

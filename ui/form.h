@@ -125,5 +125,7 @@ class Form : public Container {
 
 // The form a control sits on, or nothing while it is on none.
 Form* FormOf(Control& control);
+// The dpi of the control's form; 96 while it is on none.
+int DpiOf(Control& control);
 
 }  // namespace ui

@@ -16,12 +16,6 @@ ui::KeyboardCues CuesOf(ui::Control& control) {
     return form != nullptr ? form->keyboardCues() : ui::KeyboardCues{};
 }
 
-// The window's dpi; 96 while the button is on no form.
-int DpiOf(ui::Control& control) {
-    const ui::Form* form = ui::FormOf(control);
-    return form != nullptr ? form->dpi() : ui::kDesignDpi;
-}
-
 // A rectangle's outline `line` pixels thick, inward, in the pen's colour.
 void Outline(ui::Canvas& canvas, const ui::Rect& rect, ui::Color color, int line) {
     canvas.SetBrush(ui::Color::None());
@@ -237,7 +231,7 @@ void GradientButton::Paint(ui::Canvas& canvas) {
     const ButtonColors& colors = autoThemeAdapt_ ? ThemeButtonColors() : colors_;
     const ButtonLook look = CurrentLook();
     // Sizes scale with the window's dpi; lines stay whole pixels (ui/dpi.h).
-    const int dpi = DpiOf(*this);
+    const int dpi = ui::DpiOf(*this);
     const int line = ui::LineWidth(dpi);
     const int corner = ui::ScaleLength(8, dpi);
     const ui::Rect face = ButtonFace(whole, colors, rounded_, line);

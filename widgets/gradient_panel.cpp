@@ -88,8 +88,7 @@ void GradientPanel::PaintBackground(ui::Canvas& canvas) {
     }
     // The outline takes its width from the edge inward, like the bevels;
     // their widths are lines (ui/dpi.h).
-    const ui::Form* form = ui::FormOf(*this);
-    const int line = ui::LineWidth(form != nullptr ? form->dpi() : ui::kDesignDpi);
+    const int line = ui::LineWidth(ui::DpiOf(*this));
     if (!borderColor_.isNone() && borderWidth_ > 0) {
         rect = PaintFrame(canvas, rect, borderColor_, borderWidth_ * line);
     }

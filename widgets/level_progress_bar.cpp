@@ -121,7 +121,7 @@ void LevelProgressBar::DrawBar(ui::Canvas& canvas, const ui::Rect& bar) {
         canvas.SetBrush(kTransparentKey);
         canvas.FillRect(bar);
     }
-    const int dpi = ui::FormOf(*this) != nullptr ? ui::FormOf(*this)->dpi() : ui::kDesignDpi;
+    const int dpi = ui::DpiOf(*this);
     const BarMetrics metrics = BarMetricsAt(dpi);
     const int corner = ui::ScaleLength(6, dpi);
     canvas.SetBrush(backgroundColor_);
