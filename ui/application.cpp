@@ -44,8 +44,7 @@ void Application::SetMainForm(Form& form) {
 
 void Application::Run() {
     if (mainForm_ != nullptr && !terminated_) {
-        mainForm_->CreateWindowHandle();
-        mainForm_->Show();
+        mainForm_->ShowBeforeHiddenHandles();
     }
     backend::RunMessageLoop(*this);
 }

@@ -203,7 +203,26 @@ void Control::SetMouseCapture(bool capture) {
     }
 }
 
-void Control::CreateHandles() {}
+void Control::CreateHandles() {
+    CreateOwnHandle();
+    if (auto* container = AsContainer()) {
+        for (const auto& child : container->children()) {
+            child->CreateHandles();
+        }
+    }
+}
+
+void Control::CreateShownHandles() {
+    if (!visible()) {
+        return;
+    }
+    CreateOwnHandle();
+    if (auto* container = AsContainer()) {
+        for (const auto& child : container->children()) {
+            child->CreateShownHandles();
+        }
+    }
+}
 
 void Control::RecordDesign() {
     design_ = Design{bounds_, ownFont_};
@@ -328,17 +347,10 @@ void Container::Paint(Canvas& canvas) {
     canvas.FillRect(Rect::FromSize(0, 0, width(), height()));
 }
 
-void Container::CreateHandles() {
-    for (const auto& child : children_) {
-        child->CreateHandles();
-    }
-}
-
-void Panel::CreateHandles() {
+void Panel::CreateOwnHandle() {
     if (host() == nullptr) {
         SetHost(backend::CreateChildHost(*this));
     }
-    Container::CreateHandles();
 }
 
 Control* Container::HitTest(Point at) {

@@ -105,7 +105,10 @@ class Control {
     }
     // Makes the OS windows of this control and its descendants where they
     // are windowed and have none yet (parents first).
-    virtual void CreateHandles();
+    void CreateHandles();
+    // The same for the controls that show now: a hidden control's window,
+    // and those of its descendants, wait for CreateHandles.
+    void CreateShownHandles();
     WindowHost* host() const { return host_.get(); }
     // The nearest windowed ancestor-or-self, and this control's offset in it.
     Control* WindowedAncestor();
@@ -166,6 +169,8 @@ class Control {
     virtual void VisibilityChanged() {}
     virtual void EnabledChanged() {}
     virtual void FontChanged() {}
+    // Makes this control's own OS window, where it is windowed and has none.
+    virtual void CreateOwnHandle() {}
     void SetHost(std::unique_ptr<WindowHost> host);
 
   private:
@@ -219,7 +224,6 @@ class Container : public Control {
     void SetColor(Color color);
 
     void Paint(Canvas& canvas) override;
-    void CreateHandles() override;
 
     // The deepest visible, enabled, hit-testable windowless descendant under
     // the point (in this container's coordinates); the container itself when
@@ -243,7 +247,9 @@ class Panel : public Container {
   public:
     using Container::Container;
     bool IsWindowed() const override { return true; }
-    void CreateHandles() override;
+
+  protected:
+    void CreateOwnHandle() override;
 };
 
 // The container's children in reading order: by top, then left, keeping

@@ -51,7 +51,7 @@ void Edit::SetColor(Color color) {
     Invalidate();
 }
 
-void Edit::CreateHandles() {
+void Edit::CreateOwnHandle() {
     if (host() == nullptr) {
         SetHost(backend::CreateEditHost(*this));
     }

@@ -34,7 +34,6 @@ class Edit : public Control {
     void SetColor(Color color);
 
     bool IsWindowed() const override { return true; }
-    void CreateHandles() override;
     bool TakesFocus() const override { return Showing() && enabled(); }
     void TakeFocus() override;
     std::string ShownText() const override { return text(); }
@@ -44,6 +43,7 @@ class Edit : public Control {
 
   protected:
     void FontChanged() override;
+    void CreateOwnHandle() override;
 
   private:
     EditHost* editHost() const;

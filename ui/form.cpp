@@ -25,12 +25,25 @@ void Form::SetCaption(const std::string& caption) {
 }
 
 void Form::CreateWindowHandle() {
+    CreateHandles();
+}
+
+void Form::CreateOwnHandle() {
     if (host() == nullptr) {
         SetHost(backend::CreateFormHost(*this));
         // Laid out at the monitor's dpi before the windows inside are made.
         SetDpi(host()->AsFormHost()->Dpi());
     }
-    Container::CreateHandles();
+}
+
+void Form::ShowBeforeHiddenHandles() {
+    CreateOwnHandle();
+    for (const auto& child : children()) {
+        child->CreateShownHandles();
+    }
+    SetVisible(true);
+    host()->Update();
+    CreateHandles();
 }
 
 void Form::Close() {

@@ -57,6 +57,12 @@ class Form : public Container {
         CreateWindowHandle();
         SetVisible(true);
     }
+    // The first showing of a program's main form, as early as can be: the
+    // window with those of the controls that show now, shown and painted at
+    // once, and only then the windows of the hidden controls (the system's
+    // edit box on a later page is slow to make the first time). All exist
+    // before any message is handled; onShow runs before the hidden ones.
+    void ShowBeforeHiddenHandles();
     // An attempt to close: asks onCloseQuery; on consent hides the form and
     // raises onClosed.
     void Close();
@@ -110,6 +116,7 @@ class Form : public Container {
 
   protected:
     void VisibilityChanged() override;
+    void CreateOwnHandle() override;
 
   private:
     std::string caption_;

@@ -1,8 +1,11 @@
 // The toolkit pieces of the main window: edit box, pages without tabs and
-// the keyboard focus, the pointer per control, the image's own bitmap, and
-// the description of a window that tools read from outside.
+// the keyboard focus, which windows exist when, the pointer per control,
+// the image's own bitmap, and the description of a window that tools read
+// from outside.
 
 #include <gtest/gtest.h>
+
+#include <vector>
 
 #include "ui/describe.h"
 #include "ui/edit.h"
@@ -67,6 +70,29 @@ TEST(PageControl, OnlyTheActivePageShowsAndTheFocusFollowsTheEditBox) {
 
     w.pages->SetActivePageIndex(0);  // a hidden edit box loses the focus
     EXPECT_EQ(w.form.activeControl(), nullptr);
+}
+
+TEST(Handles, ShownHandlesLeaveOutHiddenControlsAndWhatTheyHold) {
+    TwoPages w;
+    w.pages->SetActivePageIndex(0);
+    w.pages->CreateShownHandles();
+    EXPECT_NE(w.first->host(), nullptr);
+    EXPECT_EQ(w.second->host(), nullptr);
+    EXPECT_EQ(w.edit->host(), nullptr);
+}
+
+TEST(Handles, AMainFormShowsPaintedFirstAndEndsWithEveryWindow) {
+    TwoPages w;
+    w.pages->SetActivePageIndex(0);
+    w.edit->SetText("C:\\kr");
+    w.form.ShowBeforeHiddenHandles();
+    EXPECT_TRUE(w.form.visible());
+    EXPECT_EQ(ui::headless::SynchronousPaints(w.form), 1);
+    const std::vector<ui::Control*> windows{&w.form, w.first, w.second, w.edit};
+    for (const ui::Control* control : windows) {
+        EXPECT_NE(control->host(), nullptr) << control->name();
+    }
+    EXPECT_EQ(w.edit->text(), "C:\\kr");  // carried into the window made late
 }
 
 TEST(Pointer, AControlWithoutOneTakesItsNearestAncestors) {
