@@ -204,22 +204,21 @@ void Control::SetMouseCapture(bool capture) {
 }
 
 void Control::CreateHandles() {
-    CreateOwnHandle();
-    if (auto* container = AsContainer()) {
-        for (const auto& child : container->children()) {
-            child->CreateHandles();
-        }
-    }
+    CreateHandlesOf(false);
 }
 
 void Control::CreateShownHandles() {
-    if (!visible()) {
+    CreateHandlesOf(true);
+}
+
+void Control::CreateHandlesOf(bool shownOnly) {
+    if (shownOnly && !visible()) {
         return;
     }
     CreateOwnHandle();
     if (auto* container = AsContainer()) {
         for (const auto& child : container->children()) {
-            child->CreateShownHandles();
+            child->CreateHandlesOf(shownOnly);
         }
     }
 }

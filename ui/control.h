@@ -174,6 +174,8 @@ class Control {
     void SetHost(std::unique_ptr<WindowHost> host);
 
   private:
+    // Parents first; with shownOnly a hidden control and its descendants wait.
+    void CreateHandlesOf(bool shownOnly);
     friend class Container;
     void FontInEffectChanged();
 

@@ -10,12 +10,7 @@ source "$(dirname "$0")/installer_ui.sh"
 acc_begin dpi
 export TZ=UTC
 
-EXPECT=$ACC_BUILD/native/acceptance/main_window_expect
-PROGRESS_EXPECT=$ACC_BUILD/native/acceptance/progress_expect
-if [ ! -x "$EXPECT" ] || [ ! -x "$PROGRESS_EXPECT" ]; then
-    echo "missing $EXPECT or $PROGRESS_EXPECT: build them first (make build)" >&2
-    exit 2
-fi
+require_expect_tools
 
 # A designed length or point ("x y") at the dpi: halves away from zero.
 scaled() { echo $((($1 * DPI + 48) / 96)); }

@@ -18,6 +18,17 @@ INSTALL="430 352"
 CANCEL2="564 352"
 OFF_BUTTONS="20 390"  # the side panel's foot: nothing there reacts
 
+# The headless renderings of both windows (tests/acceptance/native), for
+# the suites that compare screenshots with them: EXPECT and PROGRESS_EXPECT.
+require_expect_tools() {
+    EXPECT=$ACC_BUILD/native/acceptance/main_window_expect
+    PROGRESS_EXPECT=$ACC_BUILD/native/acceptance/progress_expect
+    if [ ! -x "$EXPECT" ] || [ ! -x "$PROGRESS_EXPECT" ]; then
+        echo "missing $EXPECT or $PROGRESS_EXPECT: build them first (make build)" >&2
+        exit 2
+    fi
+}
+
 # The probe's output without CRs; its exit code is the probe's.
 probe() {
     acc_wine "$ACC_TOOLS/probe.exe" "$@" | tr -d '\r'

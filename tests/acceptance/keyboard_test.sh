@@ -10,12 +10,7 @@ source "$(dirname "$0")/installer_ui.sh"
 acc_begin keyboard
 export TZ=UTC  # file dates are local time: UTC keeps them comparable
 
-EXPECT=$ACC_BUILD/native/acceptance/main_window_expect
-PROGRESS_EXPECT=$ACC_BUILD/native/acceptance/progress_expect
-if [ ! -x "$EXPECT" ] || [ ! -x "$PROGRESS_EXPECT" ]; then
-    echo "missing $EXPECT or $PROGRESS_EXPECT: build them first (make build)" >&2
-    exit 2
-fi
+require_expect_tools
 
 # Key presses as the keyboard makes them, to the window with the X focus.
 keys() { xdotool key --delay 60 "$@"; }

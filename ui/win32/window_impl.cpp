@@ -304,14 +304,13 @@ void WindowImpl::SyncBounds() {
         // The frame as the window has it now, where it shows one: its caption
         // and borders are what they are at the monitor's dpi, whatever the
         // system's.
-        RECT frame = FormFrame(*form, {form->width(), form->height()}, form->dpi());
         RECT outer;
         RECT client;
-        if (!::IsIconic(hwnd_) && ::GetWindowRect(hwnd_, &outer) &&
-            ::GetClientRect(hwnd_, &client)) {
-            frame = {0, 0, form->width() + (outer.right - outer.left) - client.right,
-                     form->height() + (outer.bottom - outer.top) - client.bottom};
-        }
+        const RECT frame =
+            !::IsIconic(hwnd_) && ::GetWindowRect(hwnd_, &outer) && ::GetClientRect(hwnd_, &client)
+                ? RECT{0, 0, form->width() + (outer.right - outer.left) - client.right,
+                       form->height() + (outer.bottom - outer.top) - client.bottom}
+                : FormFrame(*form, {form->width(), form->height()}, form->dpi());
         ::SetWindowPos(hwnd_, nullptr, 0, 0, frame.right - frame.left, frame.bottom - frame.top,
                        SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
         return;
