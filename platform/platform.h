@@ -9,11 +9,14 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace platform {
 
 // Shell special folders, by their Windows numbers.
 inline constexpr int kCsidlDesktop = 0;
+inline constexpr int kCsidlPrograms = 2;  // the user's own Start menu Programs folder
+inline constexpr int kCsidlLocalAppData = 28;
 inline constexpr int kCsidlWindows = 36;
 inline constexpr int kCsidlProgramFiles = 38;
 
@@ -57,7 +60,12 @@ DriveType DriveTypeOf(const std::string& root);
 std::uint32_t FileAttributesOf(const std::string& path);
 bool MakeDirectory(const std::string& path);
 bool RemoveFile(const std::string& path);
+// Removes a folder only when it is empty (RemoveDirectoryA).
+bool RemoveFolder(const std::string& path);
 std::string CurrentDirectory();
+// The user's folder for temporary files, with its trailing backslash; empty
+// when the system names none.
+std::string TempFolder();
 
 // True when a file (not a folder) of that name exists.
 bool FileExists(const std::string& path);
@@ -103,6 +111,20 @@ bool MoveFileTo(const std::string& source, const std::string& target);
 // date-time taken as local time; creation and access times stay. False when
 // the file cannot be opened or a conversion fails.
 bool SetFileDosDate(const std::string& path, std::uint32_t dosDateTime);
+
+// What became of a file that was to go only while it held given bytes.
+enum class Removal {
+    Removed,
+    Missing,    // no such file (a folder of that name is not touched)
+    Different,  // its bytes are not the given ones: it stays
+    Failed,     // it could not be read or deleted; the last error says why
+};
+
+// Opens the file for reading and deleting without sharing it, so that no
+// program can change it in between, compares its bytes with `contents` and,
+// only when they are the same, deletes it through that very handle. A file
+// that is read-only or held open by another program is Failed.
+Removal RemoveFileIfContentIs(const std::string& path, std::string_view contents);
 
 // One entry of a folder listing.
 struct FindEntry {
@@ -152,6 +174,14 @@ char UserThousandsSeparator();
 
 // The executable's file name with extension, e.g. 'tessaly-setup.exe'.
 std::string ExecutableFileName();
+// The executable's full path.
+std::string ExecutablePath();
+
+// Today's date on the user's clock.
+struct LocalDate {
+    int year = 0, month = 0, day = 0;
+};
+LocalDate Today();
 
 // The bytes of one of the executable's RCDATA resources where they lie,
 // found by name without regard to case; nothing when there is no such
@@ -175,7 +205,81 @@ class ComApartment {
     long result_;
 };
 
+// --- Registry ---------------------------------------------------------------
+// Texts are single-byte strings in the ANSI code page; key paths are below
+// the root ('Software\\Microsoft\\...'). Failures leave the system's code as
+// the last error code.
+
+enum class RegistryRoot { CurrentUser, LocalMachine };
+// Which view of a key a 32-bit program on 64-bit Windows reads: its own (the
+// 32-bit one), or the other one asked for by name. HKEY_CURRENT_USER\Software
+// is one and the same in every view; on 32-bit Windows there is one view.
+enum class RegistryView { Own, Bits64, Bits32 };
+
+// A string value (REG_SZ, or REG_EXPAND_SZ as stored); nothing when the key or
+// the value is missing or holds another type.
+std::optional<std::string> RegistryString(RegistryRoot root, const std::string& key,
+                                          const std::string& name,
+                                          RegistryView view = RegistryView::Own);
+// The names of the key's direct subkeys; none when it cannot be opened.
+std::vector<std::string> RegistrySubkeys(RegistryRoot root, const std::string& key,
+                                         RegistryView view = RegistryView::Own);
+// Writes a value, creating the key and its missing parents.
+bool SetRegistryString(RegistryRoot root, const std::string& key, const std::string& name,
+                       const std::string& value);
+bool SetRegistryNumber(RegistryRoot root, const std::string& key, const std::string& name,
+                       std::uint32_t value);  // REG_DWORD
+// Deletes a key that has no subkeys, with its values. True when it is gone,
+// also when it was not there.
+bool DeleteRegistryKey(RegistryRoot root, const std::string& key);
+
+// --- Running from a temporary copy --------------------------------------------
+// A program cannot delete its own file while it runs. To remove itself, it
+// hands its work to a copy in the temp folder that the system deletes once
+// that copy has ended, and waits for the copy's result: so the process that
+// was started ends only when the work is done, and nothing is left after it.
+
+// The first argument of a copy's command line.
+inline constexpr char kTemporaryCopySwitch[] = "/uninstall-copy";
+
+// Starts a copy of the running program in the temp folder, with
+// kTemporaryCopySwitch, what it needs to reach this process, and then
+// `arguments`; waits until the copy hands back its result (HandBack) and
+// returns it. Nothing when the copy could not be made or started, or ended
+// without a result; the last error code then says why.
+std::optional<int> RunTemporaryCopy(const std::string& arguments);
+
+// In such a copy: the path of the program that started it; nothing in any
+// other process.
+std::optional<std::string> OriginalExecutable();
+
+// In such a copy: moves the original's file out of its folder into the temp
+// folder (a running program's file may be renamed, though not deleted), so
+// that its folder can go while it still waits; HandBack deletes it there.
+// False when it cannot be moved (the temp folder on another drive, say).
+bool MoveOriginalAside();
+
+// In such a copy: hands the result to the original, which then ends with it
+// as its exit code. With `deleteOriginal`, waits for that end and deletes the
+// original's file, moved aside or where it was; true when it is gone. Does
+// nothing, and gives false, in any other process.
+bool HandBack(int result, bool deleteOriginal);
+
 // --- Shell links and system error texts -------------------------------------
+
+// What a shortcut holds, as the shell-link object reads it back.
+struct ShellLinkValues {
+    std::string target;
+    std::string workingDirectory;
+    std::string arguments;
+    std::string description;
+    std::string iconFile;
+    int iconIndex = 0;
+    int showCommand = 0;
+    std::uint16_t hotKey = 0;
+
+    bool operator==(const ShellLinkValues&) const = default;
+};
 
 // The shell-link object (CLSID_ShellLink) with its IShellLinkA and
 // IPersistFile interfaces. The interfaces and the object are released, in
@@ -195,6 +299,11 @@ class ShellLinkObject {
     // IPersistFile::Save with the path turned into UTF-16 from the ANSI code
     // page; an existing file of that name is replaced.
     virtual std::int32_t Save(const std::string& linkFile, bool remember) = 0;
+    // IPersistFile::Load, for reading only.
+    virtual std::int32_t Load(const std::string& linkFile) = 0;
+    // The link's values through the IShellLinkA Get calls; texts the shell
+    // does not give stay empty.
+    virtual ShellLinkValues Values() = 0;
 };
 
 // What creating the object gave: the object, or the failing HRESULT of

@@ -86,10 +86,15 @@ Machine::Machine() {
     specialFolders_[kCsidlDesktop] = "C:\\users\\user\\Desktop";
     specialFolders_[kCsidlWindows] = "C:\\WINDOWS";
     specialFolders_[kCsidlProgramFiles] = "C:\\Program Files";
+    specialFolders_[kCsidlPrograms] =
+        "C:\\users\\user\\AppData\\Roaming\\Microsoft\\Windows\\Start Menu\\Programs";
+    specialFolders_[kCsidlLocalAppData] = "C:\\users\\user\\AppData\\Local";
     for (const auto& [csidl, path] : specialFolders_) {
         PutFolder(*path);
     }
     PutFolder(currentDirectory_);
+    PutFolder(TempFolder());
+    PutFile(executablePath_, "MZ the installer");
 }
 
 Machine::~Machine() {

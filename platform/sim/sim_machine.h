@@ -17,6 +17,7 @@
 #include <vector>
 
 #include "platform/platform.h"
+#include "platform/sim/sim_registry.h"
 
 namespace platform::sim {
 
@@ -29,6 +30,8 @@ inline constexpr std::uint32_t kErrorSharingViolation = 32;
 inline constexpr std::uint32_t kErrorInvalidParameter = 87;
 inline constexpr std::uint32_t kErrorDiskFull = 112;
 inline constexpr std::uint32_t kErrorAlreadyExists = 183;
+inline constexpr std::uint32_t kErrorDirNotEmpty = 145;
+inline constexpr std::uint32_t kErrorDirectoryName = 267;
 }  // namespace errors
 
 struct ShellOpenCall {
@@ -73,11 +76,24 @@ class Machine {
     // Drive C: exists from the start as a fixed drive.
     void AddDrive(char letter, DriveType type);
     void SetSpecialFolder(int csidl, std::optional<std::string> path);
-    void SetWow64(Wow64Answer answer) { wow64_ = answer; }
+    void SetWow64(Wow64Answer answer) {
+        wow64_ = answer;
+        registry_.SetWindows64(answer == Wow64Answer::Yes);
+    }
     void SetCommandLine(std::string line) { commandLine_ = std::move(line); }
     void SetCurrentDirectory(std::string path) { currentDirectory_ = std::move(path); }
     void SetThousandsSeparator(char separator) { thousandsSeparator_ = separator; }
     void SetExecutableFileName(std::string name) { executableFileName_ = std::move(name); }
+    // The program's own file: 'C:\setup\tessaly-setup.exe', which exists
+    // from the start (with a few bytes standing for the program).
+    void SetExecutablePath(std::string path) { executablePath_ = std::move(path); }
+    void SetToday(LocalDate date) { today_ = date; }
+    // What a temporary copy of the program hands back (nothing: it could not
+    // be started), and, in a process that is such a copy, the original's file.
+    void SetTemporaryCopyResult(std::optional<int> result) { temporaryCopyResult_ = result; }
+    void SetOriginalExecutable(std::optional<std::string> path) {
+        originalExecutable_ = std::move(path);
+    }
     void SetResource(const std::string& name, std::string bytes);
     // Runs whenever a resource is read, with the name asked for (lets a test
     // act while an installation is loading its items).
@@ -110,6 +126,13 @@ class Machine {
     const std::vector<std::string>& recycled() const { return recycled_; }
     // The bytes of the index-th file sent to the bin.
     std::string RecycledBytes(std::size_t index) const;
+    Registry& registry() { return registry_; }
+    const Registry& registry() const { return registry_; }
+    // The arguments of each temporary copy started, in order.
+    const std::vector<std::string>& temporaryCopies() const { return temporaryCopies_; }
+    // The results handed back, in order, and whether the original's file was
+    // to be deleted with each.
+    const std::vector<std::pair<int, bool>>& handedBack() const { return handedBack_; }
     int comInitCount() const { return comInitCount_; }
     int comDepth() const { return comDepth_; }
 
@@ -134,6 +157,8 @@ class Machine {
     std::uint32_t FileAttributesOf(const std::string& path) const;
     bool MakeDirectory(const std::string& path);
     bool RemoveFile(const std::string& path);
+    bool RemoveFolder(const std::string& path);
+    Removal RemoveFileIfContentIs(const std::string& path, std::string_view contents);
     bool IsLocked(const std::string& path) const;
     std::vector<FindEntry> List(const std::string& pattern) const;
     std::optional<std::vector<FindEntry>> TryList(const std::string& pattern) const;
@@ -148,6 +173,13 @@ class Machine {
     const std::string& currentDirectory() const { return currentDirectory_; }
     char thousandsSeparator() const { return thousandsSeparator_; }
     const std::string& executableFileName() const { return executableFileName_; }
+    const std::string& executablePath() const { return executablePath_; }
+    LocalDate today() const { return today_; }
+    std::string TempFolder() const;
+    std::optional<int> RunTemporaryCopy(const std::string& arguments);
+    const std::optional<std::string>& originalExecutable() const { return originalExecutable_; }
+    bool MoveOriginalAside();
+    bool HandBack(int result, bool deleteOriginal);
     // The stored bytes, valid until the resource is set again.
     std::optional<std::string_view> Resource(const std::string& name) const;
     // The last error code, set by the operations that fail as Windows does.
@@ -174,6 +206,14 @@ class Machine {
     std::string currentDirectory_ = "C:\\setup";
     char thousandsSeparator_ = ',';
     std::string executableFileName_ = "tessaly-setup.exe";
+    std::string executablePath_ = "C:\\setup\\tessaly-setup.exe";
+    LocalDate today_ = {2026, 12, 9};
+    Registry registry_;
+    std::optional<int> temporaryCopyResult_ = 0;
+    std::vector<std::string> temporaryCopies_;
+    std::optional<std::string> originalExecutable_;
+    std::string originalMovedTo_;
+    std::vector<std::pair<int, bool>> handedBack_;
     std::map<std::string, std::string> resources_;  // upper-case name -> bytes
     std::function<void(const std::string&)> resourceHook_;
     std::map<std::string, std::uint32_t> attributes_;

@@ -41,6 +41,18 @@ bool RemoveFile(const std::string& path) {
     return Machine::Current().RemoveFile(path);
 }
 
+bool RemoveFolder(const std::string& path) {
+    return Machine::Current().RemoveFolder(path);
+}
+
+Removal RemoveFileIfContentIs(const std::string& path, std::string_view contents) {
+    return Machine::Current().RemoveFileIfContentIs(path, contents);
+}
+
+std::string TempFolder() {
+    return Machine::Current().TempFolder();
+}
+
 std::string CurrentDirectory() {
     return Machine::Current().currentDirectory();
 }
@@ -175,6 +187,65 @@ char UserThousandsSeparator() {
 
 std::string ExecutableFileName() {
     return Machine::Current().executableFileName();
+}
+
+std::string ExecutablePath() {
+    return Machine::Current().executablePath();
+}
+
+LocalDate Today() {
+    return Machine::Current().today();
+}
+
+std::optional<std::string> RegistryString(RegistryRoot root, const std::string& key,
+                                          const std::string& name, RegistryView view) {
+    const auto value = Machine::Current().registry().Get(root, key, name, view);
+    if (!value || !std::holds_alternative<std::string>(*value)) {
+        Machine::Current().SetLastError(kErrorFileNotFound);
+        return std::nullopt;
+    }
+    return std::get<std::string>(*value);
+}
+
+std::vector<std::string> RegistrySubkeys(RegistryRoot root, const std::string& key,
+                                         RegistryView view) {
+    return Machine::Current().registry().Subkeys(root, key, view);
+}
+
+bool SetRegistryString(RegistryRoot root, const std::string& key, const std::string& name,
+                       const std::string& value) {
+    return Machine::Current().registry().Set(root, key, name, value) ||
+           (Machine::Current().SetLastError(kErrorAccessDenied), false);
+}
+
+bool SetRegistryNumber(RegistryRoot root, const std::string& key, const std::string& name,
+                       std::uint32_t value) {
+    return Machine::Current().registry().Set(root, key, name, value) ||
+           (Machine::Current().SetLastError(kErrorAccessDenied), false);
+}
+
+bool DeleteRegistryKey(RegistryRoot root, const std::string& key) {
+    if (!Machine::Current().registry().Delete(root, key)) {
+        Machine::Current().SetLastError(kErrorAccessDenied);
+        return false;
+    }
+    return true;
+}
+
+std::optional<int> RunTemporaryCopy(const std::string& arguments) {
+    return Machine::Current().RunTemporaryCopy(arguments);
+}
+
+std::optional<std::string> OriginalExecutable() {
+    return Machine::Current().originalExecutable();
+}
+
+bool MoveOriginalAside() {
+    return Machine::Current().MoveOriginalAside();
+}
+
+bool HandBack(int result, bool deleteOriginal) {
+    return Machine::Current().HandBack(result, deleteOriginal);
 }
 
 std::optional<std::string_view> FindRcData(const std::string& name) {

@@ -10,6 +10,8 @@ namespace platform::sim {
 namespace {
 
 constexpr std::int32_t kCoNotInitialized = static_cast<std::int32_t>(0x800401F0);
+constexpr std::int32_t kFail = static_cast<std::int32_t>(0x80004005);
+constexpr std::int32_t kFileNotFound = static_cast<std::int32_t>(0x80070002);
 constexpr std::int32_t kPathNotFound = static_cast<std::int32_t>(0x80070003);
 constexpr std::int32_t kAccessDenied = static_cast<std::int32_t>(0x80070005);
 constexpr std::int32_t kSharingViolation = static_cast<std::int32_t>(0x80070020);
@@ -59,10 +61,62 @@ class SimShellLink final : public ShellLinkObject {
         }
         std::string contents;
         for (const ShellLinkCall& call : record().calls) {
+            if (call.method == "Save" || call.method == "Load") {
+                continue;
+            }
             contents += call.method + " " + call.text + " " + std::to_string(call.number) + "\n";
         }
         machine_.PutFile(linkFile, contents);
         return 0;
+    }
+
+    // A file Save wrote holds one call a line: the method, its text and its
+    // number, blank-separated (the text may hold blanks, never a line end).
+    std::int32_t Load(const std::string& linkFile) override {
+        Record("Load", linkFile);
+        const auto bytes = machine_.ReadWholeFile(linkFile);
+        if (!bytes) {
+            return machine_.IsLocked(linkFile) ? kSharingViolation : kFileNotFound;
+        }
+        std::vector<ShellLinkCall> calls;
+        std::size_t at = 0;
+        while (at < bytes->size()) {
+            const std::size_t end = bytes->find('\n', at);
+            const std::string line = bytes->substr(at, end - at);
+            at = end == std::string::npos ? bytes->size() : end + 1;
+            const std::size_t first = line.find(' ');
+            const std::size_t last = line.rfind(' ');
+            if (first == std::string::npos || last == first) {
+                return kFail;  // no link Save wrote
+            }
+            calls.push_back({line.substr(0, first), line.substr(first + 1, last - first - 1),
+                             std::stol(line.substr(last + 1))});
+        }
+        loaded_ = std::move(calls);
+        return 0;
+    }
+
+    ShellLinkValues Values() override {
+        ShellLinkValues values;
+        for (const ShellLinkCall& call : loaded_) {
+            if (call.method == "SetPath") {
+                values.target = call.text;
+            } else if (call.method == "SetWorkingDirectory") {
+                values.workingDirectory = call.text;
+            } else if (call.method == "SetArguments") {
+                values.arguments = call.text;
+            } else if (call.method == "SetDescription") {
+                values.description = call.text;
+            } else if (call.method == "SetIconLocation") {
+                values.iconFile = call.text;
+                values.iconIndex = static_cast<int>(call.number);
+            } else if (call.method == "SetShowCmd") {
+                values.showCommand = static_cast<int>(call.number);
+            } else if (call.method == "SetHotkey") {
+                values.hotKey = static_cast<std::uint16_t>(call.number);
+            }
+        }
+        return values;
     }
 
   private:
@@ -74,6 +128,7 @@ class SimShellLink final : public ShellLinkObject {
 
     Machine& machine_;
     std::size_t index_;
+    std::vector<ShellLinkCall> loaded_;
 };
 
 ShellLinkCreation Machine::CreateShellLinkObject() {

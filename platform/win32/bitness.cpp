@@ -14,6 +14,9 @@ Wow64Answer AdaptWow64Flag(BOOL) {
 int AdaptCsidl(int csidl) {
     return csidl;
 }
+REGSAM AdaptRegistryView(RegistryView) {
+    return 0;
+}
 
 #elif defined(_WIN64)
 
@@ -27,6 +30,9 @@ Wow64Answer AdaptWow64Flag(BOOL) {
 int AdaptCsidl(int csidl) {
     return csidl == CSIDL_PROGRAM_FILES ? CSIDL_PROGRAM_FILESX86 : csidl;
 }
+REGSAM AdaptRegistryView(RegistryView view) {
+    return view == RegistryView::Bits64 ? KEY_WOW64_64KEY : KEY_WOW64_32KEY;
+}
 
 #else
 
@@ -36,6 +42,19 @@ Wow64Answer AdaptWow64Flag(BOOL processIsWow64) {
 }
 int AdaptCsidl(int csidl) {
     return csidl;
+}
+REGSAM AdaptRegistryView(RegistryView view) {
+    // Windows ignores both flags on 32-bit Windows, and under WOW64 a 32-bit
+    // program's own view is the 32-bit one.
+    switch (view) {
+        case RegistryView::Bits64:
+            return KEY_WOW64_64KEY;
+        case RegistryView::Bits32:
+            return KEY_WOW64_32KEY;
+        case RegistryView::Own:
+            break;
+    }
+    return 0;
 }
 
 #endif

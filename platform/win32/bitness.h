@@ -19,4 +19,9 @@ Wow64Answer AdaptWow64Flag(BOOL processIsWow64);
 // where 32-bit programs (such as DOSBox 0.74) are installed.
 int AdaptCsidl(int csidl);
 
+// The KEY_WOW64_ flag that opens the view of a key the shipped 32-bit exe
+// would open for `view`: its own view is the 32-bit one on 64-bit Windows,
+// and 32-bit Windows has one view only, so there no flag is given.
+REGSAM AdaptRegistryView(RegistryView view);
+
 }  // namespace platform::win32

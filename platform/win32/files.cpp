@@ -1,5 +1,7 @@
 #include <windows.h>
 
+#include <algorithm>
+
 #include "platform/platform.h"
 #include "platform/win32/unique_handle.h"
 
@@ -22,6 +24,19 @@ bool MakeDirectory(const std::string& path) {
 
 bool RemoveFile(const std::string& path) {
     return ::DeleteFileA(path.c_str());
+}
+
+bool RemoveFolder(const std::string& path) {
+    return ::RemoveDirectoryA(path.c_str());
+}
+
+std::string TempFolder() {
+    char buffer[MAX_PATH + 1];
+    const DWORD length = ::GetTempPathA(sizeof buffer, buffer);
+    if (length == 0 || length > sizeof buffer) {
+        return {};
+    }
+    return std::string(buffer, length);
 }
 
 std::string CurrentDirectory() {
@@ -153,6 +168,66 @@ std::optional<std::string> ReadWholeFile(const std::string& path) {
         return std::nullopt;
     }
     return bytes;
+}
+
+namespace {
+
+using SetFileInformationByHandleFn = BOOL(WINAPI*)(HANDLE, FILE_INFO_BY_HANDLE_CLASS, LPVOID,
+                                                   DWORD);
+
+// Looked up, since it came with Windows Vista: the exe still starts on XP.
+SetFileInformationByHandleFn SetFileInformationByHandleFunction() {
+    return reinterpret_cast<SetFileInformationByHandleFn>(reinterpret_cast<void*>(::GetProcAddress(
+        ::GetModuleHandleA("kernel32.dll"), "SetFileInformationByHandle")));
+}
+
+}  // namespace
+
+Removal RemoveFileIfContentIs(const std::string& path, std::string_view contents) {
+    // No sharing: from the comparison to the delete, nobody else may write.
+    UniqueFileHandle handle(::CreateFileA(path.c_str(), GENERIC_READ | DELETE, 0, nullptr,
+                                                OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN,
+                                                nullptr));
+    if (!handle.valid()) {
+        const DWORD error = ::GetLastError();
+        const DWORD attributes = ::GetFileAttributesA(path.c_str());
+        ::SetLastError(error);
+        const bool missing =
+            (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND) ||
+            (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY));
+        return missing ? Removal::Missing : Removal::Failed;
+    }
+    LARGE_INTEGER size;
+    if (!::GetFileSizeEx(handle.get(), &size)) {
+        return Removal::Failed;
+    }
+    if (static_cast<std::uint64_t>(size.QuadPart) != contents.size()) {
+        return Removal::Different;
+    }
+    char buffer[64 * 1024];
+    std::size_t at = 0;
+    while (at < contents.size()) {
+        DWORD read = 0;
+        const DWORD want = static_cast<DWORD>(std::min(sizeof buffer, contents.size() - at));
+        if (!::ReadFile(handle.get(), buffer, want, &read, nullptr)) {
+            return Removal::Failed;
+        }
+        if (read == 0 || contents.compare(at, read, buffer, read) != 0) {
+            return Removal::Different;
+        }
+        at += read;
+    }
+    // A read-only file refuses either delete with ERROR_ACCESS_DENIED, and stays.
+    if (const auto setInformation = SetFileInformationByHandleFunction()) {
+        FILE_DISPOSITION_INFO disposition = {TRUE};
+        return setInformation(handle.get(), FileDispositionInfo, &disposition, sizeof disposition)
+                   ? Removal::Removed
+                   : Removal::Failed;
+    }
+    // Windows XP cannot delete through a handle: the file is deleted by name
+    // right after the handle is closed.
+    handle.reset();
+    return ::DeleteFileA(path.c_str()) ? Removal::Removed : Removal::Failed;
 }
 
 bool MoveFileTo(const std::string& source, const std::string& target) {

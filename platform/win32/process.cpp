@@ -37,11 +37,21 @@ char UserThousandsSeparator() {
 }
 
 std::string ExecutableFileName() {
-    char buffer[MAX_PATH + 1] = {};
-    const DWORD length = ::GetModuleFileNameA(nullptr, buffer, MAX_PATH);
-    const std::string path(buffer, length);
+    const std::string path = ExecutablePath();
     const std::size_t cut = path.find_last_of("\\/:");
     return cut == std::string::npos ? path : path.substr(cut + 1);
+}
+
+std::string ExecutablePath() {
+    char buffer[MAX_PATH + 1] = {};
+    const DWORD length = ::GetModuleFileNameA(nullptr, buffer, MAX_PATH);
+    return std::string(buffer, length);
+}
+
+LocalDate Today() {
+    SYSTEMTIME now;
+    ::GetLocalTime(&now);
+    return {now.wYear, now.wMonth, now.wDay};
 }
 
 std::optional<std::string_view> FindRcData(const std::string& name) {

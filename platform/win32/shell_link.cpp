@@ -24,6 +24,18 @@ constexpr GUID kIidShellLinkA = {
 constexpr GUID kIidPersistFile = {
     0x0000010B, 0x0000, 0x0000, {0xC0, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x46}};
 
+// One text of a link through its Get call; empty when the call fails. The
+// longest text a link holds is INFOTIPSIZE (1024) characters.
+template <typename Get>
+std::string Text(Get get) {
+    char buffer[1025] = {};
+    if (FAILED(get(buffer, static_cast<int>(sizeof buffer)))) {
+        return {};
+    }
+    buffer[sizeof buffer - 1] = '\0';
+    return buffer;
+}
+
 class Win32ShellLink final : public ShellLinkObject {
   public:
     Win32ShellLink(UniqueCom<IUnknown> object, UniqueCom<IShellLinkA> link,
@@ -52,6 +64,32 @@ class Win32ShellLink final : public ShellLinkObject {
     std::int32_t Save(const std::string& linkFile, bool remember) override {
         const std::wstring wide = ui::win32::Widen(linkFile);
         return file_.get()->Save(wide.c_str(), remember ? TRUE : FALSE);
+    }
+    std::int32_t Load(const std::string& linkFile) override {
+        const std::wstring wide = ui::win32::Widen(linkFile);
+        return file_.get()->Load(wide.c_str(), STGM_READ);
+    }
+    ShellLinkValues Values() override {
+        IShellLinkA* link = link_.get();
+        ShellLinkValues values;
+        values.target = Text([&](char* buffer, int size) {
+            return link->GetPath(buffer, size, nullptr, 0);
+        });
+        values.workingDirectory = Text(
+            [&](char* buffer, int size) { return link->GetWorkingDirectory(buffer, size); });
+        values.arguments =
+            Text([&](char* buffer, int size) { return link->GetArguments(buffer, size); });
+        values.description =
+            Text([&](char* buffer, int size) { return link->GetDescription(buffer, size); });
+        values.iconFile = Text([&](char* buffer, int size) {
+            return link->GetIconLocation(buffer, size, &values.iconIndex);
+        });
+        link->GetShowCmd(&values.showCommand);
+        WORD hotKey = 0;
+        if (SUCCEEDED(link->GetHotkey(&hotKey))) {
+            values.hotKey = hotKey;
+        }
+        return values;
     }
 
   private:
