@@ -3,6 +3,7 @@
 #include "app/message_box_mapping.h"
 #include "app/message_boxes.h"
 #include "integration/dosbox_shortcuts.h"
+#include "integration/program_shortcuts.h"
 #include "integration/shell_link.h"
 #include "platform/platform.h"
 #include "ui/message_box.h"
@@ -18,7 +19,7 @@ constexpr char kFunctionKey[] = "F5";
 
 // The 32-bit way without Corvane: the shortcut offer, then what to do.
 std::string OfferDesktopShortcut(const std::string& folder, const std::string& desktopFolder,
-                                 const std::string& successLine) {
+                                 const std::string& successLine, SetupLog* log) {
     const std::string question =
         successLine + "\n\n" +
         Format(
@@ -30,19 +31,27 @@ std::string OfferDesktopShortcut(const std::string& folder, const std::string& d
         return Format("To run %s, start Corvane and press function key %s.",
                       {kProductName, kFunctionKey});
     }
-    const std::string linkFile = desktopFolder + "tessaly.lnk";
-    const WriteResult link = desktopFolder.empty()
-                                 ? WriteResult{false, kNoDesktopFolder}
-                                 : CreateShellLink(linkFile, folder + "tessaly.exe", "",
-                                                   kProductName, folder + "tesicon.ico", 0, 0);
-    if (!link.written) {
+    const ShortcutCopies link =
+        PlaceShortcut(desktopFolder, "tessaly.lnk",
+                      {folder + "tessaly.exe", "", kProductName, folder + "tesicon.ico", 0, 0}, log);
+    std::string message;
+    if (!link.desktop.written) {
         // Not announced as on the desktop: the user learns what is missing
         // and starts the program directly, which 32-bit Windows can.
-        return Format(
+        message = Format(
             "The %s shortcut could not be created:\r\n\r\n%s\r\n\r\nTo run %s, start %s.",
-            {kShortLabel, UnwrittenFileText(linkFile, link), kProductName, folder + "tessaly.exe"});
+            {kShortLabel, UnwrittenFileText(link.desktopFile, link.desktop), kProductName,
+             folder + "tessaly.exe"});
+    } else {
+        message =
+            Format("To run %s, click the %s icon on your desktop.", {kProductName, kShortLabel});
     }
-    return Format("To run %s, click the %s icon on your desktop.", {kProductName, kShortLabel});
+    if (!link.startMenu.written) {
+        AppendParagraph(message,
+                        Format("The %s shortcut in the Start menu could not be created:\r\n\r\n%s",
+                               {kShortLabel, UnwrittenFileText(link.startMenuFile, link.startMenu)}));
+    }
+    return message;
 }
 
 }  // namespace
@@ -69,14 +78,14 @@ bool MenuProgramPresent(const std::string& folder) {
 }
 
 void CompleteInstallation(const std::string& folder, const std::string& desktopFolder,
-                          std::string& message, const std::string& notice) {
+                          std::string& message, const std::string& notice, SetupLog* log) {
     if (MenuProgramPresent(folder)) {
         message +=
             Format("\r\n\r\nTo run %s, start the Vantrel Menu program,\r\nand click the %s icon.",
                    {kProductName, kShortLabel});
     } else if (Is64BitWindows()) {
         message.clear();
-        if (CreateDosBoxShortcuts(folder, desktopFolder, notice)) {
+        if (CreateDosBoxShortcuts(folder, desktopFolder, notice, log)) {
             return;  // its box carried the notice
         }
     } else {
@@ -87,7 +96,7 @@ void CompleteInstallation(const std::string& folder, const std::string& desktopF
                       Format("To run %s, first run Corvane, then press the function key %s.",
                              {kProductName, kFunctionKey});
         } else {
-            message = OfferDesktopShortcut(folder, desktopFolder, successLine);
+            message = OfferDesktopShortcut(folder, desktopFolder, successLine, log);
         }
     }
     AppendParagraph(message, notice);

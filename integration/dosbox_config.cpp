@@ -20,23 +20,27 @@ std::string DosBoxArgumentPath(const std::string& path) {
     return path.find(' ') == std::string::npos ? path : "\"" + path + "\"";
 }
 
-WriteResult WriteDosBoxConfig(const std::string& programPath) {
+std::string DosBoxConfigText(const std::string& programPath) {
     const auto stored = platform::FindRcData(kTemplateResource);
     if (!stored) {
         throw EResNotFound(kTemplateResource);
     }
     std::string text(*stored);
-    const std::string folder = FolderPart(programPath);
-    DeleteFilesByMask(folder + "*.conf");  // finding nothing is fine
-
     // A template that already mounts a drive would mount twice.
     const std::size_t mount = text.find("mount c ");
     if (mount != std::string::npos) {
         text.erase(mount);
     }
-    text += Format(kAutoexecFormat, {DosBoxArgumentPath(StripTrailingBackslashes(folder)),
+    text += Format(kAutoexecFormat, {DosBoxArgumentPath(StripTrailingBackslashes(
+                                         FolderPart(programPath))),
                                      FileNamePart(programPath)});
+    return text;
+}
 
+WriteResult WriteDosBoxConfig(const std::string& programPath) {
+    const std::string text = DosBoxConfigText(programPath);
+    const std::string folder = FolderPart(programPath);
+    DeleteFilesByMask(folder + "*.conf");  // finding nothing is fine
     if (!WriteStringToFile(folder + "dosbox.conf", text)) {
         return {false, OleErrorText(HresultFromWin32(platform::LastErrorCode()))};
     }

@@ -9,10 +9,14 @@
 // blanks), else exactly as it is.
 std::string DosBoxArgumentPath(const std::string& path);
 
-// Writes 'dosbox.conf' into the folder of programPath: the rs_Conf template
-// (cut before any "mount c " it carries) followed by autoexec lines that
-// mount that folder as drive C:, delete the old print file f, start the
-// program with "/ns" and close DOSBox. Every *.conf of the folder goes to the
-// Recycle Bin first. The template is read before anything on disk is
-// touched; a missing one raises EResNotFound.
+// The bytes of 'dosbox.conf' for the program at programPath: the rs_Conf
+// template (cut before any "mount c " it carries) followed by autoexec lines
+// that mount the program's folder as drive C:, delete the old print file f,
+// start the program with "/ns" and close DOSBox. A missing template raises
+// EResNotFound.
+std::string DosBoxConfigText(const std::string& programPath);
+
+// Writes those bytes to 'dosbox.conf' in the folder of programPath, after
+// every *.conf of the folder has gone to the Recycle Bin. The template is
+// read before anything on disk is touched.
 WriteResult WriteDosBoxConfig(const std::string& programPath);

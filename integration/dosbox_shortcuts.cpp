@@ -5,6 +5,7 @@
 #include "app/dosbox_path.h"
 #include "app/message_boxes.h"
 #include "integration/dosbox_config.h"
+#include "integration/program_shortcuts.h"
 #include "integration/shell_link.h"
 #include "platform/platform.h"
 #include "util/format.h"
@@ -20,16 +21,6 @@ void DeleteIfPresent(const std::string& path) {
     if (platform::FileExists(path)) {
         platform::RemoveFile(path);  // one that stays is replaced by the save, or reported
     }
-}
-
-WriteResult CreateDesktopLink(const std::string& desktopFolder, const std::string& linkFile,
-                              const std::string& target, const std::string& arguments,
-                              const std::string& description, const std::string& iconFile,
-                              std::uint16_t hotKey) {
-    if (desktopFolder.empty()) {
-        return {false, kNoDesktopFolder};
-    }
-    return CreateShellLink(linkFile, target, arguments, description, iconFile, 0, hotKey);
 }
 
 // What the user is told when a file of the set-up is missing: each such file
@@ -64,47 +55,65 @@ std::string DosBoxInstructions(const std::string& launcherName) {
 }  // namespace
 
 bool CreateDosBoxShortcuts(const std::string& folder, const std::string& desktopFolder,
-                           const std::string& notice) {
+                           const std::string& notice, SetupLog* log) {
     if (platform::FileExists(folder + "dorn.exe")) {
         return false;  // the host program Corvane is there and starts the product itself
     }
-    const WriteResult config = WriteDosBoxConfig(folder + "dornw.exe");
-
-    const std::string launcherName = CapitalizeWords(LowerBaseName(kIconFile)) + " DOSbox";
-    const std::string launcherArguments =
-        "-noconsole -conf " + DosBoxArgumentPath(folder + "dosbox.conf");
-    const std::string iconFile = folder + kIconFile;
-    const std::string launcherFile = desktopFolder + launcherName + ".lnk";
-    const std::string printFile = desktopFolder + "Print F.lnk";
-    if (!desktopFolder.empty()) {  // bare names would point into the current folder
-        DeleteIfPresent(launcherFile);
-        DeleteIfPresent(printFile);
+    const std::string programPath = folder + "dornw.exe";
+    WriteResult config = log != nullptr ? log->ConfigWillBeWritten(programPath) : WriteResult{};
+    if (config.written) {
+        config = WriteDosBoxConfig(programPath);
+    } else {
+        config.reason = "It could not be recorded for the uninstaller: " + config.reason;
     }
 
-    WriteResult launcher;
-    WriteResult print;
+    const std::string launcherName = CapitalizeWords(LowerBaseName(kIconFile)) + " DOSbox";
+    const std::string launcherFileName = launcherName + ".lnk";
+    const std::string printFileName = "Print F.lnk";
+    const std::string iconFile = folder + kIconFile;
+    if (!desktopFolder.empty()) {  // bare names would point into the current folder
+        DeleteIfPresent(desktopFolder + launcherFileName);
+        DeleteIfPresent(desktopFolder + printFileName);
+    }
+    if (const std::string startMenu = StartMenuFolder(); !startMenu.empty()) {
+        DeleteIfPresent(startMenu + launcherFileName);
+        DeleteIfPresent(startMenu + printFileName);
+    }
+
+    ShortcutCopies launcher;
+    ShortcutCopies print;
     {
         // Nested in the start-up's apartment; closed also when a link raises.
         platform::ComApartment com;
-        launcher = CreateDesktopLink(desktopFolder, launcherFile, DosBoxPath, launcherArguments,
-                                     kProductName, iconFile, 0);
-        print = CreateDesktopLink(desktopFolder, printFile, folder + "pr32.exe", "f",
-                                  "Print File f (CTRL+ALT+P)", iconFile, kPrintHotKey);
+        launcher = PlaceShortcut(desktopFolder, launcherFileName,
+                                 {DosBoxPath,
+                                  "-noconsole -conf " + DosBoxArgumentPath(folder + "dosbox.conf"),
+                                  kProductName, iconFile, 0, 0},
+                                 log);
+        print = PlaceShortcut(desktopFolder, printFileName,
+                              {folder + "pr32.exe", "f", "Print File f (CTRL+ALT+P)", iconFile, 0,
+                               kPrintHotKey},
+                              log);
     }
 
     std::vector<std::string> unwritten;
     if (!config.written) {
         unwritten.push_back(UnwrittenFileText(folder + "dosbox.conf", config));
     }
-    if (!launcher.written) {
-        unwritten.push_back(UnwrittenFileText(launcherFile, launcher));
+    for (const ShortcutCopies* copies : {&launcher, &print}) {
+        if (!copies->desktop.written) {
+            unwritten.push_back(UnwrittenFileText(copies->desktopFile, copies->desktop));
+        }
     }
-    if (!print.written) {
-        unwritten.push_back(UnwrittenFileText(printFile, print));
+    for (const ShortcutCopies* copies : {&launcher, &print}) {
+        if (!copies->startMenu.written) {
+            unwritten.push_back(UnwrittenFileText(copies->startMenuFile, copies->startMenu));
+        }
     }
-    std::string text = unwritten.empty() ? DosBoxInstructions(launcherName)
-                                         : IncompleteSetupText(unwritten, launcherName,
-                                                               config.written && launcher.written);
+    std::string text = unwritten.empty()
+                           ? DosBoxInstructions(launcherName)
+                           : IncompleteSetupText(unwritten, launcherName,
+                                                 config.written && launcher.desktop.written);
     AppendParagraph(text, notice);
     ShowMessageText(text);
     return true;

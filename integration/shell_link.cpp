@@ -46,3 +46,25 @@ WriteResult CreateShellLink(const std::string& linkFile, const std::string& targ
     }
     return {};
 }
+
+WriteResult CreateShellLink(const PlacedShortcut& shortcut) {
+    const Shortcut& values = shortcut.values;
+    return CreateShellLink(shortcut.linkFile, values.target, values.arguments, values.description,
+                           values.iconFile, values.iconIndex, values.hotKey);
+}
+
+ReadLink ReadShellLink(const std::string& linkFile) {
+    constexpr std::int32_t kNoInterface = static_cast<std::int32_t>(0x80004002);  // E_NOINTERFACE
+    platform::ShellLinkCreation creation = platform::CreateShellLinkObject();
+    if (creation.result < 0) {
+        return {std::nullopt, creation.result};
+    }
+    if (creation.interfaceMissing || !creation.object) {
+        return {std::nullopt, kNoInterface};
+    }
+    const std::int32_t loaded = creation.object->Load(linkFile);
+    if (loaded < 0) {
+        return {std::nullopt, loaded};
+    }
+    return {creation.object->Values(), 0};
+}

@@ -1,8 +1,10 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 
+#include "integration/shortcut.h"
 #include "integration/write_result.h"
 
 // Writes one shortcut (.lnk) through the Windows shell-link object: target,
@@ -18,6 +20,18 @@
 WriteResult CreateShellLink(const std::string& linkFile, const std::string& target,
                             const std::string& arguments, const std::string& description,
                             const std::string& iconFile, int iconIndex, std::uint16_t hotKey);
+
+// The same for a shortcut's file and values.
+WriteResult CreateShellLink(const PlacedShortcut& shortcut);
+
+// A shortcut read back through the shell-link object: its values, or the
+// HRESULT that kept it from being read (the object could not be made, the
+// file cannot be opened or is no shortcut).
+struct ReadLink {
+    std::optional<platform::ShellLinkValues> values;
+    std::int32_t result = 0;
+};
+ReadLink ReadShellLink(const std::string& linkFile);
 
 // The text a shortcut on the desktop gets instead of being written when the
 // shell named no desktop folder: a bare file name would land in whatever the

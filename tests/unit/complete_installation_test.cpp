@@ -21,6 +21,8 @@ using ui::headless::BoxScript;
 namespace {
 
 constexpr char kDesktop[] = "C:\\users\\user\\Desktop\\";
+constexpr char kStartMenu[] =
+    "C:\\users\\user\\AppData\\Roaming\\Microsoft\\Windows\\Start Menu\\Programs\\Tessaly\\";
 constexpr char kMenuText[] =
     "\r\n\r\nTo run Tessaly, start the Vantrel Menu program,\r\nand click the T+ icon.";
 constexpr char kSuccess[] = "Tessaly, version 3.24, was installed successfully.";
@@ -92,7 +94,7 @@ TEST(CompleteInstallation, On64BitWindowsTheDosBoxSetUpTellsTheUserItself) {
     Completion c(Wow64Answer::Yes);
     c.machine.PutFile("C:\\krmenu.exe");  // beside a root folder: not the menu program
     EXPECT_EQ(c.Run(), "");
-    EXPECT_EQ(c.machine.shellLinks().size(), 2u);
+    EXPECT_EQ(c.machine.shellLinks().size(), 4u);  // two on the desktop, two in the Start menu
     EXPECT_EQ(c.boxes.shown().size(), 1u);
     EXPECT_TRUE(c.machine.Exists("C:\\kr\\dosbox.conf"));
 }
@@ -131,15 +133,17 @@ TEST(CompleteInstallation, On32BitWindowsTheShortcutIsOfferedAndMadeOnYes) {
             EXPECT_TRUE(c.machine.shellLinks().empty());
             continue;
         }
-        ASSERT_EQ(c.machine.shellLinks().size(), 1u);
-        EXPECT_EQ(c.machine.shellLinks()[0].calls,
-                  (Calls{{"SetPath", k.folder + "tessaly.exe"},
-                         {"SetWorkingDirectory", k.folder},
-                         {"SetArguments", ""},
-                         {"SetIconLocation", k.folder + "tesicon.ico", 0},
-                         {"SetDescription", "Tessaly"},
-                         {"SetShowCmd", "", 1},
-                         {"Save", std::string(kDesktop) + "tessaly.lnk", 0}}));
+        ASSERT_EQ(c.machine.shellLinks().size(), 2u);  // on the desktop and in the Start menu
+        for (const std::string folder : {std::string(kDesktop), std::string(kStartMenu)}) {
+            EXPECT_EQ(c.machine.shellLinks()[folder == kDesktop ? 0 : 1].calls,
+                      (Calls{{"SetPath", k.folder + "tessaly.exe"},
+                             {"SetWorkingDirectory", k.folder},
+                             {"SetArguments", ""},
+                             {"SetIconLocation", k.folder + "tesicon.ico", 0},
+                             {"SetDescription", "Tessaly"},
+                             {"SetShowCmd", "", 1},
+                             {"Save", folder + "tessaly.lnk", 0}}));
+        }
     }
 }
 

@@ -20,6 +20,8 @@ namespace {
 
 constexpr char kDosBox[] = "c:\\program files\\dosbox-0.74\\dosbox.exe";
 constexpr char kDesktop[] = "C:\\users\\user\\Desktop\\";
+constexpr char kStartMenu[] =
+    "C:\\users\\user\\AppData\\Roaming\\Microsoft\\Windows\\Start Menu\\Programs\\Tessaly\\";
 constexpr char kInstructions[] =
     "Tessaly has been installed and shortcuts created to run it in DOSbox and another to Print to "
     "File F.\r\rClick the Tesicon DOSbox Icon to start Tessaly.  To print from Tessaly, choose "
@@ -77,11 +79,16 @@ TEST_F(DosBoxShortcutsTest, WritesTheConfigBothLinksAndTellsTheUser) {
         const std::size_t before = machine.shellLinks().size();
         CreateDosBoxShortcuts(c.folder, kDesktop);
         EXPECT_TRUE(machine.Exists(c.folder + "dosbox.conf"));
-        ASSERT_EQ(machine.shellLinks().size(), before + 2);
+        // Each on the desktop, then the same in the Start menu.
+        ASSERT_EQ(machine.shellLinks().size(), before + 4);
+        const std::string launcherArguments = "-noconsole -conf " + c.conf;
         EXPECT_EQ(machine.shellLinks()[before].calls,
-                  LauncherCalls("-noconsole -conf " + c.conf, c.folder + "tesicon.ico"));
-        EXPECT_EQ(machine.shellLinks()[before + 1].calls, PrintCalls(c.folder));
-        ASSERT_EQ(boxes.shown().size(), before / 2 + 1);
+                  LauncherCalls(launcherArguments, c.folder + "tesicon.ico"));
+        EXPECT_EQ(machine.shellLinks()[before + 1].calls,
+                  LauncherCalls(launcherArguments, c.folder + "tesicon.ico", kStartMenu));
+        EXPECT_EQ(machine.shellLinks()[before + 2].calls, PrintCalls(c.folder));
+        EXPECT_EQ(machine.shellLinks()[before + 3].calls, PrintCalls(c.folder, kStartMenu));
+        ASSERT_EQ(boxes.shown().size(), before / 4 + 1);
         EXPECT_EQ(boxes.shown().back().text, kInstructions);
         EXPECT_EQ(boxes.shown().back().caption, "");  // the executable's name
     }
