@@ -7,6 +7,7 @@
 #include "platform/platform.h"
 #include "ui/application.h"
 #include "ui/message_box.h"
+#include "uninstall/uninstall_command.h"
 #include "util/command_line.h"
 #include "util/path_helpers.h"
 #include "util/shell_helpers.h"
@@ -98,6 +99,11 @@ int ReportFatal(const std::string& message) {
 }  // namespace
 
 int RunInstaller() {
+    // The uninstall comes before the platform check: it needs no DOSBox.
+    if (const auto code =
+            RunUninstallCommand(SplitArguments(ArgumentsOf(platform::CommandLine())))) {
+        return *code;
+    }
     try {
         if (!CheckPlatform()) {
             return 0;

@@ -13,11 +13,23 @@ std::string InstallFaults::Message() const {
         // A failure that left no code still gets a reason the user can read.
         const std::string reason = fault.errorCode != 0 ? platform::SystemErrorText(fault.errorCode)
                                                         : "The system gave no reason.";
-        const char* format = fault.kind == Kind::FolderNotCreated
-                                 ? "\r\nThe folder %s could not be created: %s"
-                             : fault.kind == Kind::FileNotWritten
-                                 ? "\r\nThe file %s could not be written: %s"
-                                 : "\r\nThe file %s was written, but its date could not be set: %s";
+        const char* format = "";
+        switch (fault.kind) {
+            case Kind::FolderNotCreated:
+                format = "\r\nThe folder %s could not be created: %s";
+                break;
+            case Kind::FileNotWritten:
+                format = "\r\nThe file %s could not be written: %s";
+                break;
+            case Kind::FileNotDated:
+                format = "\r\nThe file %s was written, but its date could not be set: %s";
+                break;
+            case Kind::NotRegistered:
+                // Files nothing could remove again are not written at all.
+                format =
+                    "\r\nNo file was written, since the uninstaller could not be set up in %s: %s";
+                break;
+        }
         message += Format(format, {fault.path, reason});
     }
     return message;

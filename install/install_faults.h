@@ -8,7 +8,7 @@
 // code, for the one message that lists them all at the end.
 class InstallFaults {
   public:
-    enum class Kind { FolderNotCreated, FileNotWritten, FileNotDated };
+    enum class Kind { FolderNotCreated, FileNotWritten, FileNotDated, NotRegistered };
 
     void Add(Kind kind, const std::string& path, std::uint32_t errorCode);
     bool empty() const { return faults_.empty(); }

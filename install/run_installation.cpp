@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <memory>
+#include <optional>
 #include <vector>
 
 #include "app/message_boxes.h"
@@ -14,6 +15,7 @@
 #include "install/payload_loader.h"
 #include "platform/platform.h"
 #include "ui/application.h"
+#include "uninstall/registration.h"
 #include "util/errors.h"
 #include "util/format.h"
 #include "util/message_error.h"
@@ -120,9 +122,27 @@ bool RunInstallation(const std::string& installFolder) {
         }
         success = message.empty();
 
+        // The uninstaller and the entry exist before the first file lands,
+        // so that no run leaves files without a way to remove them.
+        std::optional<UninstallRegistration> registration;
+        if (success) {
+            std::vector<std::string> names;
+            for (const tInstItem& item : items) {
+                names.push_back(item.FileName);
+            }
+            UninstallRegistration::Fault fault;
+            registration = UninstallRegistration::Register(folder, names, totalBytes, fault);
+            if (!registration) {
+                faults.Add(InstallFaults::Kind::NotRegistered, fault.what, fault.errorCode);
+            }
+        }
         if (success) {
             form.SetTotalBytes(totalBytes);
-            const int filesInstalled = WriteItems(form, folder, items, kept, faults);
+            const int filesInstalled =
+                registration ? WriteItems(form, folder, items, kept, faults) : 0;
+            if (registration) {
+                registration->WithdrawIfNothingLanded(filesInstalled > 0);
+            }
             success = !form.Cancelled();
             form.FinishProgress(faults.empty());
             if (form.Cancelled()) {
@@ -139,7 +159,8 @@ bool RunInstallation(const std::string& installFolder) {
         const std::string desktopFolder =
             AddBackslash(GetSpecialFolderPath(platform::kCsidlDesktop));
         if (success) {
-            CompleteInstallation(folder, desktopFolder, message, kept.Notice());
+            CompleteInstallation(folder, desktopFolder, message, kept.Notice(),
+                                 registration ? &*registration : nullptr);
         } else {
             AppendParagraph(message, kept.Notice());
         }

@@ -287,13 +287,14 @@ INSTANTIATE_TEST_SUITE_P(
                    {"The file C:\\kr\\file0.dat could not be written: The process cannot access "
                     "the file because it is being used by another process."},
                    9},
+        // Room for the uninstaller's record (some 220 bytes) and two files.
         WriteFault{"DiskFull",
-                   [](auto& m) { m.SetWriteLimit(150); },
-                   {"The file C:\\kr\\file1.dat could not be written: There is not enough "
+                   [](auto& m) { m.SetWriteLimit(250); },
+                   {"The file C:\\kr\\file2.dat could not be written: There is not enough "
                     "space on the disk.",
                     "The file C:\\kr\\file9.dat could not be written: There is not enough "
                     "space on the disk."},
-                   1},
+                   2},
         WriteFault{"FolderThatIsAFile",
                    [](auto& m) { m.PutFile("C:\\kr", "a file"); },
                    {"The folder C:\\kr\\ could not be created: Cannot create a file when that "

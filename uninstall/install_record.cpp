@@ -1,0 +1,119 @@
+#include "uninstall/install_record.h"
+
+#include <algorithm>
+#include <cstdlib>
+
+#include "util/path_helpers.h"
+
+namespace {
+
+constexpr char kHeader[] = "Tessaly uninstall record 1";
+
+std::vector<std::string> Fields(const std::string& line) {
+    std::vector<std::string> fields;
+    std::size_t at = 0;
+    while (true) {
+        const std::size_t tab = line.find('\t', at);
+        fields.push_back(line.substr(at, tab - at));
+        if (tab == std::string::npos) {
+            return fields;
+        }
+        at = tab + 1;
+    }
+}
+
+bool ParseNumber(const std::string& text, long& value) {
+    if (text.empty()) {
+        return false;
+    }
+    char* end = nullptr;
+    value = std::strtol(text.c_str(), &end, 10);
+    return *end == '\0';
+}
+
+}  // namespace
+
+void InstallRecord::AddFile(const std::string& name) {
+    const auto same = [&](const std::string& known) { return LowerAscii(known) == LowerAscii(name); };
+    if (std::none_of(files.begin(), files.end(), same)) {
+        files.push_back(name);
+    }
+}
+
+void InstallRecord::AddShortcut(const PlacedShortcut& shortcut) {
+    for (PlacedShortcut& known : shortcuts) {
+        if (LowerAscii(known.linkFile) == LowerAscii(shortcut.linkFile)) {
+            known = shortcut;
+            return;
+        }
+    }
+    shortcuts.push_back(shortcut);
+}
+
+std::string InstallRecord::Serialise() const {
+    std::string text = std::string(kHeader) + "\r\n";
+    text += "key\t" + entryKey + "\r\n";
+    text += "folder\t" + folder + "\r\n";
+    for (const std::string& name : files) {
+        text += "file\t" + name + "\r\n";
+    }
+    if (config) {
+        text += "config\t" + *config + "\r\n";
+    }
+    for (const PlacedShortcut& link : shortcuts) {
+        const Shortcut& v = link.values;
+        text += "link\t" + link.linkFile + "\t" + v.target + "\t" + v.arguments + "\t" +
+                v.description + "\t" + v.iconFile + "\t" + std::to_string(v.iconIndex) + "\t" +
+                std::to_string(v.hotKey) + "\r\n";
+    }
+    return text;
+}
+
+std::optional<InstallRecord> InstallRecord::Parse(const std::string& text) {
+    InstallRecord record;
+    bool headed = false;
+    std::size_t at = 0;
+    while (at < text.size()) {
+        std::size_t end = text.find('\n', at);
+        std::string line = text.substr(at, end - at);
+        at = end == std::string::npos ? text.size() : end + 1;
+        if (!line.empty() && line.back() == '\r') {
+            line.pop_back();
+        }
+        if (!headed) {
+            if (line != kHeader) {
+                return std::nullopt;
+            }
+            headed = true;
+            continue;
+        }
+        const std::vector<std::string> f = Fields(line);
+        const std::string& kind = f[0];
+        if (kind == "key" && f.size() == 2) {
+            record.entryKey = f[1];
+        } else if (kind == "folder" && f.size() == 2) {
+            record.folder = f[1];
+        } else if (kind == "file" && f.size() == 2) {
+            record.AddFile(f[1]);
+        } else if (kind == "config" && f.size() == 2) {
+            record.config = f[1];
+        } else if (kind == "link" && f.size() == 8) {
+            long index = 0;
+            long hotKey = 0;
+            if (!ParseNumber(f[6], index) || !ParseNumber(f[7], hotKey) || hotKey < 0 ||
+                hotKey > 0xFFFF) {
+                return std::nullopt;
+            }
+            record.AddShortcut({f[1],
+                                {f[2], f[3], f[4], f[5], static_cast<int>(index),
+                                 static_cast<std::uint16_t>(hotKey)}});
+        } else if (kind == "key" || kind == "folder" || kind == "file" || kind == "config" ||
+                   kind == "link") {
+            return std::nullopt;
+        }
+    }
+    if (!headed || record.entryKey.empty() || record.folder.empty()) {
+        return std::nullopt;
+    }
+    return record;
+}

@@ -1,0 +1,19 @@
+#pragma once
+
+#include <string>
+
+#include "uninstall/uninstaller.h"
+
+// The uninstaller's two boxes, in the installer's voice: the question before
+// anything changes, and the one answer afterwards.
+
+// Asks whether to remove the installation in `folder`.
+std::string RemovalQuestion(const std::string& folder);
+
+// What was removed, what was kept and why, and what could not be removed
+// with the system's reason for each.
+std::string RemovalMessage(const RemovalReport& report, const std::string& folder);
+
+// The record could not be read, or the payload could not be unpacked: nothing
+// was removed.
+std::string NothingRemovedMessage(const std::string& reason);
