@@ -1,6 +1,6 @@
 #include "uninstall/uninstall_entry.h"
 
-#include <cstdio>
+#include <string>
 
 #include "platform/platform.h"
 #include "util/format.h"
@@ -47,11 +47,12 @@ bool IsOurKey(const std::string& name) {
     return lower == base || lower.rfind(base + " ", 0) == 0;
 }
 
+// YYYYMMDD, as Apps & Features reads InstallDate.
 std::string EightDigitDate() {
     const platform::LocalDate today = platform::Today();
-    char text[16];
-    std::snprintf(text, sizeof text, "%04d%02d%02d", today.year, today.month, today.day);
-    return text;
+    const int number = today.year * 10000 + today.month * 100 + today.day;
+    std::string text = std::to_string(number);
+    return std::string(text.size() < 8 ? 8 - text.size() : 0, '0') + text;
 }
 
 }  // namespace

@@ -78,9 +78,9 @@ RemovalReport RemoveInstallation(const InstallRecord& record, const PayloadFiles
     if (!report.folderMissing) {
         for (const std::string& name : record.files) {
             // Only the payload's own names, and only inside the folder.
-            const auto installed = payload.find(LowerAscii(name));
-            if (installed != payload.end() && FileNamePart(name) == name) {
-                RemoveIfAsWritten(folder + name, installed->second, report);
+            const std::string* installed = payload.Find(LowerAscii(name));
+            if (installed != nullptr && FileNamePart(name) == name) {
+                RemoveIfAsWritten(folder + name, *installed, report);
             }
         }
         if (record.config && LowerAscii(FolderPart(*record.config)) == LowerAscii(folder)) {

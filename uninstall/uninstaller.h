@@ -1,10 +1,10 @@
 #pragma once
 
 #include <cstdint>
-#include <map>
 #include <string>
 #include <vector>
 
+#include "ui/flat_map.h"
 #include "uninstall/install_record.h"
 
 // What the uninstaller did, for the one message at the end.
@@ -23,7 +23,7 @@ struct RemovalReport {
 };
 
 // The installed bytes of each payload file, by lower-case file name.
-using PayloadFiles = std::map<std::string, std::string>;
+using PayloadFiles = ui::FlatMap<std::string, std::string>;
 
 // The payload this program carries, unpacked. Raises what LoadPayloadItem
 // raises.

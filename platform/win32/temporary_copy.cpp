@@ -18,7 +18,6 @@
 
 #include <windows.h>
 
-#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 
@@ -49,8 +48,11 @@ constexpr int kDeleteAttempts = 100;
 constexpr DWORD kDeletePause = 50;
 
 std::string Hex(std::uintptr_t value) {
-    char text[2 * sizeof value + 1];
-    std::snprintf(text, sizeof text, "%llx", static_cast<unsigned long long>(value));
+    std::string text;
+    do {
+        text.insert(text.begin(), "0123456789abcdef"[value % 16]);
+        value /= 16;
+    } while (value != 0);
     return text;
 }
 

@@ -1,0 +1,182 @@
+#!/bin/bash
+# Finding the program and removing it again, as Windows users do: after a
+# whole installation through the windows the shortcuts are in the Start menu
+# too and the per-user Apps & Features entry lists the folder (read with the
+# prefix's 64-bit reg under WOW64); Wine's own uninstaller program runs the
+# entry's command as Apps & Features does and waits for it. The uninstall
+# removes what the installer made and nothing the user changed or made,
+# names what it kept, and leaves nothing of its own anywhere: not in the
+# folder, on the desktop, in the Start menu, in the registry or in %TEMP%.
+source "$(dirname "$0")/lib.sh"
+source "$(dirname "$0")/installer_ui.sh"
+acc_begin uninstall
+export TZ=UTC
+
+ENTRIES='HKCU\Software\Microsoft\Windows\CurrentVersion\Uninstall'
+ENTRY="Vantrel Tessaly"
+
+user_folder() { printf '%s/users/%s' "$(acc_drive_c)" "$(id -un)"; }
+desktop() { printf '%s/Desktop' "$(user_folder)"; }
+start_menu() { printf '%s/AppData/Roaming/Microsoft/Windows/Start Menu/Programs/Tessaly' "$(user_folder)"; }
+profile_folder() { printf '%s/AppData/Local/Tessaly' "$(user_folder)"; }
+temp_folder() { printf '%s/Temp' "$(user_folder)"; }
+
+# One value of an entry as the prefix's own reg (the 64-bit one under
+# WOW64) reads it; empty when there is none.
+entry_value() {  # key value
+    "$ACC_WINE" reg query "$ENTRIES\\$1" /v "$2" 2>/dev/null | tr -d '\r' |
+        sed -n "s/^ *$2 *REG_[A-Z_]* *//p"
+}
+entry_exists() { "$ACC_WINE" reg query "$ENTRIES\\$1" >/dev/null 2>&1; }
+
+# Installs into the folder through the windows, answering the completion.
+install_into() {  # shot windows-folder
+    open_main "$1" || return 1
+    click "$SETUP"
+    wait_for 10 page_is 2 || { acc_fail "Setup did not open the folder page"; return 1; }
+    type_folder "$2"
+    click "$INSTALL"
+    wait_stage "Installation Successful." 60 || return 1
+    click_progress btnCancel
+}
+
+# Runs the entry's command through Wine's uninstaller program, which waits
+# for it as Apps & Features does.
+start_uninstall() { acc_start uninstaller --remove "$1"; }
+
+# The program an entry's command starts, as a Windows path.
+command_program() {  # command
+    local program=${1#\"}
+    printf '%s' "${program%%\"*}"
+}
+
+# Nothing the uninstaller ran from the temp folder is left once it ended.
+temp_is_clean() { [ -z "$(ls "$(temp_folder)" 2>/dev/null | grep -i '^ts')" ]; }
+expect_no_residue() {  # key
+    wait_for 15 temp_is_clean || acc_fail "left in %TEMP%: $(ls "$(temp_folder)" | paste -sd ' ')"
+    entry_exists "$1" && acc_fail "the entry $1 is still there"
+    [ -e "$(profile_folder)/$1" ] && acc_fail "the uninstaller's folder for $1 is still there"
+    return 0
+}
+
+# Two desktop shortcuts and their Start menu copies point at one target.
+expect_both_copies() {  # lnk-name
+    local on_desktop in_menu
+    on_desktop=$(lnk_field "$(desktop)/$1" "Local path")
+    in_menu=$(lnk_field "$(start_menu)/$1" "Local path")
+    [ -n "$on_desktop" ] || acc_fail "no $1 on the desktop"
+    acc_expect_eq "$on_desktop" "$in_menu" "the Start menu's $1 target"
+}
+
+acc_new_prefix uninstall-64 64
+DOSBOX="$(acc_drive_c)/Program Files (x86)/DOSBox-0.74"
+mkdir -p "$DOSBOX"
+cp "$ACC_TOOLS/probe.exe" "$DOSBOX/dosbox.exe"
+
+acc_case "64-bit Windows: two folders give two entries, each listed with its folder, the shortcuts in the Start menu"
+if install_into first 'C:\kr'; then
+    answer_completion first
+    acc_expect_exit 0 "exit code of the first installation"
+fi
+if install_into second 'C:\kr2'; then
+    answer_completion second
+    acc_expect_exit 0 "exit code of the second installation"
+fi
+acc_log "listed: $(acc_wine uninstaller --list | tr -d '\r' | grep -i tessaly | paste -sd ';')"
+acc_expect_eq "Vantrel Tessaly 3.24 (c:\\kr)" "$(entry_value "$ENTRY" DisplayName)" "DisplayName"
+acc_expect_eq "Vantrel Tessaly 3.24 (c:\\kr2)" "$(entry_value "$ENTRY 2" DisplayName)" \
+    "the second entry's DisplayName"
+for value in "DisplayVersion 3.24" "Publisher Vantrel" "InstallLocation c:\\kr\\" \
+    "DisplayIcon c:\\kr\\tesicon.ico" "MajorVersion 0x3" "MinorVersion 0x18" "VersionMajor 0x3" \
+    "VersionMinor 0x18" "NoModify 0x1" "NoRepair 0x1" "InstallDate $(date +%Y%m%d)"; do
+    acc_expect_eq "${value#* }" "$(entry_value "$ENTRY" "${value%% *}")" "${value%% *}"
+done
+uninstall=$(entry_value "$ENTRY" UninstallString)
+acc_log "UninstallString: $uninstall; EstimatedSize $(entry_value "$ENTRY" EstimatedSize)"
+acc_expect_eq "$uninstall /quiet" "$(entry_value "$ENTRY" QuietUninstallString)" "QuietUninstallString"
+expect_both_copies "Tesicon DOSbox.lnk"
+expect_both_copies "Print F.lnk"
+acc_expect_contains "$(lnk_field "$(start_menu)/Print F.lnk" "Local path")" 'kr2\pr32.exe' \
+    "the second installation's Print F"
+
+acc_case "64-bit Windows, DOSBox removed since: the question, then what was removed and what was kept"
+# The user's own work, an edited configuration and a shortcut of the same
+# name that is not the installer's (a copy of the launcher).
+printf 'new draws\r\n' >>"$(acc_drive_c)/kr/draws.qdb"
+printf 'printed\r\n' >"$(acc_drive_c)/kr/f"
+cp "$(start_menu)/Tesicon DOSbox.lnk" "$(start_menu)/Print F.lnk"
+rm -rf "$DOSBOX"
+start_uninstall "$ENTRY 2"
+if answer_box Tessaly uninstall-question; then
+    acc_expect_contains "$BOX_TEXT" 'Remove Tessaly 3.24 from c:\\kr2\\?' "the question"
+    acc_key "$ACC_WINDOW" Return
+    wait_for 10 window_gone Tessaly
+    expect_box Tessaly 'Tessaly was removed from c:\\kr2\\.'
+    acc_log "answer: $(printf '%s\n' "$BOX_TEXTS" | sed -n 's/^Static\t\(..*\)$/\1/p' | head -n 1)"
+    acc_expect_contains "$BOX_TEXTS" 'These shortcuts were kept, because they were changed' \
+        "the kept shortcut"
+fi
+acc_expect_exit 0 "exit code of the uninstall"
+[ -e "$(acc_drive_c)/kr2" ] && acc_fail "c:\\kr2 is still there: $(ls "$(acc_drive_c)/kr2")"
+[ -e "$(desktop)/Print F.lnk" ] && acc_fail "the desktop's Print F is still there"
+acc_expect_eq "Print F.lnk" "$(ls "$(start_menu)" | paste -sd ' ')" "what stays in the Start menu"
+expect_no_residue "$ENTRY 2"
+entry_exists "$ENTRY" || acc_fail "the first installation's entry went too"
+
+acc_case "64-bit Windows: the first folder, its changed files kept and named"
+start_uninstall "$ENTRY"
+if answer_box Tessaly uninstall-first-question Return; then
+    wait_for 10 window_gone Tessaly
+    expect_box Tessaly 'These were kept in c:\\kr\\, because they were changed or made after the installation:\r\n    draws.qdb\r\n    f'
+fi
+acc_expect_exit 0 "exit code of the uninstall"
+acc_expect_eq "draws.qdb f" "$(ls "$(acc_drive_c)/kr" | paste -sd ' ')" "what stays in c:\\kr"
+acc_expect_eq "Print F.lnk" "$(ls "$(start_menu)" | paste -sd ' ')" "what stays in the Start menu"
+expect_no_residue "$ENTRY"
+[ -e "$(profile_folder)" ] && acc_fail "the uninstallers' folder is still there"
+acc_expect_eq "" "$(acc_wine uninstaller --list | grep -i tessaly)" "the entries listed"
+
+acc_switch_prefix uninstall-32 32
+FOLDER=$(acc_drive_c)/kr
+
+acc_case "32-bit Windows: No changes nothing, a file held open stays and is named, a second quiet uninstall removes the rest"
+if install_into third 'C:\kr'; then
+    acc_wait_window Warning 30 >/dev/null && probe click Warning "&Yes"
+    answer_completion third
+    acc_expect_exit 0 "exit code of the installation"
+fi
+[ -f "$(start_menu)/tessaly.lnk" ] || acc_fail "no tessaly.lnk in the Start menu"
+# No, and the close box (Wine's task dialog ignores Escape without a Cancel
+# button; Windows' gives what the close box gives).
+for answer in no close; do
+    start_uninstall "$ENTRY"
+    if answer_box Tessaly "uninstall-$answer"; then
+        case $answer in
+            no) probe click Tessaly "&No" >/dev/null ;;
+            close) acc_key "$ACC_WINDOW" alt+F4 ;;
+        esac
+    fi
+    acc_expect_exit 0 "exit code of Wine's uninstaller after '$answer'"
+    acc_expect_eq 10 "$(ls "$FOLDER" | wc -l)" "files left after '$answer'"
+    entry_exists "$ENTRY" || acc_fail "'$answer' removed the entry"
+done
+wait_for 15 temp_is_clean || acc_fail "a declined uninstall left its copy in %TEMP%"
+"$ACC_WINE" "$ACC_TOOLS/probe.exe" hold 'C:\kr\tessaly.exe' >"$ACC_OUT/hold.log" 2>&1 &
+holder=$!
+wait_for 10 grep -q held "$ACC_OUT/hold.log" || acc_fail "tessaly.exe could not be held"
+uninstaller=$(command_program "$(entry_value "$ENTRY" UninstallString)")
+acc_start "$uninstaller" /uninstall /quiet
+acc_expect_exit 1 "exit code of the quiet uninstall beside a held file"
+acc_expect_eq "tessaly.exe" "$(ls "$FOLDER" | paste -sd ' ')" "what stays beside the held file"
+entry_exists "$ENTRY" || acc_fail "the entry went while a file of ours stayed"
+[ -f "$(desktop)/tessaly.lnk" ] && acc_fail "the desktop shortcut stays"
+kill "$holder" 2>/dev/null
+wait "$holder" 2>/dev/null
+acc_start "$uninstaller" /uninstall /quiet
+acc_expect_exit 0 "exit code of the second quiet uninstall"
+[ -e "$FOLDER" ] && acc_fail "c:\\kr is still there"
+[ -e "$(start_menu)" ] && acc_fail "the Start menu folder is still there"
+expect_no_residue "$ENTRY"
+[ -e "$(profile_folder)" ] && acc_fail "the uninstallers' folder is still there"
+
+acc_end
