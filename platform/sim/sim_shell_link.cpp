@@ -86,11 +86,13 @@ class SimShellLink final : public ShellLinkObject {
             at = end == std::string::npos ? bytes->size() : end + 1;
             const std::size_t first = line.find(' ');
             const std::size_t last = line.rfind(' ');
-            if (first == std::string::npos || last == first) {
+            const std::string number = line.substr(last == std::string::npos ? 0 : last + 1);
+            if (first == std::string::npos || last == first || number.empty() ||
+                number.find_first_not_of("-0123456789") != std::string::npos) {
                 return kFail;  // no link Save wrote
             }
             calls.push_back({line.substr(0, first), line.substr(first + 1, last - first - 1),
-                             std::stol(line.substr(last + 1))});
+                             std::stol(number)});
         }
         loaded_ = std::move(calls);
         return 0;
