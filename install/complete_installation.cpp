@@ -31,25 +31,25 @@ std::string OfferDesktopShortcut(const std::string& folder, const std::string& d
         return Format("To run %s, start Corvane and press function key %s.",
                       {kProductName, kFunctionKey});
     }
-    const ShortcutCopies link =
-        PlaceShortcut(desktopFolder, "tessaly.lnk",
-                      {folder + "tessaly.exe", "", kProductName, folder + "tesicon.ico", 0, 0}, log);
+    const ShortcutCopies link = PlaceShortcut(
+        desktopFolder, "tessaly.lnk",
+        {folder + "tessaly.exe", "", kProductName, folder + "tesicon.ico", 0, 0}, log);
     std::string message;
     if (!link.desktop.written) {
         // Not announced as on the desktop: the user learns what is missing
         // and starts the program directly, which 32-bit Windows can.
-        message = Format(
-            "The %s shortcut could not be created:\r\n\r\n%s\r\n\r\nTo run %s, start %s.",
-            {kShortLabel, UnwrittenFileText(link.desktopFile, link.desktop), kProductName,
-             folder + "tessaly.exe"});
+        message =
+            Format("The %s shortcut could not be created:\r\n\r\n%s\r\n\r\nTo run %s, start %s.",
+                   {kShortLabel, UnwrittenFileText(link.desktopFile, link.desktop), kProductName,
+                    folder + "tessaly.exe"});
     } else {
         message =
             Format("To run %s, click the %s icon on your desktop.", {kProductName, kShortLabel});
     }
     if (!link.startMenu.written) {
-        AppendParagraph(message,
-                        Format("The %s shortcut in the Start menu could not be created:\r\n\r\n%s",
-                               {kShortLabel, UnwrittenFileText(link.startMenuFile, link.startMenu)}));
+        AppendParagraph(
+            message, Format("The %s shortcut in the Start menu could not be created:\r\n\r\n%s",
+                            {kShortLabel, UnwrittenFileText(link.startMenuFile, link.startMenu)}));
     }
     return message;
 }

@@ -31,9 +31,9 @@ std::string DosBoxConfigText(const std::string& programPath) {
     if (mount != std::string::npos) {
         text.erase(mount);
     }
-    text += Format(kAutoexecFormat, {DosBoxArgumentPath(StripTrailingBackslashes(
-                                         FolderPart(programPath))),
-                                     FileNamePart(programPath)});
+    text += Format(kAutoexecFormat,
+                   {DosBoxArgumentPath(StripTrailingBackslashes(FolderPart(programPath))),
+                    FileNamePart(programPath)});
     return text;
 }
 

@@ -85,15 +85,15 @@ bool CreateDosBoxShortcuts(const std::string& folder, const std::string& desktop
     {
         // Nested in the start-up's apartment; closed also when a link raises.
         platform::ComApartment com;
-        launcher = PlaceShortcut(desktopFolder, launcherFileName,
-                                 {DosBoxPath,
-                                  "-noconsole -conf " + DosBoxArgumentPath(folder + "dosbox.conf"),
-                                  kProductName, iconFile, 0, 0},
-                                 log);
-        print = PlaceShortcut(desktopFolder, printFileName,
-                              {folder + "pr32.exe", "f", "Print File f (CTRL+ALT+P)", iconFile, 0,
-                               kPrintHotKey},
-                              log);
+        launcher = PlaceShortcut(
+            desktopFolder, launcherFileName,
+            {DosBoxPath, "-noconsole -conf " + DosBoxArgumentPath(folder + "dosbox.conf"),
+             kProductName, iconFile, 0, 0},
+            log);
+        print = PlaceShortcut(
+            desktopFolder, printFileName,
+            {folder + "pr32.exe", "f", "Print File f (CTRL+ALT+P)", iconFile, 0, kPrintHotKey},
+            log);
     }
 
     std::vector<std::string> unwritten;

@@ -47,7 +47,8 @@ ShortcutCopies PlaceShortcut(const std::string& desktopFolder, const std::string
     }
     copies.startMenuFile = startMenu + fileName;
     if (!FolderExists(startMenu)) {
-        platform::MakeDirectory(StripTrailingBackslashes(startMenu));  // a failure shows in the save
+        platform::MakeDirectory(
+            StripTrailingBackslashes(startMenu));  // a failure shows in the save
     }
     copies.startMenu = PlaceCopy(copies.startMenuFile, values, log);
     return copies;

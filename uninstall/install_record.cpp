@@ -34,7 +34,9 @@ bool ParseNumber(const std::string& text, long& value) {
 }  // namespace
 
 void InstallRecord::AddFile(const std::string& name) {
-    const auto same = [&](const std::string& known) { return LowerAscii(known) == LowerAscii(name); };
+    const auto same = [&](const std::string& known) {
+        return LowerAscii(known) == LowerAscii(name);
+    };
     if (std::none_of(files.begin(), files.end(), same)) {
         files.push_back(name);
     }

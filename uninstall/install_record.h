@@ -12,10 +12,10 @@
 // thing only while it is as written (install/ and integration/ say how each
 // is written; uninstall/uninstaller.h how each is checked).
 struct InstallRecord {
-    std::string entryKey;                // the Apps & Features entry's key name
-    std::string folder;                  // the install folder, with its backslash
-    std::vector<std::string> files;      // payload file names, no folder part
-    std::optional<std::string> config;   // the program dosbox.conf was written for
+    std::string entryKey;               // the Apps & Features entry's key name
+    std::string folder;                 // the install folder, with its backslash
+    std::vector<std::string> files;     // payload file names, no folder part
+    std::optional<std::string> config;  // the program dosbox.conf was written for
     std::vector<PlacedShortcut> shortcuts;
 
     // Adds a payload file once.

@@ -58,10 +58,9 @@ Outcome Uninstall(const std::string& uninstallerFolder, bool quiet) {
     const auto text = platform::ReadWholeFile(recordFile);
     const auto record = text ? InstallRecord::Parse(*text) : std::nullopt;
     if (!record) {
-        const std::string reason =
-            text ? "The record " + recordFile + " is damaged."
-                 : "The record " + recordFile + " cannot be read: " +
-                       platform::SystemErrorText(platform::LastErrorCode());
+        const std::string reason = text ? "The record " + recordFile + " is damaged."
+                                        : "The record " + recordFile + " cannot be read: " +
+                                              platform::SystemErrorText(platform::LastErrorCode());
         Tell(quiet, NothingRemovedMessage(reason), ui::BoxIcon::Error);
         return {kUninstallNoRecord};
     }

@@ -7,10 +7,10 @@
 // The exit codes of an uninstall, for Apps & Features and for scripts that
 // run the quiet command (docs/uninstall.md).
 enum UninstallExitCode : int {
-    kUninstallDone = 0,         // nothing of ours is left (files the user changed may be)
-    kUninstallIncomplete = 1,   // something of ours could not be removed; the entry stays
-    kUninstallDeclined = 2,     // the user answered No: nothing was changed
-    kUninstallNoRecord = 3,     // the record or the payload cannot be read: nothing was changed
+    kUninstallDone = 0,             // nothing of ours is left (files the user changed may be)
+    kUninstallIncomplete = 1,       // something of ours could not be removed; the entry stays
+    kUninstallDeclined = 2,         // the user answered No: nothing was changed
+    kUninstallNoRecord = 3,         // the record or the payload cannot be read: nothing was changed
     kUninstallNoTemporaryCopy = 4,  // the temporary copy could not run: nothing was changed
 };
 

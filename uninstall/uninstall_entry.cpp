@@ -31,8 +31,8 @@ bool NamesFolder(const std::string& key, const std::string& folder) {
 // A name is in use while an entry or an uninstaller folder has it: a folder
 // left by an uninstall that could not finish still holds another record.
 bool KeyInUse(const std::string& key) {
-    for (const std::string& known : platform::RegistrySubkeys(RegistryRoot::CurrentUser,
-                                                              kUninstallKeys)) {
+    for (const std::string& known :
+         platform::RegistrySubkeys(RegistryRoot::CurrentUser, kUninstallKeys)) {
         if (LowerAscii(known) == LowerAscii(key)) {
             return true;
         }
@@ -70,8 +70,8 @@ EntryKey FindEntryKey(const std::string& folder) {
         }
     }
     for (int number = 1;; ++number) {
-        const std::string name =
-            number == 1 ? std::string(kKeyBase) : std::string(kKeyBase) + " " + std::to_string(number);
+        const std::string name = number == 1 ? std::string(kKeyBase)
+                                             : std::string(kKeyBase) + " " + std::to_string(number);
         if (!KeyInUse(name)) {
             return {name, false};
         }
@@ -101,8 +101,7 @@ bool WriteEntry(const std::string& key, const EntryValues& values) {
            number("EstimatedSize", values.estimatedKilobytes) &&
            text("InstallDate", EightDigitDate()) && number("MajorVersion", kMajorVersion) &&
            number("MinorVersion", kMinorVersion) && number("VersionMajor", kMajorVersion) &&
-           number("VersionMinor", kMinorVersion) && number("NoModify", 1) &&
-           number("NoRepair", 1);
+           number("VersionMinor", kMinorVersion) && number("NoModify", 1) && number("NoRepair", 1);
 }
 
 bool DeleteEntry(const std::string& key) {

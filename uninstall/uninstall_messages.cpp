@@ -55,8 +55,9 @@ std::string RemovalMessage(const RemovalReport& report, const std::string& folde
         AppendParagraph(text, kept);
     }
     if (!report.keptShortcuts.empty()) {
-        std::string kept = "These shortcuts were kept, because they were changed after the "
-                           "installation:";
+        std::string kept =
+            "These shortcuts were kept, because they were changed after the "
+            "installation:";
         AppendList(kept, report.keptShortcuts);
         AppendParagraph(text, kept);
     }

@@ -105,9 +105,9 @@ RemovalReport RemoveInstallation(const InstallRecord& record, const PayloadFiles
 void RemoveRegistration(const InstallRecord& record, const std::string& uninstallerFolder,
                         RemovalReport& report) {
     if (!DeleteEntry(record.entryKey)) {
-        report.faults.push_back({"HKEY_CURRENT_USER\\" + std::string(kUninstallKeys) + "\\" +
-                                     record.entryKey,
-                                 platform::LastErrorCode()});
+        report.faults.push_back(
+            {"HKEY_CURRENT_USER\\" + std::string(kUninstallKeys) + "\\" + record.entryKey,
+             platform::LastErrorCode()});
         return;
     }
     platform::RemoveFile(uninstallerFolder + kRecordName);

@@ -14,8 +14,8 @@ struct RemovalReport {
         std::uint32_t errorCode = 0;  // the system's reason
     };
 
-    bool folderMissing = false;          // the install folder had been deleted already
-    std::vector<std::string> keptFiles;  // what stays in the install folder (a folder with '\')
+    bool folderMissing = false;              // the install folder had been deleted already
+    std::vector<std::string> keptFiles;      // what stays in the install folder (a folder with '\')
     std::vector<std::string> keptShortcuts;  // shortcuts of ours that the user changed
     std::vector<Fault> faults;               // what is ours and could not be removed
 

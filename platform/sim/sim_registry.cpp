@@ -68,8 +68,8 @@ bool Registry::KeyExists(RegistryRoot root, const std::string& key, RegistryView
     return keys_.count(path) > 0 || !Subkeys(root, key, view).empty();
 }
 
-bool Registry::Set(RegistryRoot root, const std::string& key, const std::string& name,
-                   Value value, RegistryView view) {
+bool Registry::Set(RegistryRoot root, const std::string& key, const std::string& name, Value value,
+                   RegistryView view) {
     if (refuseWrites_) {
         return false;
     }

@@ -43,7 +43,8 @@ class Registry {
   private:
     struct Key {
         std::string spelling;  // the path as first written
-        std::map<std::string, std::pair<std::string, Value>> values;  // folded name -> (name, value)
+        std::map<std::string, std::pair<std::string, Value>>
+            values;  // folded name -> (name, value)
     };
     std::string Path(RegistryRoot root, const std::string& key, RegistryView view) const;
 

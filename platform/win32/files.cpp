@@ -177,8 +177,8 @@ using SetFileInformationByHandleFn = BOOL(WINAPI*)(HANDLE, FILE_INFO_BY_HANDLE_C
 
 // Looked up, since it came with Windows Vista: the exe still starts on XP.
 SetFileInformationByHandleFn SetFileInformationByHandleFunction() {
-    return reinterpret_cast<SetFileInformationByHandleFn>(reinterpret_cast<void*>(::GetProcAddress(
-        ::GetModuleHandleA("kernel32.dll"), "SetFileInformationByHandle")));
+    return reinterpret_cast<SetFileInformationByHandleFn>(reinterpret_cast<void*>(
+        ::GetProcAddress(::GetModuleHandleA("kernel32.dll"), "SetFileInformationByHandle")));
 }
 
 }  // namespace
@@ -186,8 +186,7 @@ SetFileInformationByHandleFn SetFileInformationByHandleFunction() {
 Removal RemoveFileIfContentIs(const std::string& path, std::string_view contents) {
     // No sharing: from the comparison to the delete, nobody else may write.
     UniqueFileHandle handle(::CreateFileA(path.c_str(), GENERIC_READ | DELETE, 0, nullptr,
-                                                OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN,
-                                                nullptr));
+                                          OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
     if (!handle.valid()) {
         const DWORD error = ::GetLastError();
         const DWORD attributes = ::GetFileAttributesA(path.c_str());

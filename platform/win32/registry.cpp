@@ -51,8 +51,8 @@ bool SetValue(RegistryRoot root, const std::string& key, const std::string& name
                                      nullptr, open.out(), nullptr))) {
         return false;
     }
-    return Succeeded(::RegSetValueExA(open.get(), name.c_str(), 0, type,
-                                      static_cast<const BYTE*>(data), size));
+    return Succeeded(
+        ::RegSetValueExA(open.get(), name.c_str(), 0, type, static_cast<const BYTE*>(data), size));
 }
 
 }  // namespace

@@ -72,11 +72,10 @@ class Win32ShellLink final : public ShellLinkObject {
     ShellLinkValues Values() override {
         IShellLinkA* link = link_.get();
         ShellLinkValues values;
-        values.target = Text([&](char* buffer, int size) {
-            return link->GetPath(buffer, size, nullptr, 0);
-        });
-        values.workingDirectory = Text(
-            [&](char* buffer, int size) { return link->GetWorkingDirectory(buffer, size); });
+        values.target =
+            Text([&](char* buffer, int size) { return link->GetPath(buffer, size, nullptr, 0); });
+        values.workingDirectory =
+            Text([&](char* buffer, int size) { return link->GetWorkingDirectory(buffer, size); });
         values.arguments =
             Text([&](char* buffer, int size) { return link->GetArguments(buffer, size); });
         values.description =

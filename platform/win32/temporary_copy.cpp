@@ -139,9 +139,9 @@ std::optional<int> RunTemporaryCopy(const std::string& arguments) {
         return std::nullopt;
     }
     SECURITY_ATTRIBUTES inherited = {sizeof inherited, nullptr, TRUE};
-    UniqueFileHandle deleteOnClose(::CreateFileA(copy.c_str(), DELETE,
-                                                 FILE_SHARE_READ | FILE_SHARE_DELETE, &inherited,
-                                                 OPEN_EXISTING, FILE_FLAG_DELETE_ON_CLOSE, nullptr));
+    UniqueFileHandle deleteOnClose(
+        ::CreateFileA(copy.c_str(), DELETE, FILE_SHARE_READ | FILE_SHARE_DELETE, &inherited,
+                      OPEN_EXISTING, FILE_FLAG_DELETE_ON_CLOSE, nullptr));
     if (!deleteOnClose.valid()) {
         const DWORD error = ::GetLastError();
         ::DeleteFileA(copy.c_str());
