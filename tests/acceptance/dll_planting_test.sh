@@ -71,21 +71,27 @@ start_downloaded() {  # exe-name args...
 # The planted DLLs that ran in the program's process, one verdict each:
 # "own" when the program's code asked for the load at run time, or the
 # program imports the name itself; else "system", with the system library
-# that asked for it. Exit code 1 when any is the program's own.
-verdicts() {  # exe-name
-    python3 - "$(downloads)/planted.log" "$(downloads)/$1" "$ACC_SOURCE_DIR/tests/acceptance" <<'PY'
-import ntpath, os, sys
-log, exe, here = sys.argv[1:4]
+# that asked for it. Exit code 1 when any is the program's own. The log is
+# the one in the Downloads folder unless named, and the program may be
+# named by a pattern (a temporary copy's name is not known beforehand).
+verdicts() {  # exe-name [planted.log [program-pattern]]
+    python3 - "${2:-$(downloads)/planted.log}" "$(downloads)/$1" "$ACC_SOURCE_DIR/tests/acceptance" \
+        "${3:-$1}" <<'PY'
+import fnmatch, ntpath, os, sys
+log, exe, here, pattern = sys.argv[1:5]
 sys.path.insert(0, here)
 from pe_inspect import PE
-program = os.path.basename(exe).lower()
+pattern = pattern.lower()
 with open(exe, "rb") as handle:
     imports = {name.lower() for name in PE(handle.read()).imports()}
 own = 0
 lines = open(log, encoding="utf-8", errors="replace").read().splitlines() if os.path.exists(log) else []
 for line in lines:
     fields = line.split("\t")
-    if len(fields) != 5 or ntpath.basename(fields[3]).lower() != program:
+    if len(fields) != 5:
+        continue
+    program = ntpath.basename(fields[3]).lower()
+    if not fnmatch.fnmatch(program, pattern):
         continue
     name, when, requester, _, stack = fields
     if when == "start-up":
@@ -105,10 +111,10 @@ sys.exit(1 if own else 0)
 PY
 }
 
-# Checks the verdicts for the installer: none of its own.
-expect_no_own_loads() {
+# Checks the verdicts for the installer (or one of its copies): none of its own.
+expect_no_own_loads() {  # [planted.log program-pattern]
     local report
-    report=$(verdicts tessaly-setup.exe)
+    report=$(verdicts tessaly-setup.exe "$@")
     local code=$?
     [ -n "$report" ] && printf '%s\n' "$report" | sed 's/^/    planted /'
     [ $code -eq 0 ] || acc_fail "a planted DLL ran because of the installer's own code"
@@ -179,6 +185,22 @@ mkdir -p "$(acc_drive_c)/Program Files (x86)/DOSBox-0.74"
 install_from_downloads 64
 [ -f "$(DESKTOP)/Print F.lnk" ] || acc_fail "no Print F shortcut"
 expect_no_own_loads
+
+acc_case "64-bit Windows: the uninstall, with DLLs planted beside its program and in %TEMP%, where its copy runs"
+PROFILE="$(acc_drive_c)/users/$(id -un)/AppData/Local/Tessaly/Vantrel Tessaly"
+TEMP_FOLDER="$(acc_drive_c)/users/$(id -un)/Temp"
+cp "$PLANTED"/*.dll "$PROFILE/"
+mkdir -p "$TEMP_FOLDER"
+cp "$PLANTED"/*.dll "$TEMP_FOLDER/"
+rm -f "$PROFILE/planted.log" "$TEMP_FOLDER/planted.log"
+(cd "$TEMP_FOLDER" && exec "$ACC_WINE" "C:\\users\\$(id -un)\\AppData\\Local\\Tessaly\\Vantrel Tessaly\\uninstall.exe" \
+    /uninstall /quiet) >"$ACC_OUT/uninstall.log" 2>&1 &
+ACC_PID=$!
+acc_expect_exit 0 "exit code of the quiet uninstall" 60
+[ -e "$(acc_drive_c)/kr/tessaly.exe" ] && acc_fail "the uninstall left tessaly.exe"
+[ -e "$(DESKTOP)/Print F.lnk" ] && acc_fail "the uninstall left the Print F shortcut"
+expect_no_own_loads "$PROFILE/planted.log" uninstall.exe
+expect_no_own_loads "$TEMP_FOLDER/planted.log" 'tsun*.exe'
 
 acc_case "control: a program loading uxtheme.dll by its bare name is caught"
 rm -f "$(downloads)/planted.log"
