@@ -29,17 +29,7 @@ namespace platform {
 namespace {
 
 using win32::UniqueFileHandle;
-
-struct HandleTraits {
-    using Type = HANDLE;
-    static Type Invalid() { return nullptr; }
-    static void Close(Type h) {
-        const DWORD error = ::GetLastError();
-        ::CloseHandle(h);
-        ::SetLastError(error);
-    }
-};
-using UniqueHandle = win32::UniqueHandle<HandleTraits>;
+using UniqueHandle = win32::UniqueKernelHandle;
 
 // How long the copy waits for the original to end, and then for the
 // system to let go of its file, before it leaves the file behind.

@@ -55,6 +55,12 @@ struct FileHandleTraits {
 };
 using UniqueFileHandle = UniqueHandle<FileHandleTraits>;
 
+// Handles whose "none" is null (processes, threads, pipes), closed the same way.
+struct KernelHandleTraits : FileHandleTraits {
+    static Type Invalid() { return nullptr; }
+};
+using UniqueKernelHandle = UniqueHandle<KernelHandleTraits>;
+
 struct FindHandleTraits {
     using Type = HANDLE;
     static Type Invalid() { return INVALID_HANDLE_VALUE; }

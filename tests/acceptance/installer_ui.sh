@@ -196,6 +196,18 @@ setup_and_install() {  # shot [start command]
     click_progress btnCancel
 }
 
+# Opens the installer, types the folder and installs, up to the OK of the
+# finished progress window; the completion's boxes are the caller's.
+install_into() {  # shot windows-folder
+    open_main "$1" || return 1
+    click "$SETUP"
+    wait_for 10 page_is 2 || { acc_fail "Setup did not open the folder page"; return 1; }
+    type_folder "$2"
+    click "$INSTALL"
+    wait_stage "Installation Successful." 60 || return 1
+    click_progress btnCancel
+}
+
 # Answers whatever the completion step shows until the installer ends: No
 # to the desktop shortcut question on 32-bit Windows, OK to every notice.
 # Each box is screenshot as NAME-box-N.png.

@@ -16,18 +16,6 @@ change_draws() {  # linux-folder tag
     cp "$1/draws.qdb" "$ACC_OUT/draws-$2"
 }
 
-# Opens the installer, types the folder and installs, up to the OK of the
-# finished progress window.
-install_into() {  # shot windows-folder
-    open_main "$1" || return 1
-    click "$SETUP"
-    wait_for 10 page_is 2 || { acc_fail "Setup did not open the folder page"; return 1; }
-    type_folder "$2"
-    click "$INSTALL"
-    wait_stage "Installation Successful." 60 || return 1
-    click_progress btnCancel
-}
-
 # Expects the last box, answers it, and checks that its text ends with the
 # line (as the probe prints it: CR, LF and backslashes escaped).
 expect_last_line() {  # title ending

@@ -29,17 +29,6 @@ entry_value() {  # key value
 }
 entry_exists() { "$ACC_WINE" reg query "$ENTRIES\\$1" >/dev/null 2>&1; }
 
-# Installs into the folder through the windows, answering the completion.
-install_into() {  # shot windows-folder
-    open_main "$1" || return 1
-    click "$SETUP"
-    wait_for 10 page_is 2 || { acc_fail "Setup did not open the folder page"; return 1; }
-    type_folder "$2"
-    click "$INSTALL"
-    wait_stage "Installation Successful." 60 || return 1
-    click_progress btnCancel
-}
-
 # Runs the entry's command through Wine's uninstaller program, which waits
 # for it as Apps & Features does.
 start_uninstall() { acc_start uninstaller --remove "$1"; }
