@@ -96,7 +96,25 @@ class Uninstall : public ::testing::Test {
 
 }  // namespace
 
-TEST_F(Uninstall, EachFolderHasOneEntryNamingItsUninstallerBeforeTheFilesLand) {
+TEST_F(Uninstall, ARunCancelledAfterItsFirstFileIsListedAndRemovable) {
+    PumpScript pumps;
+    bool listed = false;
+    pumps.At(2, [&] {  // the first file's pump: one file is on disk
+        listed = EntryExists("Vantrel Tessaly");
+        ui::Form& form = *ui::headless::FindForm("InstProgressForm");
+        ui::headless::Click(form, ui::headless::CentreOf(*form.Find("btnCancel")));
+    });
+    {
+        BoxScript boxes;
+        EXPECT_FALSE(RunInstallation("C:\\kr"));
+    }
+    EXPECT_TRUE(listed);
+    EXPECT_TRUE(machine.Exists("C:\\kr\\" + FileName(0)));
+    EXPECT_EQ(Remove("Vantrel Tessaly", {}, true), kUninstallDone);
+    EXPECT_FALSE(machine.Exists("C:\\kr"));
+}
+
+TEST_F(Uninstall, EachFolderHasOneEntryNamingItsUninstaller) {
     ASSERT_TRUE(Install("C:\\kr"));
     ASSERT_TRUE(Install("C:\\kr"));  // a reinstall updates its entry
     ASSERT_TRUE(Install("C:\\games\\kr"));
