@@ -1,6 +1,7 @@
 #include "app/startup.h"
 
 #include "app/dosbox_path.h"
+#include "app/dosbox_search.h"
 #include "app/main_form.h"
 #include "app/message_boxes.h"
 #include "install/run_installation.h"
@@ -29,39 +30,20 @@ constexpr int kShowNormal = 1;
 // The download page on the DOSBox project's own site.
 constexpr char kDosBoxPage[] = "https://www.dosbox.com/download.php?main=1";
 constexpr char kApplicationTitle[] = "Tessaly Installer Version 3.24";
-constexpr std::size_t kMaxNameLength = 260;
-
-bool HiddenOrSystem(std::uint32_t attributes) {
-    return attributes & (platform::kAttributeHidden | platform::kAttributeSystem);
-}
-
 }  // namespace
 
 bool FindDosBox(std::string& path) {
     const std::string base =
         LowerAscii(AddBackslash(GetSpecialFolderPath(platform::kCsidlProgramFiles)));
     path.clear();
-    if (auto listing = platform::FindFiles(base + "*.*")) {
-        while (const auto entry = listing->Next()) {
-            if (HiddenOrSystem(entry->attributes)) {
-                continue;
-            }
-            const std::string name = LowerAscii(entry->name.substr(0, kMaxNameLength));
-            if (name.find("dosbox") == std::string::npos) {
-                continue;
-            }
-            // An entry without the program (a leftover folder of an older
-            // DOSBox, a downloaded setup program) is passed over; the first
-            // candidate stays in the output when no entry holds it.
-            const std::string candidate = AddBackslash(base + name) + "dosbox.exe";
-            if (path.empty()) {
-                path = candidate;
-            }
-            if (platform::FileExists(candidate)) {
-                path = candidate;
-                return true;
-            }
-        }
+    // The first candidate stays in the output when no place holds DOSBox.
+    if (const auto found = FindInDosBoxFolder(base, true, &path)) {
+        path = *found;
+        return true;
+    }
+    if (const auto found = FindDosBoxElsewhere()) {
+        path = *found;
+        return true;
     }
     return false;
 }

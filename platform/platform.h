@@ -17,6 +17,7 @@ namespace platform {
 inline constexpr int kCsidlDesktop = 0;
 inline constexpr int kCsidlPrograms = 2;  // the user's own Start menu Programs folder
 inline constexpr int kCsidlLocalAppData = 28;
+inline constexpr int kCsidlCommonPrograms = 23;  // the Start menu Programs folder of all users
 inline constexpr int kCsidlWindows = 36;
 inline constexpr int kCsidlProgramFiles = 38;
 
@@ -165,6 +166,14 @@ enum class Wow64Answer {
     Yes,
 };
 Wow64Answer QueryWow64();
+
+// An environment variable of the process; nothing when it is not set.
+std::optional<std::string> EnvironmentVariable(const std::string& name);
+
+// The user's own folder for programs installed for them alone
+// (FOLDERID_UserProgramFiles, Windows 7 and later); nothing where the system
+// cannot name it (older Windows, and Wine 8, which refuses the identifier).
+std::optional<std::string> UserProgramFilesFolder();
 
 // The whole command line as the system reports it, program path included.
 std::string CommandLine();

@@ -88,6 +88,13 @@ class Machine {
     // from the start (with a few bytes standing for the program).
     void SetExecutablePath(std::string path) { executablePath_ = std::move(path); }
     void SetToday(LocalDate date) { today_ = date; }
+    void SetEnvironmentVariable(const std::string& name, std::optional<std::string> value) {
+        environment_[name] = std::move(value);
+    }
+    // FOLDERID_UserProgramFiles; nothing by default, as under Wine 8.
+    void SetUserProgramFiles(std::optional<std::string> path) {
+        userProgramFiles_ = std::move(path);
+    }
     // What a temporary copy of the program hands back (nothing: it could not
     // be started), and, in a process that is such a copy, the original's file.
     void SetTemporaryCopyResult(std::optional<int> result) { temporaryCopyResult_ = result; }
@@ -174,6 +181,11 @@ class Machine {
     char thousandsSeparator() const { return thousandsSeparator_; }
     const std::string& executableFileName() const { return executableFileName_; }
     const std::string& executablePath() const { return executablePath_; }
+    std::optional<std::string> environmentVariable(const std::string& name) const {
+        const auto found = environment_.find(name);
+        return found == environment_.end() ? std::nullopt : found->second;
+    }
+    const std::optional<std::string>& userProgramFiles() const { return userProgramFiles_; }
     LocalDate today() const { return today_; }
     std::string TempFolder() const;
     std::optional<int> RunTemporaryCopy(const std::string& arguments);
@@ -208,6 +220,8 @@ class Machine {
     std::string executableFileName_ = "tessaly-setup.exe";
     std::string executablePath_ = "C:\\setup\\tessaly-setup.exe";
     LocalDate today_ = {2026, 12, 9};
+    std::map<std::string, std::optional<std::string>> environment_;
+    std::optional<std::string> userProgramFiles_;
     Registry registry_;
     std::optional<int> temporaryCopyResult_ = 0;
     std::vector<std::string> temporaryCopies_;

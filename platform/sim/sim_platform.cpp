@@ -177,6 +177,14 @@ Wow64Answer QueryWow64() {
     return Machine::Current().wow64();
 }
 
+std::optional<std::string> EnvironmentVariable(const std::string& name) {
+    return Machine::Current().environmentVariable(name);
+}
+
+std::optional<std::string> UserProgramFilesFolder() {
+    return Machine::Current().userProgramFiles();
+}
+
 std::string CommandLine() {
     return Machine::Current().commandLine();
 }

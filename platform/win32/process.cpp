@@ -23,6 +23,15 @@ Wow64Answer QueryWow64() {
     return win32::AdaptWow64Flag(flag);
 }
 
+std::optional<std::string> EnvironmentVariable(const std::string& name) {
+    char buffer[MAX_PATH + 1];
+    const DWORD length = ::GetEnvironmentVariableA(name.c_str(), buffer, sizeof buffer);
+    if (length == 0 || length >= sizeof buffer) {
+        return std::nullopt;  // unset, or longer than any folder this program asks for
+    }
+    return std::string(buffer, length);
+}
+
 std::string CommandLine() {
     const char* line = ::GetCommandLineA();
     return line != nullptr ? std::string(line) : std::string();

@@ -24,6 +24,31 @@ std::optional<std::string> SpecialFolderPath(int csidl) {
     return std::string(buffer);
 }
 
+std::optional<std::string> UserProgramFilesFolder() {
+    // FOLDERID_UserProgramFiles {5CD7AEE2-2219-4A67-B85D-6C9CE15660CB}.
+    constexpr GUID kUserProgramFiles = {
+        0x5CD7AEE2, 0x2219, 0x4A67, {0xB8, 0x5D, 0x6C, 0x9C, 0xE1, 0x56, 0x60, 0xCB}};
+    // SHGetKnownFolderPath came with Windows Vista: looked up, so that the
+    // exe still starts on XP. shell32 is loaded already (it is imported).
+    using GetKnownFolderPathFn = HRESULT(WINAPI*)(const GUID&, DWORD, HANDLE, PWSTR*);
+    const auto getKnownFolderPath = reinterpret_cast<GetKnownFolderPathFn>(reinterpret_cast<void*>(
+        ::GetProcAddress(::GetModuleHandleA("shell32.dll"), "SHGetKnownFolderPath")));
+    PWSTR raw = nullptr;
+    if (getKnownFolderPath == nullptr ||
+        FAILED(getKnownFolderPath(kUserProgramFiles, 0, nullptr, &raw))) {
+        if (raw != nullptr) {
+            ::CoTaskMemFree(raw);
+        }
+        return std::nullopt;
+    }
+    win32::UniqueCoTaskMem owned(raw);
+    char buffer[MAX_PATH * 2] = {};
+    if (::WideCharToMultiByte(CP_ACP, 0, raw, -1, buffer, sizeof buffer, nullptr, nullptr) == 0) {
+        return std::nullopt;
+    }
+    return std::string(buffer);
+}
+
 int ShellDelete(const std::string& mask, unsigned flags) {
     // The source is a list of names ended by an empty one: two NULs at the end.
     std::vector<char> from(mask.begin(), mask.end());

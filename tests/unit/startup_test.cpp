@@ -2,12 +2,15 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+
 #include "app/dosbox_path.h"
 #include "platform/sim/sim_machine.h"
 #include "test_resources.h"
 #include "ui/application.h"
 #include "ui/form.h"
 #include "ui/headless/headless_ui.h"
+#include "util/path_helpers.h"
 
 using platform::Wow64Answer;
 using platform::sim::Machine;
@@ -160,6 +163,103 @@ TEST_F(StartupTest, HiddenAndSystemEntriesAreSkipped) {
     EXPECT_EQ(path, "c:\\program files\\dosbox-visible\\dosbox.exe");
 }
 
+TEST(FindDosBox, TodaysDosBoxIsFoundWhereverItInstallsInThisOrder) {
+    using platform::RegistryRoot;
+    using platform::RegistryView;
+    using Arrange = std::function<void(Machine&)>;
+    const std::string entries = "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\";
+    const auto program = [](const std::string& path) {
+        return [path](Machine& m) { m.PutFile(path, "MZ"); };
+    };
+    const auto value = [](RegistryRoot root, RegistryView view, std::string key, std::string name,
+                          std::string data) {
+        return [=](Machine& m) { m.registry().Set(root, key, name, data, view); };
+    };
+    const auto link = [](const std::string& file, const std::string& target) {
+        return [=](Machine& m) { m.PutFile(file, "SetPath " + target + " 0\n"); };
+    };
+    const std::string menu = "C:\\ProgramData\\Microsoft\\Windows\\Start Menu\\Programs\\";
+    const std::string staging = "C:\\PF64\\DOSBox Staging\\dosbox.exe";
+    const std::string perUser =
+        "C:\\users\\user\\AppData\\Local\\Programs\\DOSBox Staging\\dosbox.exe";
+    const struct {
+        const char* name;
+        std::vector<Arrange> arrange;
+        std::string found;  // lower-cased; empty: not found
+    } cases[] = {
+        {"64-bit Program Files", {program(staging)}, staging},
+        {"the user's own Programs folder", {program(perUser)}, perUser},
+        {"its known folder where the system names it",
+         {[](Machine& m) { m.SetUserProgramFiles("D:\\Mine"); },
+          program("D:\\Mine\\dosbox\\dosbox.exe")},
+         "D:\\Mine\\dosbox\\dosbox.exe"},
+        {"Staging's Path in HKCU",
+         {value(RegistryRoot::CurrentUser, RegistryView::Own, "Software\\dosbox-staging", "Path",
+                "D:\\Any Where\\"),
+          program("D:\\Any Where\\dosbox.exe")},
+         "D:\\Any Where\\dosbox.exe"},
+        {"DOSBox-X's Path in HKLM's 64-bit view",
+         {value(RegistryRoot::LocalMachine, RegistryView::Bits64, "Software\\DOSBox-X", "Path",
+                "D:\\X"),
+          program("D:\\X\\dosbox-x.exe")},
+         "D:\\X\\dosbox-x.exe"},
+        {"an Uninstall entry of HKLM's 32-bit view",
+         {value(RegistryRoot::LocalMachine, RegistryView::Bits32, entries + "{x}_is1",
+                "DisplayName", "DOSBox Staging"),
+          value(RegistryRoot::LocalMachine, RegistryView::Bits32, entries + "{x}_is1",
+                "InstallLocation", "D:\\S\\"),
+          program("D:\\S\\dosbox.exe")},
+         "D:\\S\\dosbox.exe"},
+        {"the Windows drive's root",
+         {program("C:\\DOSBox-X\\dosbox-x.exe")},
+         "C:\\DOSBox-X\\dosbox-x.exe"},
+        {"a Start menu shortcut, one folder down",
+         {link(menu + "DOSBox-0.74-3\\DOSBox 0.74-3.lnk", "D:\\Games\\DB\\dosbox.exe"),
+          program("D:\\Games\\DB\\dosbox.exe")},
+         "D:\\Games\\DB\\dosbox.exe"},
+        {"the order: Program Files (64-bit) before the rest",
+         {program("C:\\DOSBox-X\\dosbox-x.exe"), program(perUser), program(staging)},
+         staging},
+        {"the order: a record before the drive's root",
+         {program("C:\\DOSBox-X\\dosbox-x.exe"),
+          value(RegistryRoot::CurrentUser, RegistryView::Own, "Software\\DOSBox-X", "Path",
+                "D:\\X"),
+          program("D:\\X\\dosbox-x.exe")},
+         "D:\\X\\dosbox-x.exe"},
+        {"stale records and shortcuts are passed over, hidden folders skipped",
+         {value(RegistryRoot::CurrentUser, RegistryView::Own, "Software\\dosbox-staging", "Path",
+                "D:\\Gone"),
+          link(menu + "Old.lnk", "D:\\Gone\\dosbox.exe"),
+          program("C:\\PF64\\DOSBox-hidden\\dosbox.exe"),
+          [](Machine& m) {
+              m.AddAttributes("C:\\PF64\\DOSBox-hidden", platform::kAttributeHidden);
+          },
+          link(menu + "Tools\\DOSBox.lnk", "D:\\Real\\dosbox.exe"),
+          program("D:\\Real\\dosbox.exe")},
+         "D:\\Real\\dosbox.exe"},
+        {"nothing anywhere", {}, ""},
+        {"the classic search's find comes first",
+         {program(staging), program("C:\\Program Files\\DOSBox-0.74\\dosbox.exe")},
+         "C:\\Program Files\\DOSBox-0.74\\dosbox.exe"},
+    };
+    for (const auto& c : cases) {
+        Machine m;
+        m.SetWow64(Wow64Answer::Yes);
+        m.AddDrive('D', platform::DriveType::Fixed);
+        m.SetEnvironmentVariable("ProgramW6432", "C:\\PF64");
+        m.PutFolder("C:\\PF64");
+        m.SetSpecialFolder(platform::kCsidlCommonPrograms, StripTrailingBackslashes(menu));
+        for (const Arrange& step : c.arrange) {
+            step(m);
+        }
+        std::string path;
+        EXPECT_EQ(FindDosBox(path), !c.found.empty()) << c.name;
+        if (!c.found.empty()) {
+            EXPECT_EQ(path, LowerAscii(c.found)) << c.name;
+        }
+    }
+}
+
 TEST_F(StartupTest, WithoutProgramFilesTheCurrentFolderIsSearched) {
     machine.SetWow64(Wow64Answer::Yes);
     machine.SetSpecialFolder(platform::kCsidlProgramFiles, std::nullopt);
@@ -210,8 +310,13 @@ TEST_F(StartupTest, RunShowsTheMainWindowUntilItCloses) {
 TEST_F(StartupTest, AdviceEndsTheRunBeforeAnythingIsInitialised) {
     machine.SetWow64(Wow64Answer::Yes);  // and no DOSBox
     BoxScript boxes({ui::kResultOk});
+    // The search may open COM to read Start menu shortcuts; it is closed
+    // again before the advice, and the application never opens it.
+    int comDepthAtAdvice = -1;
+    boxes.OnShow([&](const ui::MessageBoxSpec&) { comDepthAtAdvice = machine.comDepth(); });
     EXPECT_EQ(RunInstaller(), 0);
-    EXPECT_EQ(machine.comInitCount(), 0);
+    EXPECT_EQ(comDepthAtAdvice, 0);
+    EXPECT_LE(machine.comInitCount(), 1);
     EXPECT_EQ(machine.shellOpens().size(), 1u);
 }
 
