@@ -11,10 +11,10 @@ source "$(dirname "$0")/lib.sh"
 source "$(dirname "$0")/installer_ui.sh"
 acc_begin dosbox_places
 
-STAND_IN=$(acc_tool record_start.exe)
 LAUNCHER_NAME="Tesicon DOSbox.lnk"
 
 acc_new_prefix places-64 64
+STAND_IN=$(acc_tool record_start.exe)
 user_win="C:\\users\\$(id -un)"
 desktop() { printf '%s/users/%s/Desktop' "$(acc_drive_c)" "$(id -un)"; }
 # A Windows path of drive C: as a Linux path.
@@ -23,7 +23,7 @@ linux_path() { printf '%s/%s' "$(acc_drive_c)" "$(printf '%s' "${1#C:\\}" | tr '
 # Puts the stand-in at the Windows path.
 put_program() {  # windows-path
     mkdir -p "$(dirname "$(linux_path "$1")")"
-    cp "$STAND_IN" "$(linux_path "$1")"
+    cp "$STAND_IN" "$(linux_path "$1")" || acc_fail "cannot put the stand-in at $1"
 }
 
 # One place: arrange it, install, read the launcher back, start it.
