@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include <functional>
+#include <vector>
 
 #include "app/dosbox_path.h"
 #include "platform/sim/sim_machine.h"
@@ -163,83 +163,92 @@ TEST_F(StartupTest, HiddenAndSystemEntriesAreSkipped) {
     EXPECT_EQ(path, "c:\\program files\\dosbox-visible\\dosbox.exe");
 }
 
-TEST(FindDosBox, TodaysDosBoxIsFoundWhereverItInstallsInThisOrder) {
+namespace {
+
+// What a DOSBox installer leaves: the program, a record naming it, a
+// Start menu shortcut to it, a hidden folder, the known folder.
+struct Put {
+    enum Kind { File, HkcuStaging, Hklm64X, Hklm32Entry, MenuLink, Hidden, Known } kind;
+    std::string at;
+    std::string value = {};
+};
+
+void Arrange(Machine& m, const Put& put) {
     using platform::RegistryRoot;
     using platform::RegistryView;
-    using Arrange = std::function<void(Machine&)>;
-    const std::string entries = "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\";
-    const auto program = [](const std::string& path) {
-        return [path](Machine& m) { m.PutFile(path, "MZ"); };
-    };
-    const auto value = [](RegistryRoot root, RegistryView view, std::string key, std::string name,
-                          std::string data) {
-        return [=](Machine& m) { m.registry().Set(root, key, name, data, view); };
-    };
-    const auto link = [](const std::string& file, const std::string& target) {
-        return [=](Machine& m) { m.PutFile(file, "SetPath " + target + " 0\n"); };
-    };
-    const std::string menu = "C:\\ProgramData\\Microsoft\\Windows\\Start Menu\\Programs\\";
+    const std::string entry = "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\{x}_is1";
+    switch (put.kind) {
+        case Put::File:
+            return m.PutFile(put.at, "MZ");
+        case Put::HkcuStaging:
+            m.registry().Set(RegistryRoot::CurrentUser, "Software\\dosbox-staging", "Path", put.at);
+            return;
+        case Put::Hklm64X:
+            m.registry().Set(RegistryRoot::LocalMachine, "Software\\DOSBox-X", "Path", put.at,
+                             RegistryView::Bits64);
+            return;
+        case Put::Hklm32Entry:
+            m.registry().Set(RegistryRoot::LocalMachine, entry, "DisplayName", "DOSBox Staging",
+                             RegistryView::Bits32);
+            m.registry().Set(RegistryRoot::LocalMachine, entry, "InstallLocation", put.at,
+                             RegistryView::Bits32);
+            return;
+        case Put::MenuLink:
+            return m.PutFile("C:\\Menu\\" + put.at, "SetPath " + put.value + " 0\n");
+        case Put::Hidden:
+            return m.AddAttributes(put.at, platform::kAttributeHidden);
+        case Put::Known:
+            return m.SetUserProgramFiles(put.at);
+    }
+}
+
+}  // namespace
+
+TEST(FindDosBox, TodaysDosBoxIsFoundWhereverItInstallsInThisOrder) {
     const std::string staging = "C:\\PF64\\DOSBox Staging\\dosbox.exe";
-    const std::string perUser =
-        "C:\\users\\user\\AppData\\Local\\Programs\\DOSBox Staging\\dosbox.exe";
+    const std::string perUser = "C:\\users\\user\\AppData\\Local\\Programs\\DOSBox\\dosbox.exe";
+    const std::string rootX = "C:\\DOSBox-X\\dosbox-x.exe";
     const struct {
         const char* name;
-        std::vector<Arrange> arrange;
-        std::string found;  // lower-cased; empty: not found
+        std::vector<Put> puts;
+        std::string found;  // empty: not found
     } cases[] = {
-        {"64-bit Program Files", {program(staging)}, staging},
-        {"the user's own Programs folder", {program(perUser)}, perUser},
-        {"its known folder where the system names it",
-         {[](Machine& m) { m.SetUserProgramFiles("D:\\Mine"); },
-          program("D:\\Mine\\dosbox\\dosbox.exe")},
+        {"64-bit Program Files", {{Put::File, staging}}, staging},
+        {"the user's Programs folder", {{Put::File, perUser}}, perUser},
+        {"the known folder",
+         {{Put::Known, "D:\\Mine"}, {Put::File, "D:\\Mine\\dosbox\\dosbox.exe"}},
          "D:\\Mine\\dosbox\\dosbox.exe"},
-        {"Staging's Path in HKCU",
-         {value(RegistryRoot::CurrentUser, RegistryView::Own, "Software\\dosbox-staging", "Path",
-                "D:\\Any Where\\"),
-          program("D:\\Any Where\\dosbox.exe")},
-         "D:\\Any Where\\dosbox.exe"},
-        {"DOSBox-X's Path in HKLM's 64-bit view",
-         {value(RegistryRoot::LocalMachine, RegistryView::Bits64, "Software\\DOSBox-X", "Path",
-                "D:\\X"),
-          program("D:\\X\\dosbox-x.exe")},
+        {"HKCU Path",
+         {{Put::HkcuStaging, "D:\\A B\\"}, {Put::File, "D:\\A B\\dosbox.exe"}},
+         "D:\\A B\\dosbox.exe"},
+        {"HKLM 64-bit Path",
+         {{Put::Hklm64X, "D:\\X"}, {Put::File, "D:\\X\\dosbox-x.exe"}},
          "D:\\X\\dosbox-x.exe"},
-        {"an Uninstall entry of HKLM's 32-bit view",
-         {value(RegistryRoot::LocalMachine, RegistryView::Bits32, entries + "{x}_is1",
-                "DisplayName", "DOSBox Staging"),
-          value(RegistryRoot::LocalMachine, RegistryView::Bits32, entries + "{x}_is1",
-                "InstallLocation", "D:\\S\\"),
-          program("D:\\S\\dosbox.exe")},
+        {"HKLM 32-bit entry",
+         {{Put::Hklm32Entry, "D:\\S\\"}, {Put::File, "D:\\S\\dosbox.exe"}},
          "D:\\S\\dosbox.exe"},
-        {"the Windows drive's root",
-         {program("C:\\DOSBox-X\\dosbox-x.exe")},
-         "C:\\DOSBox-X\\dosbox-x.exe"},
-        {"a Start menu shortcut, one folder down",
-         {link(menu + "DOSBox-0.74-3\\DOSBox 0.74-3.lnk", "D:\\Games\\DB\\dosbox.exe"),
-          program("D:\\Games\\DB\\dosbox.exe")},
-         "D:\\Games\\DB\\dosbox.exe"},
-        {"the order: Program Files (64-bit) before the rest",
-         {program("C:\\DOSBox-X\\dosbox-x.exe"), program(perUser), program(staging)},
+        {"the drive's root", {{Put::File, rootX}}, rootX},
+        {"a shortcut one folder down",
+         {{Put::MenuLink, "DOSBox-0.74-3\\DOSBox.lnk", "D:\\G\\dosbox.exe"},
+          {Put::File, "D:\\G\\dosbox.exe"}},
+         "D:\\G\\dosbox.exe"},
+        {"order: Program Files first",
+         {{Put::File, rootX}, {Put::File, perUser}, {Put::File, staging}},
          staging},
-        {"the order: a record before the drive's root",
-         {program("C:\\DOSBox-X\\dosbox-x.exe"),
-          value(RegistryRoot::CurrentUser, RegistryView::Own, "Software\\DOSBox-X", "Path",
-                "D:\\X"),
-          program("D:\\X\\dosbox-x.exe")},
+        {"order: a record before the root",
+         {{Put::File, rootX}, {Put::Hklm64X, "D:\\X"}, {Put::File, "D:\\X\\dosbox-x.exe"}},
          "D:\\X\\dosbox-x.exe"},
-        {"stale records and shortcuts are passed over, hidden folders skipped",
-         {value(RegistryRoot::CurrentUser, RegistryView::Own, "Software\\dosbox-staging", "Path",
-                "D:\\Gone"),
-          link(menu + "Old.lnk", "D:\\Gone\\dosbox.exe"),
-          program("C:\\PF64\\DOSBox-hidden\\dosbox.exe"),
-          [](Machine& m) {
-              m.AddAttributes("C:\\PF64\\DOSBox-hidden", platform::kAttributeHidden);
-          },
-          link(menu + "Tools\\DOSBox.lnk", "D:\\Real\\dosbox.exe"),
-          program("D:\\Real\\dosbox.exe")},
-         "D:\\Real\\dosbox.exe"},
+        {"stale records, hidden folders",
+         {{Put::HkcuStaging, "D:\\Gone"},
+          {Put::MenuLink, "Old.lnk", "D:\\Gone\\dosbox.exe"},
+          {Put::File, "C:\\PF64\\DOSBox-h\\dosbox.exe"},
+          {Put::Hidden, "C:\\PF64\\DOSBox-h"},
+          {Put::MenuLink, "T\\D.lnk", "D:\\R\\dosbox.exe"},
+          {Put::File, "D:\\R\\dosbox.exe"}},
+         "D:\\R\\dosbox.exe"},
         {"nothing anywhere", {}, ""},
-        {"the classic search's find comes first",
-         {program(staging), program("C:\\Program Files\\DOSBox-0.74\\dosbox.exe")},
+        {"the classic search first",
+         {{Put::File, staging}, {Put::File, "C:\\Program Files\\DOSBox-0.74\\dosbox.exe"}},
          "C:\\Program Files\\DOSBox-0.74\\dosbox.exe"},
     };
     for (const auto& c : cases) {
@@ -247,16 +256,13 @@ TEST(FindDosBox, TodaysDosBoxIsFoundWhereverItInstallsInThisOrder) {
         m.SetWow64(Wow64Answer::Yes);
         m.AddDrive('D', platform::DriveType::Fixed);
         m.SetEnvironmentVariable("ProgramW6432", "C:\\PF64");
-        m.PutFolder("C:\\PF64");
-        m.SetSpecialFolder(platform::kCsidlCommonPrograms, StripTrailingBackslashes(menu));
-        for (const Arrange& step : c.arrange) {
-            step(m);
+        m.SetSpecialFolder(platform::kCsidlCommonPrograms, "C:\\Menu");
+        for (const Put& put : c.puts) {
+            Arrange(m, put);
         }
         std::string path;
         EXPECT_EQ(FindDosBox(path), !c.found.empty()) << c.name;
-        if (!c.found.empty()) {
-            EXPECT_EQ(path, LowerAscii(c.found)) << c.name;
-        }
+        EXPECT_EQ(path, c.found.empty() ? path : LowerAscii(c.found)) << c.name;
     }
 }
 
