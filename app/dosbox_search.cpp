@@ -1,5 +1,6 @@
 #include "app/dosbox_search.h"
 
+#include <iterator>
 #include <utility>
 #include <vector>
 
@@ -32,12 +33,15 @@ bool IsProgramName(const std::string& name) {
     return lower == kPrograms[0] || lower == kPrograms[1];
 }
 
-// A folder that holds one of the programs: that program's path.
-std::optional<std::string> ProgramIn(const std::string& folder) {
+// A folder that holds one of the programs (the first `count` of them):
+// that program's path.
+std::optional<std::string> ProgramIn(const std::string& folder,
+                                     std::size_t count = std::size(kPrograms)) {
     if (folder.empty()) {
         return std::nullopt;
     }
-    for (const char* program : kPrograms) {
+    for (std::size_t i = 0; i < count; ++i) {
+        const char* program = kPrograms[i];
         const std::string path = AddBackslash(folder) + program;
         if (platform::FileExists(path)) {
             return path;
@@ -53,6 +57,11 @@ std::optional<std::string> ProgramAt(const std::string& place) {
         return trimmed;
     }
     return ProgramIn(trimmed);
+}
+
+std::optional<std::string> InProgramFiles64() {
+    const auto folder = platform::EnvironmentVariable("ProgramW6432");
+    return folder ? FindInDosBoxFolder(AddBackslash(*folder), false) : std::nullopt;
 }
 
 std::optional<std::string> InUserPrograms() {
@@ -170,12 +179,7 @@ std::optional<std::string> FindInDosBoxFolder(const std::string& base, bool dosB
         }
         // An entry without the program (a leftover folder of an older
         // DOSBox, a downloaded setup program) is passed over.
-        const auto program = dosBoxExeOnly
-                                 ? (platform::FileExists(folder + kPrograms[0])
-                                        ? std::optional<std::string>(folder + kPrograms[0])
-                                        : std::nullopt)
-                                 : ProgramIn(folder);
-        if (program) {
+        if (const auto program = ProgramIn(folder, dosBoxExeOnly ? 1 : std::size(kPrograms))) {
             return program;
         }
     }
@@ -185,15 +189,7 @@ std::optional<std::string> FindInDosBoxFolder(const std::string& base, bool dosB
 std::optional<std::string> FindDosBoxElsewhere() {
     using Place = std::optional<std::string> (*)();
     const Place places[] = {
-        [] {
-            const auto programFiles64 = platform::EnvironmentVariable("ProgramW6432");
-            return programFiles64 ? FindInDosBoxFolder(AddBackslash(*programFiles64), false)
-                                  : std::nullopt;
-        },
-        InUserPrograms,
-        InRecords,
-        InWindowsDriveRoot,
-        InStartMenuShortcuts,
+        InProgramFiles64, InUserPrograms, InRecords, InWindowsDriveRoot, InStartMenuShortcuts,
     };
     for (const Place place : places) {
         if (const auto program = place()) {

@@ -60,12 +60,10 @@ bool CreateDosBoxShortcuts(const std::string& folder, const std::string& desktop
         return false;  // the host program Corvane is there and starts the product itself
     }
     const std::string programPath = folder + "dornw.exe";
-    WriteResult config = log != nullptr ? log->ConfigWillBeWritten(programPath) : WriteResult{};
-    if (config.written) {
-        config = WriteDosBoxConfig(programPath);
-    } else {
-        config.reason = "It could not be recorded for the uninstaller: " + config.reason;
-    }
+    const WriteResult logged =
+        log != nullptr ? log->ConfigWillBeWritten(programPath) : WriteResult{};
+    const WriteResult config =
+        logged.written ? WriteDosBoxConfig(programPath) : NotRecorded(logged);
 
     const std::string launcherName = CapitalizeWords(LowerBaseName(kIconFile)) + " DOSbox";
     const std::string launcherFileName = launcherName + ".lnk";

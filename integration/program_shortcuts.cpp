@@ -15,7 +15,7 @@ WriteResult PlaceCopy(const std::string& linkFile, const Shortcut& values, Setup
     if (log != nullptr) {
         const WriteResult logged = log->ShortcutWillBeWritten(placed);
         if (!logged.written) {
-            return {false, "It could not be recorded for the uninstaller: " + logged.reason};
+            return NotRecorded(logged);
         }
     }
     return CreateShellLink(placed);

@@ -17,3 +17,9 @@ class SetupLog {
     virtual WriteResult ConfigWillBeWritten(const std::string& programPath) = 0;
     virtual WriteResult ShortcutWillBeWritten(const PlacedShortcut& shortcut) = 0;
 };
+
+// What the user is told of a file that was not written because the log
+// could not take it.
+inline WriteResult NotRecorded(const WriteResult& logged) {
+    return {false, "It could not be recorded for the uninstaller: " + logged.reason};
+}

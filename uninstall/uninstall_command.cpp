@@ -78,7 +78,7 @@ Outcome Uninstall(const std::string& uninstallerFolder, bool quiet) {
     RemovalReport report = RemoveInstallation(*record, payload);
     Outcome outcome{kUninstallIncomplete};
     if (report.complete()) {
-        RemoveRegistration(*record, uninstallerFolder, report);
+        RemoveRegistration(*record, uninstallerFolder, report);  // an entry that stays is a fault
     }
     if (report.complete()) {
         outcome = {kUninstallDone, true, platform::MoveOriginalAside()};

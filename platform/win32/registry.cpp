@@ -2,29 +2,13 @@
 
 #include "platform/platform.h"
 #include "platform/win32/bitness.h"
+#include "platform/win32/unique_handle.h"
 
 namespace platform {
 
 namespace {
 
-// An open registry key, closed once.
-class OpenKey {
-  public:
-    OpenKey() = default;
-    ~OpenKey() {
-        if (key_ != nullptr) {
-            ::RegCloseKey(key_);
-        }
-    }
-    OpenKey(const OpenKey&) = delete;
-    OpenKey& operator=(const OpenKey&) = delete;
-
-    HKEY* out() { return &key_; }
-    HKEY get() const { return key_; }
-
-  private:
-    HKEY key_ = nullptr;
-};
+using win32::UniqueRegistryKey;
 
 HKEY RootKey(RegistryRoot root) {
     return root == RegistryRoot::CurrentUser ? HKEY_CURRENT_USER : HKEY_LOCAL_MACHINE;
@@ -37,20 +21,25 @@ bool Succeeded(LSTATUS status) {
     return status == ERROR_SUCCESS;
 }
 
-bool OpenForReading(RegistryRoot root, const std::string& key, RegistryView view, OpenKey& open) {
-    return Succeeded(::RegOpenKeyExA(RootKey(root), key.c_str(), 0,
-                                     KEY_READ | win32::AdaptRegistryView(view), open.out()));
+// The key opened for reading; no key when it cannot be opened.
+UniqueRegistryKey OpenForReading(RegistryRoot root, const std::string& key, RegistryView view) {
+    HKEY raw = nullptr;
+    if (!Succeeded(::RegOpenKeyExA(RootKey(root), key.c_str(), 0,
+                                   KEY_READ | win32::AdaptRegistryView(view), &raw))) {
+        return UniqueRegistryKey();
+    }
+    return UniqueRegistryKey(raw);
 }
 
 bool SetValue(RegistryRoot root, const std::string& key, const std::string& name, DWORD type,
               const void* data, DWORD size) {
-    OpenKey open;
-    if (!Succeeded(::RegCreateKeyExA(RootKey(root), key.c_str(), 0, nullptr,
-                                     REG_OPTION_NON_VOLATILE,
-                                     KEY_SET_VALUE | win32::AdaptRegistryView(RegistryView::Own),
-                                     nullptr, open.out(), nullptr))) {
+    HKEY raw = nullptr;
+    if (!Succeeded(::RegCreateKeyExA(
+            RootKey(root), key.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE,
+            KEY_SET_VALUE | win32::AdaptRegistryView(RegistryView::Own), nullptr, &raw, nullptr))) {
         return false;
     }
+    const UniqueRegistryKey open(raw);
     return Succeeded(
         ::RegSetValueExA(open.get(), name.c_str(), 0, type, static_cast<const BYTE*>(data), size));
 }
@@ -59,8 +48,8 @@ bool SetValue(RegistryRoot root, const std::string& key, const std::string& name
 
 std::optional<std::string> RegistryString(RegistryRoot root, const std::string& key,
                                           const std::string& name, RegistryView view) {
-    OpenKey open;
-    if (!OpenForReading(root, key, view, open)) {
+    const UniqueRegistryKey open = OpenForReading(root, key, view);
+    if (!open.valid()) {
         return std::nullopt;
     }
     DWORD type = 0;
@@ -86,8 +75,8 @@ std::optional<std::string> RegistryString(RegistryRoot root, const std::string& 
 std::vector<std::string> RegistrySubkeys(RegistryRoot root, const std::string& key,
                                          RegistryView view) {
     std::vector<std::string> names;
-    OpenKey open;
-    if (!OpenForReading(root, key, view, open)) {
+    const UniqueRegistryKey open = OpenForReading(root, key, view);
+    if (!open.valid()) {
         return names;
     }
     for (DWORD index = 0;; ++index) {

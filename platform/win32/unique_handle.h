@@ -93,6 +93,14 @@ struct LocalMemTraits {
 };
 using UniqueLocalMem = UniqueHandle<LocalMemTraits>;
 
+// An open registry key, closed once.
+struct RegistryKeyTraits {
+    using Type = HKEY;
+    static Type Invalid() { return nullptr; }
+    static void Close(Type k) { ::RegCloseKey(k); }
+};
+using UniqueRegistryKey = UniqueHandle<RegistryKeyTraits>;
+
 // A library loaded at run time, freed once.
 struct ModuleTraits {
     using Type = HMODULE;
