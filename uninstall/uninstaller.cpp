@@ -1,5 +1,7 @@
 #include "uninstall/uninstaller.h"
 
+#include <algorithm>
+
 #include "install/payload_items.h"
 #include "install/payload_loader.h"
 #include "integration/dosbox_config.h"
@@ -49,6 +51,13 @@ void ListWhatStays(const std::string& folder, RemovalReport& report) {
     if (auto listing = platform::FindFiles(folder + "*.*")) {
         while (const auto entry = listing->Next()) {
             if (entry->name == "." || entry->name == "..") {
+                continue;
+            }
+            // A file of ours that could not go is named among the faults, not here.
+            const auto failed = [&](const RemovalReport::Fault& fault) {
+                return LowerAscii(fault.path) == LowerAscii(folder + entry->name);
+            };
+            if (std::any_of(report.faults.begin(), report.faults.end(), failed)) {
                 continue;
             }
             const bool isFolder = entry->attributes & platform::kAttributeDirectory;

@@ -225,6 +225,7 @@ TEST_F(Uninstall, AFileThatCannotGoIsNamedAndTheEntryAndUninstallerStayForAnothe
                   0),
               0u)
         << shown[1].text;
+    EXPECT_EQ(shown[1].text.find("were kept"), std::string::npos);  // ours, not the user's
     EXPECT_EQ(shown[1].icon, ui::BoxIcon::Warning);
     EXPECT_FALSE(machine.Exists("C:\\kr\\" + FileName(0)));
     EXPECT_FALSE(machine.Exists(std::string(kDesktop) + "tessaly.lnk"));
