@@ -4,6 +4,7 @@
 
 #include "app/layout_resources.h"
 #include "app/message_boxes.h"
+#include "integration/dos_folder.h"
 #include "platform/platform.h"
 #include "ui/application.h"
 #include "ui/dpi.h"
@@ -28,6 +29,10 @@ constexpr char kBrowseText[] =
     "Change Install Folder. Standard Vantrel folders are kr and vantrel\\kr. To install directly "
     "to a Vantrel flash drive, select the drive, then the kr folder.";
 constexpr char kInvalidDevice[] = "Install Directory is not on a valid device.";
+constexpr char kUnusableName[] =
+    "%s is a DOS program, and a DOS program cannot open a folder whose name has the character "
+    "\"%s\" in it.\r\n\r\nPlease choose a folder whose name is written with the letters A to "
+    "Z, digits and spaces, such as c:\\kr.";
 
 }  // namespace
 
@@ -173,9 +178,17 @@ bool TMainForm::CheckInstallFolder(const std::string& folder) {
         case platform::DriveType::Removable:
         case platform::DriveType::Fixed:
         case platform::DriveType::Remote:
-            return true;
+            break;
         default:
             ShowMessageText(kInvalidDevice);
             return false;
     }
+    // Refused before anything is written: files in such a folder could be
+    // started by no shortcut.
+    const std::string absolute = AbsoluteFolderPath(folder);
+    if (!DosFolderPath(absolute)) {
+        ShowMessageFmt(kUnusableName, {kProductName, FirstCharacterOutsideCodePage(absolute)});
+        return false;
+    }
+    return true;
 }

@@ -39,8 +39,9 @@ class TMainForm : public ui::Form {
     // Centres the labels on their texts and draws the logo, at the form's dpi.
     void PlaceAtDpi();
     void DrawLogo();
-    // True when the folder's drive may take the installation; otherwise
-    // says so in a message box.
+    // True when the folder's drive may take the installation and the
+    // installed program can be given the folder's name; otherwise says why
+    // in a message box.
     bool CheckInstallFolder(const std::string& folder);
 
   private:

@@ -2,6 +2,7 @@
 
 #include <cstdint>
 
+#include "integration/dos_folder.h"
 #include "platform/platform.h"
 #include "util/errors.h"
 #include "util/format.h"
@@ -31,9 +32,14 @@ std::string DosBoxConfigText(const std::string& programPath) {
     if (mount != std::string::npos) {
         text.erase(mount);
     }
-    text += Format(kAutoexecFormat,
-                   {DosBoxArgumentPath(StripTrailingBackslashes(FolderPart(programPath))),
-                    FileNamePart(programPath)});
+    // DOSBox reads the file as bytes of the ANSI code page (dos_folder.h).
+    // The folder page lets through only folders that have such a form; any
+    // other is written as it is, which DOSBox then reports as not found.
+    const std::string folder = StripTrailingBackslashes(FolderPart(programPath));
+    const std::string mounted = StripTrailingBackslashes(DosFolderPath(folder).value_or(folder));
+    const std::string lines =
+        Format(kAutoexecFormat, {DosBoxArgumentPath(mounted), FileNamePart(programPath)});
+    text += platform::AnsiFromUtf8(lines).value_or(lines);
     return text;
 }
 

@@ -12,8 +12,9 @@ std::string DosBoxArgumentPath(const std::string& path);
 // The bytes of 'dosbox.conf' for the program at programPath: the rs_Conf
 // template (cut before any "mount c " it carries) followed by autoexec lines
 // that mount the program's folder as drive C:, delete the old print file f,
-// start the program with "/ns" and close DOSBox. A missing template raises
-// EResNotFound.
+// start the program with "/ns" and close DOSBox. The folder is written as
+// DOSBox reads it (DosFolderPath, in the ANSI code page). A missing template
+// raises EResNotFound.
 std::string DosBoxConfigText(const std::string& programPath);
 
 // Writes those bytes to 'dosbox.conf' in the folder of programPath, after

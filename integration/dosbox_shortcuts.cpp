@@ -4,6 +4,7 @@
 
 #include "app/dosbox_path.h"
 #include "app/message_boxes.h"
+#include "integration/dos_folder.h"
 #include "integration/dosbox_config.h"
 #include "integration/program_shortcuts.h"
 #include "integration/shell_link.h"
@@ -69,6 +70,9 @@ bool CreateDosBoxShortcuts(const std::string& folder, const std::string& desktop
     const std::string launcherFileName = launcherName + ".lnk";
     const std::string printFileName = "Print F.lnk";
     const std::string iconFile = folder + kIconFile;
+    // DOSBox takes its command line in the ANSI code page, as it takes the
+    // mount line (dos_folder.h).
+    const std::string dosFolder = AddBackslash(DosFolderPath(folder).value_or(folder));
     if (!desktopFolder.empty()) {  // bare names would point into the current folder
         DeleteIfPresent(desktopFolder + launcherFileName);
         DeleteIfPresent(desktopFolder + printFileName);
@@ -85,7 +89,7 @@ bool CreateDosBoxShortcuts(const std::string& folder, const std::string& desktop
         platform::ComApartment com;
         launcher = PlaceShortcut(
             desktopFolder, launcherFileName,
-            {DosBoxPath, "-noconsole -conf " + DosBoxArgumentPath(folder + "dosbox.conf"),
+            {DosBoxPath, "-noconsole -conf " + DosBoxArgumentPath(dosFolder + "dosbox.conf"),
              kProductName, iconFile, 0, 0},
             log);
         print = PlaceShortcut(

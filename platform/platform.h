@@ -146,6 +146,23 @@ class FileFinder {
 // it cannot be started.
 std::unique_ptr<FileFinder> FindFiles(const std::string& pattern);
 
+// The existing folder's or file's short (8.3) path as the system gives it
+// (a part the system keeps no short name for stays as it is); nothing when
+// the path does not exist.
+std::optional<std::string> ShortPathOf(const std::string& path);
+
+// --- The ANSI code page -----------------------------------------------------
+// The program's own texts are UTF-8 throughout. Older programs read and
+// write the system's ANSI code page instead: DOSBox reads its configuration
+// and its command line so, and this installer's earlier versions stored
+// their records so.
+
+// The text in the ANSI code page; nothing when a character has no form there
+// (a best-fit look-alike, which would name another file, is never taken).
+std::optional<std::string> AnsiFromUtf8(std::string_view text);
+// Bytes in the ANSI code page as UTF-8.
+std::string Utf8FromAnsi(std::string_view bytes);
+
 // --- Errors -----------------------------------------------------------------
 
 // The calling thread's last error code, as the call that failed last left
@@ -178,8 +195,9 @@ std::optional<std::string> UserProgramFilesFolder();
 // The whole command line as the system reports it, program path included.
 std::string CommandLine();
 
-// The user's thousands separator, or '\0' when there is none.
-char UserThousandsSeparator();
+// The user's thousands separator (a no-break space in French, an apostrophe
+// in Swiss German); empty when there is none.
+std::string UserThousandsSeparator();
 
 // The executable's file name with extension, e.g. 'tessaly-setup.exe'.
 std::string ExecutableFileName();
@@ -215,7 +233,7 @@ class ComApartment {
 };
 
 // --- Registry ---------------------------------------------------------------
-// Texts are single-byte strings in the ANSI code page; key paths are below
+// Texts are UTF-8, as everywhere; key paths are below
 // the root ('Software\\Microsoft\\...'). Failures leave the system's code as
 // the last error code.
 
@@ -290,10 +308,10 @@ struct ShellLinkValues {
     bool operator==(const ShellLinkValues&) const = default;
 };
 
-// The shell-link object (CLSID_ShellLink) with its IShellLinkA and
+// The shell-link object (CLSID_ShellLink) with its IShellLinkW and
 // IPersistFile interfaces. The interfaces and the object are released, in
 // that order, when it goes away. Texts go to the shell as NUL-terminated
-// strings (an empty text as "", never a null pointer); every call returns
+// UTF-16 strings (an empty text as L"", never a null pointer); every call returns
 // the shell's own HRESULT (32 bits; negative means failure).
 class ShellLinkObject {
   public:
@@ -305,12 +323,11 @@ class ShellLinkObject {
     virtual std::int32_t SetDescription(const std::string& description) = 0;
     virtual std::int32_t SetShowCmd(int showCommand) = 0;
     virtual std::int32_t SetHotkey(std::uint16_t hotKey) = 0;
-    // IPersistFile::Save with the path turned into UTF-16 from the ANSI code
-    // page; an existing file of that name is replaced.
+    // IPersistFile::Save; an existing file of that name is replaced.
     virtual std::int32_t Save(const std::string& linkFile, bool remember) = 0;
     // IPersistFile::Load, for reading only.
     virtual std::int32_t Load(const std::string& linkFile) = 0;
-    // The link's values through the IShellLinkA Get calls; texts the shell
+    // The link's values through the IShellLinkW Get calls; texts the shell
     // does not give stay empty.
     virtual ShellLinkValues Values() = 0;
 };
@@ -325,7 +342,7 @@ struct ShellLinkCreation {
 };
 
 // CoCreateInstance of the shell-link object (in-process or local server),
-// asked for IUnknown first, then queried for IShellLinkA and IPersistFile.
+// asked for IUnknown first, then queried for IShellLinkW and IPersistFile.
 // COM must be initialised on the calling thread.
 ShellLinkCreation CreateShellLinkObject();
 

@@ -3,11 +3,24 @@
 #include <algorithm>
 #include <cstdlib>
 
+#include "platform/platform.h"
+#include "platform/text_encoding.h"
 #include "util/path_helpers.h"
 
 namespace {
 
-constexpr char kHeader[] = "Tessaly uninstall record 1";
+// The record's texts are UTF-8. Earlier versions wrote them in the ANSI code
+// page under the first header; such a record is read as that.
+constexpr char kHeader[] = "Tessaly uninstall record 2";
+constexpr char kAnsiHeader[] = "Tessaly uninstall record 1";
+
+std::string FirstLine(const std::string& text) {
+    std::string line = text.substr(0, text.find('\n'));
+    if (!line.empty() && line.back() == '\r') {
+        line.pop_back();
+    }
+    return line;
+}
 
 std::vector<std::string> Fields(const std::string& line) {
     std::vector<std::string> fields;
@@ -71,7 +84,9 @@ std::string InstallRecord::Serialise() const {
     return text;
 }
 
-std::optional<InstallRecord> InstallRecord::Parse(const std::string& text) {
+namespace {
+
+std::optional<InstallRecord> ParseLines(const std::string& text, const std::string& header) {
     InstallRecord record;
     bool headed = false;
     std::size_t at = 0;
@@ -83,7 +98,7 @@ std::optional<InstallRecord> InstallRecord::Parse(const std::string& text) {
             line.pop_back();
         }
         if (!headed) {
-            if (line != kHeader) {
+            if (line != header) {
                 return std::nullopt;
             }
             headed = true;
@@ -118,4 +133,17 @@ std::optional<InstallRecord> InstallRecord::Parse(const std::string& text) {
         return std::nullopt;
     }
     return record;
+}
+
+}  // namespace
+
+std::optional<InstallRecord> InstallRecord::Parse(const std::string& stored) {
+    const std::string header = FirstLine(stored);
+    if (header == kAnsiHeader) {
+        return ParseLines(platform::Utf8FromAnsi(stored), kAnsiHeader);
+    }
+    if (header != kHeader || !platform::IsUtf8(stored)) {
+        return std::nullopt;
+    }
+    return ParseLines(stored, kHeader);
 }

@@ -24,9 +24,10 @@ struct InstallRecord {
     void AddShortcut(const PlacedShortcut& shortcut);
 
     // One line per thing, fields separated by tabs (which no Windows path
-    // and none of the installer's texts holds), CR LF line ends.
+    // and none of the installer's texts holds), CR LF line ends, UTF-8.
     std::string Serialise() const;
-    // Nothing when the text is not a record, or a line of a known kind is
-    // broken; lines of kinds it does not know are passed over.
-    static std::optional<InstallRecord> Parse(const std::string& text);
+    // Nothing when the bytes are not a record, or a line of a known kind is
+    // broken; lines of kinds it does not know are passed over. A record that
+    // an earlier version wrote in the ANSI code page is read as well.
+    static std::optional<InstallRecord> Parse(const std::string& stored);
 };

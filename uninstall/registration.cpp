@@ -73,11 +73,13 @@ std::optional<UninstallRegistration> UninstallRegistration::Register(
         registration.Withdraw();
         return std::nullopt;
     };
-    if (!registration.SaveRecord().written) {
-        return fail(uninstallerFolder + kRecordName);
-    }
+    // The program first: an uninstaller of an earlier version, which cannot
+    // read the record this one writes, never stays beside it.
     if (!CopyProgramTo(uninstaller, programBytes)) {
         return fail(uninstaller);
+    }
+    if (!registration.SaveRecord().written) {
+        return fail(uninstallerFolder + kRecordName);
     }
     const std::uint64_t kilobytes = (payloadBytes + programBytes + 1023) / 1024;
     if (!WriteEntry(key.name, {folder, uninstaller, static_cast<std::uint32_t>(kilobytes)})) {

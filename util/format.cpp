@@ -7,13 +7,13 @@
 
 namespace {
 
-std::string GroupThousands(const std::string& digits, char separator) {
+std::string GroupThousands(const std::string& digits, std::string_view separator) {
     std::string grouped;
     const std::size_t n = digits.size();
     for (std::size_t i = 0; i < n; ++i) {
         grouped += digits[i];
         const std::size_t left = n - 1 - i;
-        if (left > 0 && left % 3 == 0 && separator != '\0') {
+        if (left > 0 && left % 3 == 0) {
             grouped += separator;
         }
     }
@@ -23,7 +23,7 @@ std::string GroupThousands(const std::string& digits, char separator) {
 // "%.<p>n": the value with p decimals, rounded half away from zero, and its
 // whole part grouped in threes. Worked out on integers, so the exe needs no
 // floating-point printf.
-std::string FormatNumber(double value, int decimals, char separator) {
+std::string FormatNumber(double value, int decimals, std::string_view separator) {
     const bool negative = value < 0;
     double scale = 1;
     for (int i = 0; i < decimals; ++i) {
@@ -49,7 +49,7 @@ std::string FormatNumber(double value, int decimals, char separator) {
 }
 
 std::string FormatWithSeparator(std::string_view format, std::initializer_list<FormatArg> args,
-                                char thousandsSeparator) {
+                                std::string_view thousandsSeparator) {
     std::string out;
     auto next = args.begin();
     auto take = [&]() -> const FormatArg& {
@@ -164,7 +164,7 @@ bool UsesNumberDirective(std::string_view format) {
 std::string Format(std::string_view format, std::initializer_list<FormatArg> args) {
     const bool needsSeparator = UsesNumberDirective(format);
     return FormatWithSeparator(format, args,
-                               needsSeparator ? platform::UserThousandsSeparator() : ',');
+                               needsSeparator ? platform::UserThousandsSeparator() : ",");
 }
 
 void AppendParagraph(std::string& text, std::string_view paragraph) {

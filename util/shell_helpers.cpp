@@ -32,6 +32,13 @@ bool ForceFolder(const std::string& path) {
 
 }  // namespace
 
+std::string AbsoluteFolderPath(const std::string& path) {
+    const bool absolute =
+        !path.empty() && (path[0] == '\\' || (path.size() >= 2 && path[1] == ':'));
+    return absolute ? path
+                    : AddBackslash(platform::CurrentDirectory()) + StripTrailingBackslashes(path);
+}
+
 bool CreateInstallFolder(std::string& path) {
     // An empty path would name the current directory; nothing is created for it.
     if (path.empty()) {
@@ -39,10 +46,7 @@ bool CreateInstallFolder(std::string& path) {
         platform::SetLastErrorCode(kErrorPathNotFound);
         return false;
     }
-    const bool absolute = path[0] == '\\' || (path.size() >= 2 && path[1] == ':');
-    const std::string full =
-        absolute ? path
-                 : AddBackslash(platform::CurrentDirectory()) + StripTrailingBackslashes(path);
+    const std::string full = AbsoluteFolderPath(path);
     if (!FolderExists(full) && !ForceFolder(full)) {
         return false;
     }

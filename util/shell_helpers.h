@@ -14,6 +14,11 @@ std::string GetSpecialFolderPath(int csidl);
 // taken from the current directory.
 bool FolderExists(const std::string& path);
 
+// The folder path as CreateInstallFolder takes it: an absolute path as it
+// is, a relative one below the current directory (without a trailing
+// backslash).
+std::string AbsoluteFolderPath(const std::string& path);
+
 // Makes the folder exist with every missing parent, outermost first. On
 // success the path is replaced by its absolute form (a relative path is taken
 // from the current directory); on failure it is left as it was, and the last

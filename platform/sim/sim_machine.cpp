@@ -475,6 +475,18 @@ bool Machine::ReplaceFileWith(const std::string& source, const std::string& targ
     return !error || Fail(kErrorAccessDenied);
 }
 
+void Machine::SetShortPath(const std::string& path, std::string shortPath) {
+    shortPaths_[Key(path)] = std::move(shortPath);
+}
+
+std::optional<std::string> Machine::ShortPathOf(const std::string& path) const {
+    if (!Exists(path)) {
+        return std::nullopt;
+    }
+    const auto found = shortPaths_.find(Key(path));
+    return found != shortPaths_.end() ? found->second : Normalise(path);
+}
+
 std::optional<std::string> Machine::ReadWholeFile(const std::string& path) {
     std::error_code error;
     if (IsLocked(path)) {

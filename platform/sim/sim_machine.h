@@ -82,7 +82,9 @@ class Machine {
     }
     void SetCommandLine(std::string line) { commandLine_ = std::move(line); }
     void SetCurrentDirectory(std::string path) { currentDirectory_ = std::move(path); }
-    void SetThousandsSeparator(char separator) { thousandsSeparator_ = separator; }
+    void SetThousandsSeparator(std::string separator) {
+        thousandsSeparator_ = std::move(separator);
+    }
     void SetExecutableFileName(std::string name) { executableFileName_ = std::move(name); }
     // The program's own file: 'C:\setup\tessaly-setup.exe', which exists
     // from the start (with a few bytes standing for the program).
@@ -117,6 +119,10 @@ class Machine {
     // The listing order for one folder; by default names sort without regard to case.
     void SetListingOrder(const std::string& folder, std::vector<std::string> names);
 
+    // The short path the system gives for an existing file or folder; by
+    // default its path as it is (as where no short names are kept).
+    void SetShortPath(const std::string& path, std::string shortPath);
+
     // Creates a file (and its folders) with the given contents.
     void PutFile(const std::string& path, const std::string& contents = {});
     void PutFolder(const std::string& path);
@@ -147,7 +153,7 @@ class Machine {
     // CoCreateInstance of the shell-link object fails with this HRESULT;
     // 0 lets it succeed (once COM is initialised).
     void SetShellLinkCreationResult(std::int32_t result) { shellLinkCreationResult_ = result; }
-    // The object is created but lacks IShellLinkA or IPersistFile.
+    // The object is created but lacks IShellLinkW or IPersistFile.
     void SetShellLinkInterfaceMissing(bool missing) { shellLinkInterfaceMissing_ = missing; }
     // The system's text for a code; a few common codes have theirs already.
     void SetSystemMessage(std::uint32_t code, std::string text);
@@ -168,6 +174,7 @@ class Machine {
     Removal RemoveFileIfContentIs(const std::string& path, std::string_view contents);
     bool IsLocked(const std::string& path) const;
     std::vector<FindEntry> List(const std::string& pattern) const;
+    std::optional<std::string> ShortPathOf(const std::string& path) const;
     std::optional<std::vector<FindEntry>> TryList(const std::string& pattern) const;
     bool SetDosDate(const std::string& path, std::uint32_t dosDateTime);
     std::string CreateUniqueFileBeside(const std::string& target);
@@ -178,7 +185,7 @@ class Machine {
     Wow64Answer wow64() const { return wow64_; }
     const std::string& commandLine() const { return commandLine_; }
     const std::string& currentDirectory() const { return currentDirectory_; }
-    char thousandsSeparator() const { return thousandsSeparator_; }
+    const std::string& thousandsSeparator() const { return thousandsSeparator_; }
     const std::string& executableFileName() const { return executableFileName_; }
     const std::string& executablePath() const { return executablePath_; }
     std::optional<std::string> environmentVariable(const std::string& name) const {
@@ -216,7 +223,7 @@ class Machine {
     Wow64Answer wow64_ = Wow64Answer::No;
     std::string commandLine_ = "\"C:\\setup\\tessaly-setup.exe\"";
     std::string currentDirectory_ = "C:\\setup";
-    char thousandsSeparator_ = ',';
+    std::string thousandsSeparator_ = ",";
     std::string executableFileName_ = "tessaly-setup.exe";
     std::string executablePath_ = "C:\\setup\\tessaly-setup.exe";
     LocalDate today_ = {2026, 12, 9};
@@ -231,6 +238,7 @@ class Machine {
     std::map<std::string, std::string> resources_;  // upper-case name -> bytes
     std::function<void(const std::string&)> resourceHook_;
     std::map<std::string, std::uint32_t> attributes_;
+    std::map<std::string, std::string> shortPaths_;
     std::set<std::string> locked_;
     std::map<std::string, std::vector<std::string>> listingOrder_;
     std::map<std::string, std::uint32_t> dosDates_;

@@ -57,6 +57,10 @@ std::string CurrentDirectory() {
     return Machine::Current().currentDirectory();
 }
 
+std::optional<std::string> ShortPathOf(const std::string& path) {
+    return Machine::Current().ShortPathOf(path);
+}
+
 bool FileExists(const std::string& path) {
     const std::uint32_t attributes = Machine::Current().FileAttributesOf(path);
     return attributes != kInvalidAttributes && !(attributes & kAttributeDirectory);
@@ -189,7 +193,7 @@ std::string CommandLine() {
     return Machine::Current().commandLine();
 }
 
-char UserThousandsSeparator() {
+std::string UserThousandsSeparator() {
     return Machine::Current().thousandsSeparator();
 }
 

@@ -2,6 +2,7 @@
 
 #include "platform/platform.h"
 #include "platform/win32/unique_handle.h"
+#include "platform/win32/wide.h"
 
 namespace platform {
 
@@ -14,13 +15,13 @@ void SetLastErrorCode(std::uint32_t code) {
 }
 
 std::string SystemMessageText(std::uint32_t code) {
-    char* buffer = nullptr;
-    const DWORD length = ::FormatMessageA(
+    wchar_t* buffer = nullptr;
+    const DWORD length = ::FormatMessageW(
         FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
-        nullptr, code, MAKELANGID(LANG_NEUTRAL, SUBLANG_DEFAULT), reinterpret_cast<LPSTR>(&buffer),
+        nullptr, code, MAKELANGID(LANG_NEUTRAL, SUBLANG_DEFAULT), reinterpret_cast<LPWSTR>(&buffer),
         0, nullptr);
     const win32::UniqueLocalMem owner(buffer);
-    return length != 0 ? std::string(buffer, length) : std::string();
+    return length != 0 ? win32::Narrow(std::wstring_view(buffer, length)) : std::string();
 }
 
 std::string SystemErrorText(std::uint32_t code) {

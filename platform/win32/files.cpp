@@ -4,53 +4,70 @@
 
 #include "platform/platform.h"
 #include "platform/win32/unique_handle.h"
+#include "platform/win32/wide.h"
 
 namespace platform {
 
+using win32::Narrow;
 using win32::UniqueFileHandle;
 using win32::UniqueFindHandle;
+using win32::Wide;
 
 DriveType DriveTypeOf(const std::string& root) {
-    return static_cast<DriveType>(::GetDriveTypeA(root.c_str()));
+    return static_cast<DriveType>(::GetDriveTypeW(Wide(root).c_str()));
 }
 
 std::uint32_t FileAttributesOf(const std::string& path) {
-    return ::GetFileAttributesA(path.c_str());
+    return ::GetFileAttributesW(Wide(path).c_str());
 }
 
 bool MakeDirectory(const std::string& path) {
-    return ::CreateDirectoryA(path.c_str(), nullptr);
+    return ::CreateDirectoryW(Wide(path).c_str(), nullptr);
 }
 
 bool RemoveFile(const std::string& path) {
-    return ::DeleteFileA(path.c_str());
+    return ::DeleteFileW(Wide(path).c_str());
 }
 
 bool RemoveFolder(const std::string& path) {
-    return ::RemoveDirectoryA(path.c_str());
+    return ::RemoveDirectoryW(Wide(path).c_str());
 }
 
-std::string TempFolder() {
-    char buffer[MAX_PATH + 1];
-    const DWORD length = ::GetTempPathA(sizeof buffer, buffer);
-    if (length == 0 || length > sizeof buffer) {
-        return {};
+namespace {
+
+// A text a call writes into a buffer of the caller's, asking again with the
+// length it reports when the first buffer was too small.
+template <typename Call>
+std::string BufferedText(Call call) {
+    std::wstring buffer(MAX_PATH + 1, L'\0');
+    for (int attempt = 0; attempt < 2; ++attempt) {
+        const DWORD length = call(static_cast<DWORD>(buffer.size()), buffer.data());
+        if (length == 0) {
+            return {};
+        }
+        if (length < buffer.size()) {
+            buffer.resize(length);
+            return win32::Narrow(buffer);
+        }
+        buffer.assign(length + 1, L'\0');
     }
-    return std::string(buffer, length);
+    return {};
+}
+
+}  // namespace
+
+std::string TempFolder() {
+    return BufferedText([](DWORD size, wchar_t* buffer) { return ::GetTempPathW(size, buffer); });
 }
 
 std::string CurrentDirectory() {
-    char buffer[MAX_PATH + 1];
-    const DWORD length = ::GetCurrentDirectoryA(sizeof buffer, buffer);
-    if (length == 0 || length > sizeof buffer) {
-        return {};
-    }
-    return std::string(buffer, length);
+    return BufferedText(
+        [](DWORD size, wchar_t* buffer) { return ::GetCurrentDirectoryW(size, buffer); });
 }
 
 bool FileExists(const std::string& path) {
     // Attributes answer even for a file that another process holds open.
-    const DWORD attributes = ::GetFileAttributesA(path.c_str());
+    const DWORD attributes = ::GetFileAttributesW(Wide(path).c_str());
     return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
@@ -80,30 +97,30 @@ class Win32WritableFile final : public WritableFile {
 
 class Win32FileFinder final : public FileFinder {
   public:
-    Win32FileFinder(UniqueFindHandle handle, const WIN32_FIND_DATAA& first)
+    Win32FileFinder(UniqueFindHandle handle, const WIN32_FIND_DATAW& first)
         : handle_(std::move(handle)), pending_(first), hasPending_(true) {}
 
     std::optional<FindEntry> Next() override {
         if (!hasPending_) {
-            if (!::FindNextFileA(handle_.get(), &pending_)) {
+            if (!::FindNextFileW(handle_.get(), &pending_)) {
                 return std::nullopt;
             }
         }
         hasPending_ = false;
-        return FindEntry{pending_.cFileName, pending_.dwFileAttributes};
+        return FindEntry{Narrow(pending_.cFileName), pending_.dwFileAttributes};
     }
 
   private:
     UniqueFindHandle handle_;
-    WIN32_FIND_DATAA pending_;
+    WIN32_FIND_DATAW pending_;
     bool hasPending_;
 };
 
 }  // namespace
 
 std::unique_ptr<WritableFile> CreateFileForWrite(const std::string& path) {
-    UniqueFileHandle handle(::CreateFileA(path.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr,
-                                          CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+    UniqueFileHandle handle(::CreateFileW(Wide(path).c_str(), GENERIC_READ | GENERIC_WRITE, 0,
+                                          nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!handle.valid()) {
         return nullptr;
     }
@@ -113,30 +130,31 @@ std::unique_ptr<WritableFile> CreateFileForWrite(const std::string& path) {
 std::string CreateUniqueFileBeside(const std::string& target) {
     const std::size_t cut = target.find_last_of("\\:");
     const std::string folder = cut == std::string::npos ? "." : target.substr(0, cut + 1);
-    char path[MAX_PATH + 1] = {};
-    if (::GetTempFileNameA(folder.c_str(), "~ts", 0, path) == 0) {
+    wchar_t path[MAX_PATH + 1] = {};
+    if (::GetTempFileNameW(Wide(folder).c_str(), L"~ts", 0, path) == 0) {
         return {};
     }
-    return path;
+    return Narrow(path);
 }
 
 bool ReplaceFileWith(const std::string& source, const std::string& target) {
     // Windows refuses to replace a read-only file; say so here as well, since
     // not every system that runs the program checks it (Wine, for one).
-    const DWORD attributes = ::GetFileAttributesA(target.c_str());
+    const DWORD attributes = ::GetFileAttributesW(Wide(target).c_str());
     if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY)) {
         ::SetLastError(ERROR_ACCESS_DENIED);
         return false;
     }
-    return ::MoveFileExA(source.c_str(), target.c_str(),
+    return ::MoveFileExW(Wide(source).c_str(), Wide(target).c_str(),
                          MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
 }
 
 namespace {
 
 UniqueFileHandle OpenForReading(const std::string& path) {
-    return UniqueFileHandle(::CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
-                                          OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
+    return UniqueFileHandle(::CreateFileW(Wide(path).c_str(), GENERIC_READ, FILE_SHARE_READ,
+                                          nullptr, OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN,
+                                          nullptr));
 }
 
 }  // namespace
@@ -178,18 +196,18 @@ using SetFileInformationByHandleFn = BOOL(WINAPI*)(HANDLE, FILE_INFO_BY_HANDLE_C
 // Looked up, since it came with Windows Vista: the exe still starts on XP.
 SetFileInformationByHandleFn SetFileInformationByHandleFunction() {
     return reinterpret_cast<SetFileInformationByHandleFn>(reinterpret_cast<void*>(
-        ::GetProcAddress(::GetModuleHandleA("kernel32.dll"), "SetFileInformationByHandle")));
+        ::GetProcAddress(::GetModuleHandleW(L"kernel32.dll"), "SetFileInformationByHandle")));
 }
 
 }  // namespace
 
 Removal RemoveFileIfContentIs(const std::string& path, std::string_view contents) {
     // No sharing: from the comparison to the delete, nobody else may write.
-    UniqueFileHandle handle(::CreateFileA(path.c_str(), GENERIC_READ | DELETE, 0, nullptr,
+    UniqueFileHandle handle(::CreateFileW(Wide(path).c_str(), GENERIC_READ | DELETE, 0, nullptr,
                                           OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
     if (!handle.valid()) {
         const DWORD error = ::GetLastError();
-        const DWORD attributes = ::GetFileAttributesA(path.c_str());
+        const DWORD attributes = ::GetFileAttributesW(Wide(path).c_str());
         ::SetLastError(error);
         const bool missing =
             (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND) ||
@@ -226,16 +244,16 @@ Removal RemoveFileIfContentIs(const std::string& path, std::string_view contents
     // Windows XP cannot delete through a handle: the file is deleted by name
     // right after the handle is closed.
     handle.reset();
-    return ::DeleteFileA(path.c_str()) ? Removal::Removed : Removal::Failed;
+    return ::DeleteFileW(Wide(path).c_str()) ? Removal::Removed : Removal::Failed;
 }
 
 bool MoveFileTo(const std::string& source, const std::string& target) {
-    return ::MoveFileExA(source.c_str(), target.c_str(), MOVEFILE_WRITE_THROUGH);
+    return ::MoveFileExW(Wide(source).c_str(), Wide(target).c_str(), MOVEFILE_WRITE_THROUGH);
 }
 
 bool SetFileDosDate(const std::string& path, std::uint32_t dosDateTime) {
-    UniqueFileHandle handle(::CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
-                                          FILE_ATTRIBUTE_NORMAL, nullptr));
+    UniqueFileHandle handle(::CreateFileW(Wide(path).c_str(), GENERIC_WRITE, 0, nullptr,
+                                          OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!handle.valid()) {
         return false;
     }
@@ -249,9 +267,24 @@ bool SetFileDosDate(const std::string& path, std::uint32_t dosDateTime) {
     return ::SetFileTime(handle.get(), nullptr, nullptr, &utc);
 }
 
+std::optional<std::string> ShortPathOf(const std::string& path) {
+    const std::wstring wide = Wide(path);
+    const DWORD length = ::GetShortPathNameW(wide.c_str(), nullptr, 0);
+    if (length == 0) {
+        return std::nullopt;
+    }
+    std::wstring buffer(length, L'\0');
+    const DWORD written = ::GetShortPathNameW(wide.c_str(), buffer.data(), length);
+    if (written == 0 || written >= length) {
+        return std::nullopt;
+    }
+    buffer.resize(written);
+    return Narrow(buffer);
+}
+
 std::unique_ptr<FileFinder> FindFiles(const std::string& pattern) {
-    WIN32_FIND_DATAA data;
-    UniqueFindHandle handle(::FindFirstFileA(pattern.c_str(), &data));
+    WIN32_FIND_DATAW data;
+    UniqueFindHandle handle(::FindFirstFileW(Wide(pattern).c_str(), &data));
     if (!handle.valid()) {
         return nullptr;
     }

@@ -4,13 +4,14 @@
 
 #include "platform/platform.h"
 #include "platform/win32/bitness.h"
+#include "platform/win32/wide.h"
 
 namespace platform {
 
 Wow64Answer QueryWow64() {
     using IsWow64ProcessFn = BOOL(WINAPI*)(HANDLE, PBOOL);
     // Older Windows versions lack the function, so it is looked up at run time.
-    const HMODULE kernel = ::GetModuleHandleA("kernel32");
+    const HMODULE kernel = ::GetModuleHandleW(L"kernel32");
     const auto isWow64Process = reinterpret_cast<IsWow64ProcessFn>(
         reinterpret_cast<void*>(::GetProcAddress(kernel, "IsWow64Process")));
     if (isWow64Process == nullptr) {
@@ -24,25 +25,34 @@ Wow64Answer QueryWow64() {
 }
 
 std::optional<std::string> EnvironmentVariable(const std::string& name) {
-    char buffer[MAX_PATH + 1];
-    const DWORD length = ::GetEnvironmentVariableA(name.c_str(), buffer, sizeof buffer);
-    if (length == 0 || length >= sizeof buffer) {
-        return std::nullopt;  // unset, or longer than any folder this program asks for
+    const std::wstring wideName = win32::Wide(name);
+    std::wstring buffer(MAX_PATH + 1, L'\0');
+    for (int attempt = 0; attempt < 2; ++attempt) {
+        const DWORD length = ::GetEnvironmentVariableW(wideName.c_str(), buffer.data(),
+                                                       static_cast<DWORD>(buffer.size()));
+        if (length == 0) {
+            return std::nullopt;
+        }
+        if (length < buffer.size()) {
+            buffer.resize(length);
+            return win32::Narrow(buffer);
+        }
+        buffer.assign(length, L'\0');  // the length asked for counts the terminating zero
     }
-    return std::string(buffer, length);
+    return std::nullopt;
 }
 
 std::string CommandLine() {
-    const char* line = ::GetCommandLineA();
-    return line != nullptr ? std::string(line) : std::string();
+    return win32::Narrow(::GetCommandLineW());
 }
 
-char UserThousandsSeparator() {
-    char buffer[8] = {};
-    if (::GetLocaleInfoA(LOCALE_USER_DEFAULT, LOCALE_STHOUSAND, buffer, sizeof buffer) < 2) {
-        return '\0';
+std::string UserThousandsSeparator() {
+    // LOCALE_STHOUSAND has at most three characters and the terminating zero.
+    wchar_t buffer[4] = {};
+    if (::GetLocaleInfoW(LOCALE_USER_DEFAULT, LOCALE_STHOUSAND, buffer, 4) < 2) {
+        return {};
     }
-    return buffer[0];
+    return win32::Narrow(buffer);
 }
 
 std::string ExecutableFileName() {
@@ -52,9 +62,21 @@ std::string ExecutableFileName() {
 }
 
 std::string ExecutablePath() {
-    char buffer[MAX_PATH + 1] = {};
-    const DWORD length = ::GetModuleFileNameA(nullptr, buffer, MAX_PATH);
-    return std::string(buffer, length);
+    // The path may be longer than MAX_PATH; the call cuts it to the buffer
+    // and says so with ERROR_INSUFFICIENT_BUFFER.
+    std::wstring buffer(MAX_PATH + 1, L'\0');
+    while (true) {
+        const DWORD length =
+            ::GetModuleFileNameW(nullptr, buffer.data(), static_cast<DWORD>(buffer.size()));
+        if (length < buffer.size()) {
+            buffer.resize(length);
+            return win32::Narrow(buffer);
+        }
+        if (buffer.size() >= 0x8000) {  // no path is longer
+            return {};
+        }
+        buffer.assign(buffer.size() * 2, L'\0');
+    }
 }
 
 LocalDate Today() {
@@ -64,8 +86,9 @@ LocalDate Today() {
 }
 
 std::optional<std::string_view> FindRcData(const std::string& name) {
-    // FindResourceA compares names without regard to case.
-    const HRSRC info = ::FindResourceA(nullptr, name.c_str(), RT_RCDATA);
+    // FindResourceW compares names without regard to case.
+    const HRSRC info =
+        ::FindResourceW(nullptr, win32::Wide(name).c_str(), MAKEINTRESOURCEW(10));  // RT_RCDATA
     if (info == nullptr) {
         return std::nullopt;
     }

@@ -3,12 +3,14 @@
 #include "platform/platform.h"
 #include "platform/win32/bitness.h"
 #include "platform/win32/unique_handle.h"
+#include "platform/win32/wide.h"
 
 namespace platform {
 
 namespace {
 
 using win32::UniqueRegistryKey;
+using win32::Wide;
 
 HKEY RootKey(RegistryRoot root) {
     return root == RegistryRoot::CurrentUser ? HKEY_CURRENT_USER : HKEY_LOCAL_MACHINE;
@@ -24,7 +26,7 @@ bool Succeeded(LSTATUS status) {
 // The key opened for reading; no key when it cannot be opened.
 UniqueRegistryKey OpenForReading(RegistryRoot root, const std::string& key, RegistryView view) {
     HKEY raw = nullptr;
-    if (!Succeeded(::RegOpenKeyExA(RootKey(root), key.c_str(), 0,
+    if (!Succeeded(::RegOpenKeyExW(RootKey(root), Wide(key).c_str(), 0,
                                    KEY_READ | win32::AdaptRegistryView(view), &raw))) {
         return UniqueRegistryKey();
     }
@@ -34,14 +36,14 @@ UniqueRegistryKey OpenForReading(RegistryRoot root, const std::string& key, Regi
 bool SetValue(RegistryRoot root, const std::string& key, const std::string& name, DWORD type,
               const void* data, DWORD size) {
     HKEY raw = nullptr;
-    if (!Succeeded(::RegCreateKeyExA(
-            RootKey(root), key.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE,
+    if (!Succeeded(::RegCreateKeyExW(
+            RootKey(root), Wide(key).c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE,
             KEY_SET_VALUE | win32::AdaptRegistryView(RegistryView::Own), nullptr, &raw, nullptr))) {
         return false;
     }
     const UniqueRegistryKey open(raw);
-    return Succeeded(
-        ::RegSetValueExA(open.get(), name.c_str(), 0, type, static_cast<const BYTE*>(data), size));
+    return Succeeded(::RegSetValueExW(open.get(), Wide(name).c_str(), 0, type,
+                                      static_cast<const BYTE*>(data), size));
 }
 
 }  // namespace
@@ -52,24 +54,27 @@ std::optional<std::string> RegistryString(RegistryRoot root, const std::string& 
     if (!open.valid()) {
         return std::nullopt;
     }
+    const std::wstring valueName = Wide(name);
     DWORD type = 0;
     DWORD size = 0;
-    if (!Succeeded(::RegQueryValueExA(open.get(), name.c_str(), nullptr, &type, nullptr, &size)) ||
+    if (!Succeeded(
+            ::RegQueryValueExW(open.get(), valueName.c_str(), nullptr, &type, nullptr, &size)) ||
         (type != REG_SZ && type != REG_EXPAND_SZ)) {
         return std::nullopt;
     }
-    // A value may be stored without its terminating zero; one more byte
-    // makes room for it either way.
-    std::string text(size + 1, '\0');
-    if (!Succeeded(::RegQueryValueExA(open.get(), name.c_str(), nullptr, &type,
-                                      reinterpret_cast<BYTE*>(text.data()), &size))) {
+    // A value may be stored without its terminating zero, or with an odd
+    // number of bytes; one more character makes room either way.
+    std::wstring text(size / sizeof(wchar_t) + 2, L'\0');
+    DWORD room = static_cast<DWORD>(text.size() * sizeof(wchar_t));
+    if (!Succeeded(::RegQueryValueExW(open.get(), valueName.c_str(), nullptr, &type,
+                                      reinterpret_cast<BYTE*>(text.data()), &room))) {
         return std::nullopt;
     }
-    text.resize(size);
-    while (!text.empty() && text.back() == '\0') {
+    text.resize(room / sizeof(wchar_t));
+    while (!text.empty() && text.back() == L'\0') {
         text.pop_back();
     }
-    return text;
+    return win32::Narrow(text);
 }
 
 std::vector<std::string> RegistrySubkeys(RegistryRoot root, const std::string& key,
@@ -80,21 +85,23 @@ std::vector<std::string> RegistrySubkeys(RegistryRoot root, const std::string& k
         return names;
     }
     for (DWORD index = 0;; ++index) {
-        char name[256];  // a key name has at most 255 characters
-        DWORD length = sizeof name;
+        wchar_t name[256];  // a key name has at most 255 characters
+        DWORD length = 256;
         const LSTATUS status =
-            ::RegEnumKeyExA(open.get(), index, name, &length, nullptr, nullptr, nullptr, nullptr);
+            ::RegEnumKeyExW(open.get(), index, name, &length, nullptr, nullptr, nullptr, nullptr);
         if (status != ERROR_SUCCESS) {
             break;
         }
-        names.emplace_back(name, length);
+        names.push_back(win32::Narrow(std::wstring_view(name, length)));
     }
     return names;
 }
 
 bool SetRegistryString(RegistryRoot root, const std::string& key, const std::string& name,
                        const std::string& value) {
-    return SetValue(root, key, name, REG_SZ, value.c_str(), static_cast<DWORD>(value.size() + 1));
+    const std::wstring text = Wide(value);
+    return SetValue(root, key, name, REG_SZ, text.c_str(),
+                    static_cast<DWORD>((text.size() + 1) * sizeof(wchar_t)));
 }
 
 bool SetRegistryNumber(RegistryRoot root, const std::string& key, const std::string& name,
@@ -104,7 +111,7 @@ bool SetRegistryNumber(RegistryRoot root, const std::string& key, const std::str
 }
 
 bool DeleteRegistryKey(RegistryRoot root, const std::string& key) {
-    const LSTATUS status = ::RegDeleteKeyA(RootKey(root), key.c_str());
+    const LSTATUS status = ::RegDeleteKeyW(RootKey(root), Wide(key).c_str());
     return Succeeded(status == ERROR_FILE_NOT_FOUND ? ERROR_SUCCESS : status);
 }
 

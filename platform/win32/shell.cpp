@@ -3,11 +3,10 @@
 #include <shellapi.h>
 #include <shlobj.h>
 
-#include <vector>
-
 #include "platform/platform.h"
 #include "platform/win32/bitness.h"
 #include "platform/win32/unique_handle.h"
+#include "platform/win32/wide.h"
 
 namespace platform {
 
@@ -17,11 +16,11 @@ std::optional<std::string> SpecialFolderPath(int csidl) {
         return std::nullopt;
     }
     win32::UniqueCoTaskMem list(rawList);
-    char buffer[MAX_PATH] = {};
-    if (!::SHGetPathFromIDListA(static_cast<LPCITEMIDLIST>(list.get()), buffer)) {
+    wchar_t buffer[MAX_PATH] = {};
+    if (!::SHGetPathFromIDListW(static_cast<LPCITEMIDLIST>(list.get()), buffer)) {
         return std::nullopt;
     }
-    return std::string(buffer);
+    return win32::Narrow(buffer);
 }
 
 std::optional<std::string> UserProgramFilesFolder() {
@@ -32,7 +31,7 @@ std::optional<std::string> UserProgramFilesFolder() {
     // exe still starts on XP. shell32 is loaded already (it is imported).
     using GetKnownFolderPathFn = HRESULT(WINAPI*)(const GUID&, DWORD, HANDLE, PWSTR*);
     const auto getKnownFolderPath = reinterpret_cast<GetKnownFolderPathFn>(reinterpret_cast<void*>(
-        ::GetProcAddress(::GetModuleHandleA("shell32.dll"), "SHGetKnownFolderPath")));
+        ::GetProcAddress(::GetModuleHandleW(L"shell32.dll"), "SHGetKnownFolderPath")));
     PWSTR raw = nullptr;
     if (getKnownFolderPath == nullptr ||
         FAILED(getKnownFolderPath(kUserProgramFiles, 0, nullptr, &raw))) {
@@ -42,33 +41,31 @@ std::optional<std::string> UserProgramFilesFolder() {
         return std::nullopt;
     }
     win32::UniqueCoTaskMem owned(raw);
-    char buffer[MAX_PATH * 2] = {};
-    if (::WideCharToMultiByte(CP_ACP, 0, raw, -1, buffer, sizeof buffer, nullptr, nullptr) == 0) {
-        return std::nullopt;
-    }
-    return std::string(buffer);
+    return win32::Narrow(raw);
 }
 
 int ShellDelete(const std::string& mask, unsigned flags) {
     // The source is a list of names ended by an empty one: two NULs at the end.
-    std::vector<char> from(mask.begin(), mask.end());
-    from.push_back('\0');
-    from.push_back('\0');
+    std::wstring from = win32::Wide(mask);
+    from.push_back(L'\0');
+    from.push_back(L'\0');
 
-    SHFILEOPSTRUCTA operation = {};
+    SHFILEOPSTRUCTW operation = {};
     operation.hwnd = nullptr;
     operation.wFunc = FO_DELETE;
     operation.pFrom = from.data();
     operation.pTo = nullptr;
     operation.fFlags = static_cast<FILEOP_FLAGS>(flags);
-    return ::SHFileOperationA(&operation);
+    return ::SHFileOperationW(&operation);
 }
 
 std::intptr_t ShellOpen(const std::string& verb, const std::string& file,
                         const std::string& parameters, const std::string& directory,
                         int showCommand) {
-    const HINSTANCE result = ::ShellExecuteA(nullptr, verb.c_str(), file.c_str(),
-                                             parameters.c_str(), directory.c_str(), showCommand);
+    using win32::Wide;
+    const HINSTANCE result =
+        ::ShellExecuteW(nullptr, Wide(verb).c_str(), Wide(file).c_str(), Wide(parameters).c_str(),
+                        Wide(directory).c_str(), showCommand);
     return reinterpret_cast<std::intptr_t>(result);
 }
 

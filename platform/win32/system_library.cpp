@@ -18,30 +18,33 @@ void TrustOnlySystemLibraries() noexcept {
     using SetDefaultDllDirectoriesFn = BOOL(WINAPI*)(DWORD);
     const auto setDefaultDllDirectories =
         reinterpret_cast<SetDefaultDllDirectoriesFn>(reinterpret_cast<void*>(
-            ::GetProcAddress(::GetModuleHandleA("kernel32.dll"), "SetDefaultDllDirectories")));
+            ::GetProcAddress(::GetModuleHandleW(L"kernel32.dll"), "SetDefaultDllDirectories")));
     if (setDefaultDllDirectories != nullptr && setDefaultDllDirectories(kSearchSystemFolder)) {
         return;
     }
     // Without it, at least the current folder leaves the search. The program's
     // own folder stays, which is why every library the program loads itself
     // is named by its full path.
-    ::SetDllDirectoryA("");
+    ::SetDllDirectoryW(L"");
 }
 
 UniqueModule LoadSystemLibrary(const char* fileName) noexcept {
-    char path[MAX_PATH] = {};
-    const UINT folder = ::GetSystemDirectoryA(path, MAX_PATH);
+    wchar_t path[MAX_PATH] = {};
+    const UINT folder = ::GetSystemDirectoryW(path, MAX_PATH);
     const std::size_t name = std::strlen(fileName);
     // The folder, a backslash, the name and its terminating zero must fit.
     if (folder == 0 || folder + 1 + name >= MAX_PATH) {
         return UniqueModule();
     }
     std::size_t at = folder;
-    if (path[at - 1] != '\\') {
-        path[at++] = '\\';
+    if (path[at - 1] != L'\\') {
+        path[at++] = L'\\';
     }
-    std::memcpy(path + at, fileName, name + 1);
-    return UniqueModule(::LoadLibraryA(path));
+    // The names asked for are ASCII, one wide character per byte.
+    for (std::size_t i = 0; i <= name; ++i) {
+        path[at + i] = static_cast<unsigned char>(fileName[i]);
+    }
+    return UniqueModule(::LoadLibraryW(path));
 }
 
 }  // namespace platform::win32

@@ -23,12 +23,14 @@
 
 #include "platform/platform.h"
 #include "platform/win32/unique_handle.h"
+#include "platform/win32/wide.h"
 
 namespace platform {
 
 namespace {
 
 using win32::UniqueFileHandle;
+using win32::Wide;
 using UniqueHandle = win32::UniqueKernelHandle;
 
 // How long the copy waits for the original to end, and then for the
@@ -55,8 +57,8 @@ std::string WriteTemporaryFile(const std::string& bytes) {
     for (unsigned attempt = 0; attempt < 100; ++attempt) {
         const std::string path = folder + "tsun" + Hex(::GetCurrentProcessId()) + "-" +
                                  Hex(::GetTickCount() + attempt) + ".exe";
-        UniqueFileHandle file(::CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
-                                            FILE_ATTRIBUTE_NORMAL, nullptr));
+        UniqueFileHandle file(::CreateFileW(Wide(path).c_str(), GENERIC_WRITE, 0, nullptr,
+                                            CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr));
         if (!file.valid()) {
             if (::GetLastError() == ERROR_FILE_EXISTS) {
                 continue;
@@ -72,7 +74,7 @@ std::string WriteTemporaryFile(const std::string& bytes) {
             }
             file.reset();
             const DWORD error = ::GetLastError();
-            ::DeleteFileA(path.c_str());
+            ::DeleteFileW(Wide(path).c_str());
             ::SetLastError(error);
             return {};
         }
@@ -130,11 +132,11 @@ std::optional<int> RunTemporaryCopy(const std::string& arguments) {
     }
     SECURITY_ATTRIBUTES inherited = {sizeof inherited, nullptr, TRUE};
     UniqueFileHandle deleteOnClose(
-        ::CreateFileA(copy.c_str(), DELETE, FILE_SHARE_READ | FILE_SHARE_DELETE, &inherited,
+        ::CreateFileW(Wide(copy).c_str(), DELETE, FILE_SHARE_READ | FILE_SHARE_DELETE, &inherited,
                       OPEN_EXISTING, FILE_FLAG_DELETE_ON_CLOSE, nullptr));
     if (!deleteOnClose.valid()) {
         const DWORD error = ::GetLastError();
-        ::DeleteFileA(copy.c_str());
+        ::DeleteFileW(Wide(copy).c_str());
         ::SetLastError(error);
         return std::nullopt;
     }
@@ -160,11 +162,12 @@ std::optional<int> RunTemporaryCopy(const std::string& arguments) {
     if (!arguments.empty()) {
         commandLine += " " + arguments;
     }
-    STARTUPINFOA startup = {};
+    std::wstring wideCommandLine = Wide(commandLine);  // CreateProcessW may write to it
+    STARTUPINFOW startup = {};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION started = {};
-    if (!::CreateProcessA(copy.c_str(), commandLine.data(), nullptr, nullptr, TRUE, 0, nullptr,
-                          nullptr, &startup, &started)) {
+    if (!::CreateProcessW(Wide(copy).c_str(), wideCommandLine.data(), nullptr, nullptr, TRUE, 0,
+                          nullptr, nullptr, &startup, &started)) {
         return std::nullopt;  // the delete-on-close handle takes the file with it
     }
     UniqueHandle process(started.hProcess);
@@ -200,7 +203,7 @@ bool MoveOriginalAside() {
     }
     const std::string aside = folder + "tsold" + Hex(::GetCurrentProcessId()) + ".exe";
     // No copying across drives: only a rename leaves the running file alone.
-    if (!::MoveFileExA(handOff->originalPath.c_str(), aside.c_str(), 0)) {
+    if (!::MoveFileExW(Wide(handOff->originalPath).c_str(), Wide(aside).c_str(), 0)) {
         return false;
     }
     handOff->movedPath = aside;
@@ -225,7 +228,7 @@ bool HandBack(int result, bool deleteOriginal) {
     ::WaitForSingleObject(handOff->original, kOriginalEndWait);
     // The system may hold the file a moment after the process has ended.
     for (int attempt = 0; attempt < kDeleteAttempts; ++attempt) {
-        if (::DeleteFileA(file.c_str()) || ::GetLastError() == ERROR_FILE_NOT_FOUND) {
+        if (::DeleteFileW(Wide(file).c_str()) || ::GetLastError() == ERROR_FILE_NOT_FOUND) {
             return true;
         }
         ::Sleep(kDeletePause);

@@ -112,7 +112,13 @@ TEST_F(DosBoxConfigTest, WritesTheTemplateAndMountsTheProgramsFolder) {
         {"D:\\dornw.exe", "D:\\dosbox.conf", "D:"},
         // DOSBox splits an unquoted path at the blank and mounts nothing.
         {"C:\\my games\\kr\\dornw.exe", "C:\\my games\\kr\\dosbox.conf", "\"C:\\my games\\kr\""},
+        // DOSBox reads the path in the ANSI code page (here 1252), or else
+        // the folder's short name.
+        {"C:\\Jos\u00e9\\dornw.exe", "C:\\Jos\u00e9\\dosbox.conf", "C:\\Jos\xE9"},
+        {"C:\\\u0142\u00f3d\u017a\\dornw.exe", "C:\\\u0142\u00f3d\u017a\\dosbox.conf", "C:\\ODZ~1"},
     };
+    machine.PutFolder("C:\\\u0142\u00f3d\u017a");
+    machine.SetShortPath("C:\\\u0142\u00f3d\u017a", "C:\\ODZ~1");
     for (const auto& c : cases) {
         machine.PutFolder(c.config.substr(0, c.config.rfind('\\') + 1));
         const WriteResult result = WriteDosBoxConfig(c.program);

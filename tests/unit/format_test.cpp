@@ -29,9 +29,11 @@ TEST(Format, NumbersWithTheUsersThousandsSeparator) {
     EXPECT_EQ(Format("%.1n", {-0.04}), "0.0");
     EXPECT_EQ(Format("%.1n", {-1234.56}), "-1,234.6");
     EXPECT_EQ(Format("%n", {0.5}), "0.50");
-    machine.SetThousandsSeparator('.');
+    machine.SetThousandsSeparator(".");
     EXPECT_EQ(Format("%.0n", {1234567.0}), "1.234.567");
-    machine.SetThousandsSeparator('\0');
+    machine.SetThousandsSeparator("\u00a0");  // French: a no-break space, two bytes in UTF-8
+    EXPECT_EQ(Format("%.0n", {1234567.0}), "1\u00a0234\u00a0567");
+    machine.SetThousandsSeparator("");
     EXPECT_EQ(Format("%.0n", {1234567.0}), "1234567");
 }
 

@@ -115,14 +115,14 @@ TEST_F(ProgressForm, TheFileCountCountsAnnouncedFilesAndStaysRightAligned) {
 
 TEST_F(ProgressForm, BytesDoneShowsGroupedCountsAndPumpsOnlyForANewCount) {
     struct Case {
-        char separator;
+        const char* separator;
         std::uint32_t done, total;
         const char* text;
     };
-    for (const Case& c : {Case{',', 1234567, 2500000, "1,234,567 of 2,500,000 bytes"},
-                          Case{'.', 999, 1000, "999 of 1.000 bytes"},
-                          Case{'\0', 4000000000u, 4000000000u, "4000000000 of 4000000000 bytes"},
-                          Case{',', 0, 0, "0 of 0 bytes"}}) {
+    for (const Case& c : {Case{",", 1234567, 2500000, "1,234,567 of 2,500,000 bytes"},
+                          Case{".", 999, 1000, "999 of 1.000 bytes"},
+                          Case{"", 4000000000u, 4000000000u, "4000000000 of 4000000000 bytes"},
+                          Case{",", 0, 0, "0 of 0 bytes"}}) {
         machine.SetThousandsSeparator(c.separator);
         form->SetTotalBytes(c.total);
         const int before = pumps.pumps();

@@ -5,6 +5,7 @@
 #include <functional>
 
 #include "integration/shortcut.h"
+#include "platform/sim/sim_machine.h"
 #include "util/command_line.h"
 
 namespace {
@@ -50,6 +51,32 @@ TEST(InstallRecord, ReadsBackWhatItWroteAndRefusesWhatItDidNot) {
         EXPECT_FALSE(InstallRecord::Parse(bad)) << bad;
     }
     EXPECT_TRUE(InstallRecord::Parse(good + "later\tkinds are passed over\r\n"));
+}
+
+TEST(InstallRecord, NamesInAnyScriptAndRecordsOfEarlierVersions) {
+    const platform::sim::Machine machine;  // its ANSI code page is 1252
+    InstallRecord record;
+    record.entryKey = "Vantrel Tessaly";
+    record.folder = "C:\\\u0142\u00f3d\u017a\\\u738b\u4f1f\\";  // C:\łódź\王伟\ .
+    record.AddShortcut({"C:\\users\\\u0142ukasz\\Desktop\\tessaly.lnk", kLauncher});
+    const auto back = InstallRecord::Parse(record.Serialise());
+    ASSERT_TRUE(back);
+    EXPECT_EQ(back->folder, record.folder);
+    EXPECT_EQ(back->shortcuts, record.shortcuts);
+    // A byte that is no UTF-8 in a record of this version is damage.
+    EXPECT_FALSE(InstallRecord::Parse(record.Serialise() + "file\t\xE9.txt\r\n"));
+
+    // An earlier version wrote 'C:\José\' in code page 1252.
+    const auto earlier = InstallRecord::Parse(
+        "Tessaly uninstall record 1\r\nkey\tVantrel Tessaly\r\nfolder\tC:\\Jos\xE9\\\r\n"
+        "link\tC:\\users\\Ren\xE9"
+        "e\\Desktop\\tessaly.lnk\tC:\\Jos\xE9\\tessaly.exe\t\t"
+        "Tessaly\tC:\\Jos\xE9\\tesicon.ico\t0\t0\r\n");
+    ASSERT_TRUE(earlier);
+    EXPECT_EQ(earlier->folder, "C:\\Jos\u00e9\\");
+    ASSERT_EQ(earlier->shortcuts.size(), 1u);
+    EXPECT_EQ(earlier->shortcuts[0].linkFile, "C:\\users\\Ren\u00e9e\\Desktop\\tessaly.lnk");
+    EXPECT_EQ(earlier->shortcuts[0].values.iconFile, "C:\\Jos\u00e9\\tesicon.ico");
 }
 
 TEST(HoldsWhatWasWritten, EveryValueCountsPathsIgnoreCase) {

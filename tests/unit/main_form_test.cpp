@@ -178,6 +178,46 @@ TEST_F(MainFormTest, OnlyRemovableFixedAndNetworkDrivesAreAccepted) {
     EXPECT_EQ(folders.size(), 3u);  // the run got the accepted folders as typed
 }
 
+TEST_F(MainFormTest, AFolderTheProgramCannotBeGivenIsRefusedAndNamesTheCharacter) {
+    // The machine's ANSI code page is 1252: 'é' has a form there, 'ł' and
+    // Chinese characters have none; an existing folder may still be reached
+    // by its short name.
+    machine.PutFolder("C:\\\u738b\u4f1f");
+    machine.PutFolder("C:\\\u738b\u4e3d");
+    machine.SetShortPath("C:\\\u738b\u4e3d", "C:\\2B2E~1");
+    const struct {
+        const char* folder;
+        const char* refusedFor;  // nothing: accepted
+    } cases[] = {
+        {"c:\\jos\u00e9\\kr", nullptr},
+        {"c:\\\u0142\u00f3d\u017a\\kr", "\u0142"},
+        {"c:\\\u738b\u4f1f", "\u738b"},  // it exists, but has no short name
+        {"c:\\\u738b\u4e3d", nullptr},
+    };
+    for (const auto& c : cases) {
+        Open();
+        Click("btnSetup");
+        ui::headless::TypeInto(Get<ui::Edit>("edInstallDir"), c.folder);
+        folders.clear();
+        const std::size_t before = boxes.shown().size();
+        Click("btnInstall");
+        if (c.refusedFor == nullptr) {
+            EXPECT_EQ(folders, std::vector<std::string>{c.folder});
+            continue;
+        }
+        EXPECT_TRUE(folders.empty()) << c.folder;
+        ASSERT_EQ(boxes.shown().size(), before + 1) << c.folder;
+        EXPECT_EQ(boxes.shown().back().text,
+                  "Tessaly is a DOS program, and a DOS program cannot open a folder whose name "
+                  "has the character \"" +
+                      std::string(c.refusedFor) +
+                      "\" in it.\r\n\r\nPlease choose a folder whose name is written with "
+                      "the letters A to Z, digits and spaces, such as c:\\kr.");
+        EXPECT_TRUE(form->visible());
+        EXPECT_EQ(Folder(), c.folder);
+    }
+}
+
 TEST_F(MainFormTest, BrowseKeepsTheTextOnCancelAndPutsAChoiceInLowerCase) {
     FolderScript browser({std::nullopt, "C:\\Games", "C:\\Games"});
     Open();
