@@ -2,6 +2,7 @@
 
 #include <array>
 
+#include "platform/text_encoding.h"
 #include "util/path_helpers.h"
 
 namespace {
@@ -26,11 +27,13 @@ bool IsDeviceName(std::string_view name) {
         }
     }
     // COM1 to COM9 and LPT1 to LPT9; Windows counts the superscript digits
-    // one to three of the ANSI code page as digits here as well.
-    if (base.size() == 4 && (base.starts_with("COM") || base.starts_with("LPT"))) {
-        return std::string_view("123456789\xB9\xB2\xB3").find(base[3]) != std::string_view::npos;
+    // one to three as digits here as well.
+    if (!base.starts_with("COM") && !base.starts_with("LPT")) {
+        return false;
     }
-    return false;
+    const std::string_view number = std::string_view(base).substr(3);
+    return (number.size() == 1 && number[0] >= '1' && number[0] <= '9') ||
+           number == "\u00b9" || number == "\u00b2" || number == "\u00b3";
 }
 
 }  // namespace
@@ -44,6 +47,9 @@ std::optional<std::string> FindFileNameFault(std::string_view name) {
     }
     if (name.find(':') != std::string_view::npos) {
         return "names a drive or a stream";
+    }
+    if (!platform::IsUtf8(name)) {
+        return "is no UTF-8 text";
     }
     for (char c : name) {
         if (IsForbiddenCharacter(static_cast<unsigned char>(c))) {
