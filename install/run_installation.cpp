@@ -13,12 +13,12 @@
 #include "install/payload_container.h"
 #include "install/payload_items.h"
 #include "install/payload_loader.h"
+#include "platform/message_error.h"
 #include "platform/platform.h"
 #include "ui/application.h"
 #include "uninstall/registration.h"
 #include "util/errors.h"
 #include "util/format.h"
-#include "util/message_error.h"
 #include "util/path_helpers.h"
 #include "util/shell_helpers.h"
 
