@@ -2,7 +2,6 @@
 
 #include <stdexcept>
 
-#include "app/layout_resources.h"
 #include "app/message_boxes.h"
 #include "platform/platform.h"
 #include "ui/application.h"
@@ -15,6 +14,7 @@
 #include "util/center_label.h"
 #include "util/format.h"
 #include "util/shell_helpers.h"
+#include "widgets/layout_resources.h"
 
 namespace {
 

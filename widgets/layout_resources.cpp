@@ -1,4 +1,4 @@
-#include "app/layout_resources.h"
+#include "widgets/layout_resources.h"
 
 #include "platform/platform.h"
 #include "ui/edit.h"
