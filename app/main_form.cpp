@@ -2,7 +2,7 @@
 
 #include <stdexcept>
 
-#include "app/message_boxes.h"
+#include "messages/message_boxes.h"
 #include "platform/platform.h"
 #include "ui/application.h"
 #include "ui/dpi.h"

@@ -5,7 +5,6 @@
 #include <optional>
 #include <vector>
 
-#include "app/message_boxes.h"
 #include "install/complete_installation.h"
 #include "install/inst_progress_form.h"
 #include "install/install_faults.h"
@@ -13,6 +12,7 @@
 #include "install/payload_container.h"
 #include "install/payload_items.h"
 #include "install/payload_loader.h"
+#include "messages/message_boxes.h"
 #include "platform/message_error.h"
 #include "platform/platform.h"
 #include "ui/application.h"

@@ -3,10 +3,10 @@
 #include <vector>
 
 #include "app/dosbox_path.h"
-#include "app/message_boxes.h"
 #include "integration/dosbox_config.h"
 #include "integration/program_shortcuts.h"
 #include "integration/shell_link.h"
+#include "messages/message_boxes.h"
 #include "platform/platform.h"
 #include "util/format.h"
 #include "util/path_helpers.h"
