@@ -2,8 +2,8 @@
 
 #include <vector>
 
-#include "app/dosbox_path.h"
 #include "integration/dosbox_config.h"
+#include "integration/dosbox_search.h"
 #include "integration/program_shortcuts.h"
 #include "integration/shell_link.h"
 #include "messages/message_boxes.h"

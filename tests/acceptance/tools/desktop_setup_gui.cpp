@@ -15,9 +15,8 @@
 #include <cstdio>
 #include <string>
 
-#include "app/dosbox_path.h"
-#include "app/startup.h"
 #include "install/complete_installation.h"
+#include "integration/dosbox_search.h"
 #include "integration/dosbox_shortcuts.h"
 #include "messages/message_boxes.h"
 #include "platform/platform.h"
