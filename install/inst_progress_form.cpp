@@ -1,7 +1,7 @@
 #include "install/inst_progress_form.h"
 
 #include "ui/application.h"
-#include "util/center_label.h"
+#include "ui/center_label.h"
 #include "util/format.h"
 #include "widgets/gradient_button.h"
 #include "widgets/gradient_panel.h"
