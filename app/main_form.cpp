@@ -2,20 +2,20 @@
 
 #include <stdexcept>
 
-#include "app/layout_resources.h"
-#include "app/message_boxes.h"
 #include "integration/dos_folder.h"
+#include "messages/message_boxes.h"
 #include "platform/platform.h"
 #include "ui/application.h"
+#include "ui/center_label.h"
 #include "ui/dpi.h"
 #include "ui/edit.h"
 #include "ui/folder_browser.h"
 #include "ui/image.h"
 #include "ui/label.h"
 #include "ui/page_control.h"
-#include "util/center_label.h"
 #include "util/format.h"
 #include "util/shell_helpers.h"
+#include "widgets/layout_resources.h"
 
 namespace {
 

@@ -1,10 +1,9 @@
 #include "app/startup.h"
 
-#include "app/dosbox_path.h"
-#include "app/dosbox_search.h"
 #include "app/main_form.h"
-#include "app/message_boxes.h"
 #include "install/run_installation.h"
+#include "integration/dosbox_search.h"
+#include "messages/message_boxes.h"
 #include "platform/platform.h"
 #include "ui/application.h"
 #include "ui/message_box.h"
@@ -12,8 +11,6 @@
 #include "util/command_line.h"
 #include "util/path_helpers.h"
 #include "util/shell_helpers.h"
-
-std::string DosBoxPath;
 
 namespace {
 
@@ -31,22 +28,6 @@ constexpr int kShowNormal = 1;
 constexpr char kDosBoxPage[] = "https://www.dosbox.com/download.php?main=1";
 constexpr char kApplicationTitle[] = "Tessaly Installer Version 3.24";
 }  // namespace
-
-bool FindDosBox(std::string& path) {
-    const std::string base =
-        LowerAscii(AddBackslash(GetSpecialFolderPath(platform::kCsidlProgramFiles)));
-    path.clear();
-    // The first candidate stays in the output when no place holds DOSBox.
-    if (const auto found = FindInDosBoxFolder(base, true, &path)) {
-        path = *found;
-        return true;
-    }
-    if (const auto found = FindDosBoxElsewhere()) {
-        path = *found;
-        return true;
-    }
-    return false;
-}
 
 bool CheckPlatform() {
     const bool is64Bit = Is64BitWindows();

@@ -55,8 +55,8 @@ add_custom_command(OUTPUT ${TESSALY_ICON}
   DEPENDS ${TESSALY_HOST_TOOLS}/make_icon
   COMMENT "Drawing the product icon")
 
-# The window layouts, each stored as one zlib stream (app/layout_resources.cpp
-# inflates it): a third of their text's size.
+# The window layouts, each stored as one zlib stream
+# (widgets/layout_resources.cpp inflates it): a third of their text's size.
 set(TESSALY_PACKED_LAYOUTS ${CMAKE_BINARY_DIR}/layouts)
 file(GLOB LAYOUT_FILES CONFIGURE_DEPENDS resources/layouts/*.layout)
 set(PACKED_LAYOUTS)

@@ -1,10 +1,10 @@
 #include "install/complete_installation.h"
 
-#include "app/message_box_mapping.h"
-#include "app/message_boxes.h"
 #include "integration/dosbox_shortcuts.h"
 #include "integration/program_shortcuts.h"
 #include "integration/shell_link.h"
+#include "messages/message_box_mapping.h"
+#include "messages/message_boxes.h"
 #include "platform/platform.h"
 #include "ui/message_box.h"
 #include "util/format.h"

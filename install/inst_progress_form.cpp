@@ -1,11 +1,11 @@
 #include "install/inst_progress_form.h"
 
-#include "app/layout_resources.h"
 #include "ui/application.h"
-#include "util/center_label.h"
+#include "ui/center_label.h"
 #include "util/format.h"
 #include "widgets/gradient_button.h"
 #include "widgets/gradient_panel.h"
+#include "widgets/layout_resources.h"
 #include "widgets/level_progress_bar.h"
 
 TInstProgressForm::TInstProgressForm(ui::Application& application)

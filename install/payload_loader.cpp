@@ -3,13 +3,13 @@
 #include <algorithm>
 #include <optional>
 
-#include "install/inflate_buffer.h"
 #include "install/payload_container.h"
 #include "install/payload_key.h"
 #include "install/payload_scramble.h"
 #include "platform/platform.h"
 #include "util/errors.h"
 #include "util/format.h"
+#include "util/inflate_buffer.h"
 
 namespace {
 

@@ -5,7 +5,6 @@
 #include <optional>
 #include <vector>
 
-#include "app/message_boxes.h"
 #include "install/complete_installation.h"
 #include "install/inst_progress_form.h"
 #include "install/install_faults.h"
@@ -13,12 +12,13 @@
 #include "install/payload_container.h"
 #include "install/payload_items.h"
 #include "install/payload_loader.h"
+#include "messages/message_boxes.h"
+#include "platform/message_error.h"
 #include "platform/platform.h"
 #include "ui/application.h"
 #include "uninstall/registration.h"
 #include "util/errors.h"
 #include "util/format.h"
-#include "util/message_error.h"
 #include "util/path_helpers.h"
 #include "util/shell_helpers.h"
 

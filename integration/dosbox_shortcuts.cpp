@@ -2,12 +2,12 @@
 
 #include <vector>
 
-#include "app/dosbox_path.h"
-#include "app/message_boxes.h"
 #include "integration/dos_folder.h"
 #include "integration/dosbox_config.h"
+#include "integration/dosbox_search.h"
 #include "integration/program_shortcuts.h"
 #include "integration/shell_link.h"
+#include "messages/message_boxes.h"
 #include "platform/platform.h"
 #include "util/format.h"
 #include "util/path_helpers.h"

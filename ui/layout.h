@@ -27,10 +27,10 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/message_error.h"
 #include "ui/control.h"
 #include "ui/flat_map.h"
 #include "ui/form.h"
-#include "util/message_error.h"
 
 namespace ui {
 

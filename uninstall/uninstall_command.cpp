@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <exception>
 
-#include "app/message_boxes.h"
+#include "messages/message_boxes.h"
 #include "platform/platform.h"
 #include "ui/message_box.h"
 #include "uninstall/install_record.h"

@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "util/message_error.h"
+#include "platform/message_error.h"
 
 // The few failures that travel as exceptions. Each carries the exact text the
 // user is shown; everything else in the installer reports through results.

@@ -2,8 +2,8 @@
 
 #include <cmath>
 
+#include "platform/message_error.h"
 #include "platform/platform.h"
-#include "util/message_error.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
 // The standard exception classes (std::runtime_error, std::length_error, ...)
 // keep their message in the reference-counted std::string of the old library
 // ABI, so that copying an exception never allocates. The installer's own code
-// does without them (util/message_error.h, library_errors.cpp), but code that
+// does without them (platform/message_error.h, library_errors.cpp), but code that
 // constructs one makes the linker take the archive member with all of those
 // classes, and that member needs a few members of the old string. In the
 // static runtime that string comes as one archive member holding every one of

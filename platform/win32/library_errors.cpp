@@ -17,7 +17,7 @@
 #include <string>
 #include <typeinfo>
 
-#include "util/message_error.h"
+#include "platform/message_error.h"
 
 namespace std {
 

@@ -1,4 +1,4 @@
-#include "util/center_label.h"
+#include "ui/center_label.h"
 
 #include <gtest/gtest.h>
 

@@ -4,7 +4,7 @@
 
 #include <functional>
 
-#include "app/dosbox_path.h"
+#include "integration/dosbox_search.h"
 #include "integration/shell_link.h"
 #include "platform/sim/sim_machine.h"
 #include "test_resources.h"

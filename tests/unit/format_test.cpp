@@ -2,8 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "platform/message_error.h"
 #include "platform/sim/sim_machine.h"
-#include "util/message_error.h"
 
 TEST(Format, TextAndWholeNumbers) {
     EXPECT_EQ(Format("%s was not installed.", {"Tessaly"}), "Tessaly was not installed.");

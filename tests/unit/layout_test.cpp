@@ -4,7 +4,6 @@
 
 #include <filesystem>
 
-#include "app/layout_resources.h"
 #include "app/main_form.h"
 #include "install/inst_progress_form.h"
 #include "platform/sim/sim_machine.h"
@@ -14,6 +13,7 @@
 #include "util/errors.h"
 #include "widgets/gradient_button.h"
 #include "widgets/gradient_panel.h"
+#include "widgets/layout_resources.h"
 #include "widgets/widget_kinds.h"
 
 namespace {

@@ -9,8 +9,8 @@
 #include <string>
 #include <vector>
 
-#include "app/message_boxes.h"
 #include "install/run_installation.h"
+#include "messages/message_boxes.h"
 #include "platform/sim/sim_machine.h"
 #include "test_resources.h"
 #include "ui/application.h"

@@ -1,4 +1,4 @@
-#include "app/message_box_mapping.h"
+#include "messages/message_box_mapping.h"
 
 #include <gtest/gtest.h>
 

@@ -4,7 +4,7 @@
 
 #include <vector>
 
-#include "app/dosbox_path.h"
+#include "integration/dosbox_search.h"
 #include "platform/sim/sim_machine.h"
 #include "test_resources.h"
 #include "ui/application.h"

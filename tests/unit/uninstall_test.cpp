@@ -4,10 +4,10 @@
 #include <variant>
 #include <vector>
 
-#include "app/dosbox_path.h"
 #include "app/startup.h"
 #include "install/payload_items.h"
 #include "install/run_installation.h"
+#include "integration/dosbox_search.h"
 #include "platform/sim/sim_machine.h"
 #include "test_resources.h"
 #include "tools/payload/payload_writer.h"

@@ -4,6 +4,7 @@
 
 #include <string_view>
 
+#include "platform/message_error.h"
 #include "ui/application.h"
 #include "ui/form.h"
 #include "ui/win32/accessible_object.h"
@@ -12,7 +13,6 @@
 #include "ui/win32/edit_window.h"
 #include "ui/win32/modal.h"
 #include "ui/win32/window_dpi.h"
-#include "util/message_error.h"
 
 namespace ui::win32 {
 

@@ -15,11 +15,10 @@
 #include <cstdio>
 #include <string>
 
-#include "app/dosbox_path.h"
-#include "app/message_boxes.h"
-#include "app/startup.h"
 #include "install/complete_installation.h"
+#include "integration/dosbox_search.h"
 #include "integration/dosbox_shortcuts.h"
+#include "messages/message_boxes.h"
 #include "platform/platform.h"
 #include "ui/application.h"
 #include "ui/entry.h"

@@ -28,11 +28,10 @@
 #include <sstream>
 #include <string>
 
-#include "app/dosbox_path.h"
 #include "app/main_form.h"
-#include "app/message_boxes.h"
-#include "app/startup.h"
 #include "install/run_installation.h"
+#include "integration/dosbox_search.h"
+#include "messages/message_boxes.h"
 #include "ui/application.h"
 #include "ui/entry.h"
 #include "ui/win32/describe_reply.h"

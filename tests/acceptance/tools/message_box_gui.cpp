@@ -17,8 +17,8 @@
 #include <cstdlib>
 #include <string>
 
-#include "app/message_box_mapping.h"
 #include "install/payload_loader.h"
+#include "messages/message_box_mapping.h"
 #include "ui/application.h"
 #include "ui/entry.h"
 #include "ui/form.h"

@@ -12,9 +12,8 @@
 #include <exception>
 #include <string>
 
-#include "app/dosbox_path.h"
-#include "app/startup.h"
 #include "install/run_installation.h"
+#include "integration/dosbox_search.h"
 #include "platform/platform.h"
 #include "ui/application.h"
 #include "ui/entry.h"

@@ -1,4 +1,4 @@
-#include "install/inflate_buffer.h"
+#include "util/inflate_buffer.h"
 
 #include <zlib.h>
 

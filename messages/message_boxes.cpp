@@ -1,6 +1,6 @@
-#include "app/message_boxes.h"
+#include "messages/message_boxes.h"
 
-#include "app/message_box_mapping.h"
+#include "messages/message_box_mapping.h"
 #include "ui/message_box.h"
 
 void ShowMessageCaption(const std::string& caption, const std::string& text) {

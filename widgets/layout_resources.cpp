@@ -1,12 +1,12 @@
-#include "app/layout_resources.h"
+#include "widgets/layout_resources.h"
 
-#include "install/inflate_buffer.h"
 #include "platform/platform.h"
 #include "ui/edit.h"
 #include "ui/image.h"
 #include "ui/label.h"
 #include "ui/page_control.h"
 #include "util/errors.h"
+#include "util/inflate_buffer.h"
 #include "util/path_helpers.h"
 #include "widgets/widget_kinds.h"
 

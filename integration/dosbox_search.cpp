@@ -1,4 +1,4 @@
-#include "app/dosbox_search.h"
+#include "integration/dosbox_search.h"
 
 #include <iterator>
 #include <utility>
@@ -8,6 +8,8 @@
 #include "platform/platform.h"
 #include "util/path_helpers.h"
 #include "util/shell_helpers.h"
+
+std::string DosBoxPath;
 
 namespace {
 
@@ -197,4 +199,20 @@ std::optional<std::string> FindDosBoxElsewhere() {
         }
     }
     return std::nullopt;
+}
+
+bool FindDosBox(std::string& path) {
+    const std::string base =
+        LowerAscii(AddBackslash(GetSpecialFolderPath(platform::kCsidlProgramFiles)));
+    path.clear();
+    // The first candidate stays in the output when no place holds DOSBox.
+    if (const auto found = FindInDosBoxFolder(base, true, &path)) {
+        path = *found;
+        return true;
+    }
+    if (const auto found = FindDosBoxElsewhere()) {
+        path = *found;
+        return true;
+    }
+    return false;
 }

@@ -3,6 +3,18 @@
 #include <optional>
 #include <string>
 
+// Full path of dosbox.exe, all lower case, or empty. Set once by the start-up
+// check on 64-bit Windows, before any window exists; read afterwards by the
+// DOSBox shortcut step.
+extern std::string DosBoxPath;
+
+// Looks for DOSBox under Program Files: the first listed entry (hidden and
+// system ones skipped) whose lower-cased name contains "dosbox" and that
+// holds dosbox.exe. The output receives that lower-cased path and the result
+// is true; when no entry holds the program, the result is false and the
+// output holds the first candidate, or nothing.
+bool FindDosBox(std::string& path);
+
 // Where today's DOSBox versions install, looked through when the classic
 // search of the 32-bit Program Files folder finds nothing (FindDosBox). In
 // this order, the first place that holds the program (dosbox.exe, or
