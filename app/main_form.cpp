@@ -14,13 +14,12 @@
 #include "ui/label.h"
 #include "ui/page_control.h"
 #include "util/format.h"
+#include "util/product.h"
 #include "util/shell_helpers.h"
 #include "widgets/layout_resources.h"
 
 namespace {
 
-constexpr char kProductName[] = "Tessaly";
-constexpr char kProductVersion[] = "3.24";
 constexpr int kWelcomePage = 0;
 constexpr int kFolderPage = 1;
 constexpr int kLogoPenWidth = 10;
@@ -71,7 +70,7 @@ void TMainForm::FormCreate() {
     SetCaption(Format("Vantrel %s Installer", {kProductName}));
     // Each label is centred after its text is set, so its new width counts.
     lbIns1_->SetCaption("This will install Vantrel Tessaly");
-    lbIns2_->SetCaption("Version 3.24 05/11/04");
+    lbIns2_->SetCaption(Format("Version %s 05/11/04", {kProductVersion}));
     lbP1Progname_->SetCaption(kProductName);
     lbP1ProgVer_->SetCaption(kProductVersion);
     PlaceAtDpi();

@@ -9,7 +9,9 @@
 #include "ui/message_box.h"
 #include "uninstall/uninstall_command.h"
 #include "util/command_line.h"
+#include "util/format.h"
 #include "util/path_helpers.h"
+#include "util/product.h"
 #include "util/shell_helpers.h"
 
 namespace {
@@ -23,10 +25,8 @@ constexpr char kAdviceText[] =
 constexpr char kAdviceCaption[] = "Corvane355 Installer";
 constexpr unsigned kAdviceFlags = 49;  // MB_OKCANCEL | MB_ICONEXCLAMATION
 constexpr int kIdOk = 1;
-constexpr int kShowNormal = 1;
 // The download page on the DOSBox project's own site.
 constexpr char kDosBoxPage[] = "https://www.dosbox.com/download.php?main=1";
-constexpr char kApplicationTitle[] = "Tessaly Installer Version 3.24";
 }  // namespace
 
 bool CheckPlatform() {
@@ -40,7 +40,7 @@ bool CheckPlatform() {
         }
     }
     if (MessageBoxTask(nullptr, kAdviceText, kAdviceCaption, kAdviceFlags) == kIdOk) {
-        platform::ShellOpen("Open", kDosBoxPage, "", "", kShowNormal);
+        platform::ShellOpen("Open", kDosBoxPage, "", "", platform::kShowNormal);
     }
     return false;
 }
@@ -74,7 +74,7 @@ int RunInstaller() {
         ui::Application application;
         application.Initialize();
         application.SetMainFormOnTaskBar(true);
-        application.SetTitle(kApplicationTitle);
+        application.SetTitle(Format("%s Installer Version %s", {kProductName, kProductVersion}));
         TMainForm mainForm(application, RunInstallation);
         application.SetMainForm(mainForm);
         application.Run();

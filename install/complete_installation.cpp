@@ -8,13 +8,12 @@
 #include "platform/platform.h"
 #include "ui/message_box.h"
 #include "util/format.h"
+#include "util/product.h"
 #include "util/shell_helpers.h"
 
 namespace {
 
-constexpr char kProductName[] = "Tessaly";
 constexpr char kShortLabel[] = "T+";
-constexpr char kVersion[] = "3.24";
 constexpr char kFunctionKey[] = "F5";
 
 // The 32-bit way without Corvane: the shortcut offer, then what to do.
@@ -90,7 +89,7 @@ void CompleteInstallation(const std::string& folder, const std::string& desktopF
         }
     } else {
         const std::string successLine =
-            Format("%s, version %s, was installed successfully.", {kProductName, kVersion});
+            Format("%s, version %s, was installed successfully.", {kProductName, kProductVersion});
         if (platform::FileExists(folder + "dorn.exe")) {
             message = successLine + "\r\n\r\n" +
                       Format("To run %s, first run Corvane, then press the function key %s.",

@@ -64,11 +64,10 @@ bool KeptCopies::KeepIfChanged(const std::string& path, const std::string& conte
 }
 
 bool KeptCopies::MoveToKeptFolder(const std::string& path) {
-    constexpr std::uint32_t kErrorAlreadyExists = 183;
     constexpr int kLastNumber = 9999;
     for (int number = 1; keptFolder_.empty(); ++number) {
         if (number > kLastNumber) {
-            platform::SetLastErrorCode(kErrorAlreadyExists);
+            platform::SetLastErrorCode(platform::errors::kErrorAlreadyExists);
             return false;
         }
         const std::string candidate = folder_ + KeptFolderName(number);
@@ -77,7 +76,7 @@ bool KeptCopies::MoveToKeptFolder(const std::string& path) {
         }
         if (platform::MakeDirectory(candidate)) {
             keptFolder_ = candidate;
-        } else if (platform::LastErrorCode() != kErrorAlreadyExists) {
+        } else if (platform::LastErrorCode() != platform::errors::kErrorAlreadyExists) {
             return false;  // tried again at the next changed file
         }
     }

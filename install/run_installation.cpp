@@ -20,11 +20,10 @@
 #include "util/errors.h"
 #include "util/format.h"
 #include "util/path_helpers.h"
+#include "util/product.h"
 #include "util/shell_helpers.h"
 
 namespace {
-
-constexpr char kProductName[] = "Tessaly";
 
 // Loads every item of the list into the table, whatever happened to those
 // before it. Returns the read-error text (empty when all were read) and

@@ -11,10 +11,10 @@
 #include "platform/platform.h"
 #include "util/format.h"
 #include "util/path_helpers.h"
+#include "util/product.h"
 
 namespace {
 
-constexpr char kProductName[] = "Tessaly";
 constexpr char kIconFile[] = "tesicon.ico";
 constexpr std::uint16_t kPrintHotKey = 0x0650;  // CTRL+ALT+P
 

@@ -3,11 +3,12 @@
 #include "integration/shell_link.h"
 #include "platform/platform.h"
 #include "util/path_helpers.h"
+#include "util/product.h"
 #include "util/shell_helpers.h"
 
 namespace {
 
-constexpr char kStartMenuSubfolder[] = "Tessaly";
+constexpr const char* kStartMenuSubfolder = kProductName;
 
 // One copy: told to the log, then written.
 WriteResult PlaceCopy(const std::string& linkFile, const Shortcut& values, SetupLog* log) {

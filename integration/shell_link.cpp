@@ -9,7 +9,6 @@
 namespace {
 
 constexpr char kShellLinkClassId[] = "{00021401-0000-0000-C000-000000000046}";
-constexpr int kShowNormal = 1;
 
 }  // namespace
 
@@ -36,7 +35,7 @@ WriteResult CreateShellLink(const std::string& linkFile, const std::string& targ
     link.SetArguments(arguments);
     link.SetIconLocation(iconFile, iconIndex);
     link.SetDescription(description);
-    link.SetShowCmd(kShowNormal);
+    link.SetShowCmd(platform::kShowNormal);
     if (hotKey != 0) {
         link.SetHotkey(hotKey);
     }

@@ -21,7 +21,27 @@ inline constexpr int kCsidlCommonPrograms = 23;  // the Start menu Programs fold
 inline constexpr int kCsidlWindows = 36;
 inline constexpr int kCsidlProgramFiles = 38;
 
-// Drive types as GetDriveTypeA reports them.
+// The show command of a normal window (SW_SHOWNORMAL).
+inline constexpr int kShowNormal = 1;
+
+// The Windows error codes the program names or reports itself.
+namespace errors {
+inline constexpr std::uint32_t kErrorFileNotFound = 2;
+inline constexpr std::uint32_t kErrorPathNotFound = 3;
+inline constexpr std::uint32_t kErrorAccessDenied = 5;
+inline constexpr std::uint32_t kErrorNotReady = 21;
+inline constexpr std::uint32_t kErrorSharingViolation = 32;
+inline constexpr std::uint32_t kErrorInvalidParameter = 87;
+inline constexpr std::uint32_t kErrorBrokenPipe = 109;
+inline constexpr std::uint32_t kErrorDiskFull = 112;
+inline constexpr std::uint32_t kErrorDirNotEmpty = 145;
+inline constexpr std::uint32_t kErrorAlreadyExists = 183;
+inline constexpr std::uint32_t kErrorDirectoryName = 267;
+inline constexpr std::uint32_t kErrorCancelled = 1223;
+inline constexpr std::uint32_t kErrorCantAccessFile = 1920;
+}  // namespace errors
+
+// Drive types as GetDriveTypeW reports them.
 enum class DriveType : unsigned {
     Unknown = 0,
     NoRootDir = 1,
@@ -37,6 +57,8 @@ inline constexpr std::uint32_t kAttributeReadOnly = 0x01;
 inline constexpr std::uint32_t kAttributeHidden = 0x02;
 inline constexpr std::uint32_t kAttributeSystem = 0x04;
 inline constexpr std::uint32_t kAttributeDirectory = 0x10;
+// A junction or symbolic link: opening a name below it reaches another place.
+inline constexpr std::uint32_t kAttributeReparsePoint = 0x400;
 inline constexpr std::uint32_t kInvalidAttributes = 0xFFFFFFFF;
 
 // --- Shell ---------------------------------------------------------------
@@ -124,7 +146,9 @@ enum class Removal {
 // Opens the file for reading and deleting without sharing it, so that no
 // program can change it in between, compares its bytes with `contents` and,
 // only when they are the same, deletes it through that very handle. A file
-// that is read-only or held open by another program is Failed.
+// that is read-only or held open by another program is Failed. A junction or
+// symbolic link in the file's place is never opened through, nor deleted:
+// Different.
 Removal RemoveFileIfContentIs(const std::string& path, std::string_view contents);
 
 // One entry of a folder listing.
@@ -150,6 +174,20 @@ std::unique_ptr<FileFinder> FindFiles(const std::string& pattern);
 // (a part the system keeps no short name for stays as it is); nothing when
 // the path does not exist.
 std::optional<std::string> ShortPathOf(const std::string& path);
+
+// Who owns a file or folder, as far as trusting what it holds goes.
+enum class Owner {
+    User,            // the account the program runs as
+    Administrators,  // Administrators, SYSTEM or TrustedInstaller
+    Other,           // any other account
+    Unknown,         // the owner could not be read
+};
+Owner OwnerOf(const std::string& path);
+
+// The serial number of the volume that holds a root such as 'E:\'; nothing
+// when no volume is there (an empty card reader, a drive letter without a
+// drive, a network drive that is not connected).
+std::optional<std::uint32_t> VolumeSerialOf(const std::string& root);
 
 // --- The ANSI code page -----------------------------------------------------
 // The program's own texts are UTF-8 throughout. Older programs read and
@@ -231,6 +269,19 @@ class ComApartment {
   private:
     long result_;
 };
+
+// --- One run at a time --------------------------------------------------------
+
+// A named mutex of the user's session (Local\<name>), held while the object
+// lives. Another process of the same user that asks for the same name gets
+// nothing until it is released; one that ended without releasing it (it
+// was killed) leaves it free.
+class SessionLock {
+  public:
+    virtual ~SessionLock() = default;
+};
+// Takes the lock without waiting; nothing while another process holds it.
+std::unique_ptr<SessionLock> TrySessionLock(const std::string& name);
 
 // --- Registry ---------------------------------------------------------------
 // Texts are UTF-8, as everywhere; key paths are below

@@ -47,9 +47,7 @@ bool ParseNumber(const std::string& text, long& value) {
 }  // namespace
 
 void InstallRecord::AddFile(const std::string& name) {
-    const auto same = [&](const std::string& known) {
-        return LowerAscii(known) == LowerAscii(name);
-    };
+    const auto same = [&](const std::string& known) { return SamePath(known, name); };
     if (std::none_of(files.begin(), files.end(), same)) {
         files.push_back(name);
     }
@@ -57,7 +55,7 @@ void InstallRecord::AddFile(const std::string& name) {
 
 void InstallRecord::AddShortcut(const PlacedShortcut& shortcut) {
     for (PlacedShortcut& known : shortcuts) {
-        if (LowerAscii(known.linkFile) == LowerAscii(shortcut.linkFile)) {
+        if (SamePath(known.linkFile, shortcut.linkFile)) {
             known = shortcut;
             return;
         }

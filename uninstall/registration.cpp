@@ -9,14 +9,11 @@
 
 namespace {
 
-constexpr std::uint32_t kErrorPathNotFound = 3;
-
 // The record kept so far for this entry and folder, or a new one.
 InstallRecord RecordToExtend(const std::string& recordFile, const std::string& key,
                              const std::string& folder) {
     if (const auto text = platform::ReadWholeFile(recordFile)) {
-        if (auto record = InstallRecord::Parse(*text);
-            record && LowerAscii(record->folder) == LowerAscii(folder)) {
+        if (auto record = InstallRecord::Parse(*text); record && SamePath(record->folder, folder)) {
             record->entryKey = key;
             return *record;
         }
@@ -36,7 +33,7 @@ bool CopyProgramTo(const std::string& target, std::uint64_t& size) {
         return false;
     }
     size = bytes->size();
-    if (LowerAscii(self) == LowerAscii(target)) {
+    if (SamePath(self, target)) {
         return true;
     }
     if (const auto present = platform::ReadWholeFile(target); present && *present == *bytes) {
@@ -53,7 +50,7 @@ std::optional<UninstallRegistration> UninstallRegistration::Register(
     const EntryKey key = FindEntryKey(folder);
     std::string uninstallerFolder = UninstallerFolder(key.name);
     if (uninstallerFolder.empty()) {
-        fault = {"the uninstaller's folder", kErrorPathNotFound};
+        fault = {"the uninstaller's folder", platform::errors::kErrorPathNotFound};
         return std::nullopt;
     }
     if (!CreateInstallFolder(uninstallerFolder)) {

@@ -11,10 +11,11 @@
 #include "uninstall/uninstall_messages.h"
 #include "uninstall/uninstaller.h"
 #include "util/path_helpers.h"
+#include "util/product.h"
 
 namespace {
 
-constexpr char kCaption[] = "Tessaly";
+constexpr const char* kCaption = kProductName;
 
 bool Is(const std::string& argument, const char* expected) {
     return LowerAscii(argument) == expected;

@@ -5,6 +5,7 @@
 #include "platform/platform.h"
 #include "util/format.h"
 #include "util/path_helpers.h"
+#include "util/product.h"
 #include "util/shell_helpers.h"
 
 namespace {
@@ -14,7 +15,6 @@ using platform::RegistryRoot;
 constexpr char kKeyBase[] = "Vantrel Tessaly";
 // From the installer's own texts: "Vantrel Tessaly", "Version 3.24".
 constexpr char kPublisher[] = "Vantrel";
-constexpr char kVersion[] = "3.24";
 constexpr std::uint32_t kMajorVersion = 3;
 constexpr std::uint32_t kMinorVersion = 24;
 
@@ -25,7 +25,7 @@ std::string KeyPath(const std::string& key) {
 bool NamesFolder(const std::string& key, const std::string& folder) {
     const auto location =
         platform::RegistryString(RegistryRoot::CurrentUser, KeyPath(key), "InstallLocation");
-    return location && LowerAscii(AddBackslash(*location)) == LowerAscii(AddBackslash(folder));
+    return location && SamePath(*location, folder);
 }
 
 // A name is in use while an entry or an uninstaller folder has it: a folder
@@ -33,7 +33,7 @@ bool NamesFolder(const std::string& key, const std::string& folder) {
 bool KeyInUse(const std::string& key) {
     for (const std::string& known :
          platform::RegistrySubkeys(RegistryRoot::CurrentUser, kUninstallKeys)) {
-        if (LowerAscii(known) == LowerAscii(key)) {
+        if (SamePath(known, key)) {
             return true;
         }
     }
@@ -80,7 +80,7 @@ EntryKey FindEntryKey(const std::string& folder) {
 
 std::string EntryDisplayName(const std::string& folder) {
     const std::string shown = folder.size() > 3 ? StripTrailingBackslashes(folder) : folder;
-    return Format("%s %s (%s)", {kKeyBase, kVersion, shown});
+    return Format("%s %s (%s)", {kKeyBase, kProductVersion, shown});
 }
 
 bool WriteEntry(const std::string& key, const EntryValues& values) {
@@ -93,7 +93,7 @@ bool WriteEntry(const std::string& key, const EntryValues& values) {
         return platform::SetRegistryNumber(RegistryRoot::CurrentUser, path, name, value);
     };
     return text("DisplayName", EntryDisplayName(values.folder)) &&
-           text("DisplayVersion", kVersion) && text("Publisher", kPublisher) &&
+           text("DisplayVersion", kProductVersion) && text("Publisher", kPublisher) &&
            text("InstallLocation", AddBackslash(values.folder)) &&
            text("DisplayIcon", AddBackslash(values.folder) + "tesicon.ico") &&
            text("UninstallString", command) &&

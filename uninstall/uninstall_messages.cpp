@@ -4,6 +4,7 @@
 
 #include "platform/platform.h"
 #include "util/format.h"
+#include "util/product.h"
 
 namespace {
 
@@ -23,10 +24,10 @@ void AppendList(std::string& text, const std::vector<std::string>& names) {
 
 std::string RemovalQuestion(const std::string& folder) {
     return Format(
-        "Remove Tessaly 3.24 from %s?\r\n\r\nThe program's files and the shortcuts the installer "
+        "Remove Tessaly %s from %s?\r\n\r\nThe program's files and the shortcuts the installer "
         "made will be removed. Files that you or Tessaly changed or made in the folder, such as "
         "your draws, stay where they are.",
-        {folder});
+        {kProductVersion, folder});
 }
 
 std::string RemovalMessage(const RemovalReport& report, const std::string& folder) {

@@ -55,7 +55,7 @@ void ListWhatStays(const std::string& folder, RemovalReport& report) {
             }
             // A file of ours that could not go is named among the faults, not here.
             const auto failed = [&](const RemovalReport::Fault& fault) {
-                return LowerAscii(fault.path) == LowerAscii(folder + entry->name);
+                return SamePath(fault.path, folder + entry->name);
             };
             if (std::any_of(report.faults.begin(), report.faults.end(), failed)) {
                 continue;
@@ -92,7 +92,7 @@ RemovalReport RemoveInstallation(const InstallRecord& record, const PayloadFiles
                 RemoveIfAsWritten(folder + name, *installed, report);
             }
         }
-        if (record.config && LowerAscii(FolderPart(*record.config)) == LowerAscii(folder)) {
+        if (record.config && SamePath(FolderPart(*record.config), folder)) {
             RemoveIfAsWritten(folder + "dosbox.conf", DosBoxConfigText(*record.config), report);
         }
     }

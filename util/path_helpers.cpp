@@ -40,6 +40,16 @@ std::string UpperAscii(std::string text) {
     return text;
 }
 
+bool SamePath(std::string_view a, std::string_view b) {
+    while (!a.empty() && a.back() == '\\') {
+        a.remove_suffix(1);
+    }
+    while (!b.empty() && b.back() == '\\') {
+        b.remove_suffix(1);
+    }
+    return a.size() == b.size() && LowerAscii(std::string(a)) == LowerAscii(std::string(b));
+}
+
 std::string AddBackslash(std::string path) {
     if (path.empty()) {
         return path;

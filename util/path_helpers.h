@@ -11,6 +11,12 @@ std::string LowerAscii(std::string text);
 // 'a'..'z' to 'A'..'Z'; every other byte stays.
 std::string UpperAscii(std::string text);
 
+// Whether two paths name the same file or folder as Windows compares
+// names: ASCII letters without regard to case, trailing backslashes aside
+// ('C:\kr' and 'c:\KR\' are one). Other letters count as written, so two
+// spellings of one non-ASCII name count as two: never as one of ours.
+bool SamePath(std::string_view a, std::string_view b);
+
 // The path ending with exactly one backslash; an empty path stays empty.
 std::string AddBackslash(std::string path);
 

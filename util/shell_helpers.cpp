@@ -42,8 +42,7 @@ std::string AbsoluteFolderPath(const std::string& path) {
 bool CreateInstallFolder(std::string& path) {
     // An empty path would name the current directory; nothing is created for it.
     if (path.empty()) {
-        constexpr std::uint32_t kErrorPathNotFound = 3;
-        platform::SetLastErrorCode(kErrorPathNotFound);
+        platform::SetLastErrorCode(platform::errors::kErrorPathNotFound);
         return false;
     }
     const std::string full = AbsoluteFolderPath(path);
@@ -104,7 +103,6 @@ bool DeleteFilesByMask(const std::string& mask) {
 
 bool RecycleFile(const std::string& path) {
     constexpr unsigned kWantNukeWarning = 0x4000;
-    constexpr int kErrorCancelled = 1223;
     const int result = platform::ShellDelete(path, kQuietRecycle | kWantNukeWarning);
     if (result == 0 && !platform::FileExists(path)) {
         return true;
@@ -114,7 +112,7 @@ bool RecycleFile(const std::string& path) {
         // another program holds): a file that cannot even be read says why;
         // otherwise the user chose to keep it.
         if (platform::ReadWholeFile(path)) {
-            platform::SetLastErrorCode(kErrorCancelled);
+            platform::SetLastErrorCode(platform::errors::kErrorCancelled);
         }
         return false;
     }

@@ -317,6 +317,9 @@ std::uint32_t Machine::FileAttributesOf(const std::string& path) const {
     }
     constexpr std::uint32_t kNormal = 0x80;
     std::uint32_t bits = fs::is_directory(status) ? kAttributeDirectory : kNormal;
+    if (fs::is_symlink(fs::symlink_status(host, error))) {
+        bits = (bits & ~kNormal) | kAttributeReparsePoint;
+    }
     const auto extra = attributes_.find(Key(path));
     if (extra != attributes_.end()) {
         bits = (bits & ~kNormal) | extra->second;
@@ -473,6 +476,39 @@ bool Machine::ReplaceFileWith(const std::string& source, const std::string& targ
     fs::path host = HostPath(target);
     fs::rename(HostPath(source), host, error);
     return !error || Fail(kErrorAccessDenied);
+}
+
+void Machine::PutLink(const std::string& path, const std::string& target) {
+    const fs::path host = HostPath(path);
+    fs::create_directories(host.parent_path());
+    const fs::path to = HostPath(target);
+    if (fs::is_directory(to)) {
+        fs::create_directory_symlink(to, host);
+    } else {
+        fs::create_symlink(to, host);
+    }
+}
+
+void Machine::SetVolumeSerial(char letter, std::optional<std::uint32_t> serial) {
+    volumeSerials_[static_cast<char>(std::toupper(static_cast<unsigned char>(letter)))] = serial;
+}
+
+Owner Machine::OwnerOf(const std::string& path) const {
+    if (!Exists(path)) {
+        return Owner::Unknown;
+    }
+    const auto found = owners_.find(Key(path));
+    return found != owners_.end() ? found->second : Owner::User;
+}
+
+std::optional<std::uint32_t> Machine::VolumeSerialOf(const std::string& root) const {
+    if (DriveTypeOf(root) == DriveType::NoRootDir) {
+        return std::nullopt;
+    }
+    const char letter = Upper(root)[0];
+    const auto found = volumeSerials_.find(letter);
+    return found != volumeSerials_.end() ? found->second
+                                         : std::optional<std::uint32_t>(0x5E1A0000u + letter);
 }
 
 void Machine::SetShortPath(const std::string& path, std::string shortPath) {

@@ -21,19 +21,6 @@
 
 namespace platform::sim {
 
-// The Windows error codes the simulated calls report (LastErrorCode).
-namespace errors {
-inline constexpr std::uint32_t kErrorFileNotFound = 2;
-inline constexpr std::uint32_t kErrorPathNotFound = 3;
-inline constexpr std::uint32_t kErrorAccessDenied = 5;
-inline constexpr std::uint32_t kErrorSharingViolation = 32;
-inline constexpr std::uint32_t kErrorInvalidParameter = 87;
-inline constexpr std::uint32_t kErrorDiskFull = 112;
-inline constexpr std::uint32_t kErrorAlreadyExists = 183;
-inline constexpr std::uint32_t kErrorDirNotEmpty = 145;
-inline constexpr std::uint32_t kErrorDirectoryName = 267;
-}  // namespace errors
-
 struct ShellOpenCall {
     std::string verb, file, parameters, directory;
     int showCommand = 0;
@@ -119,6 +106,16 @@ class Machine {
     // The listing order for one folder; by default names sort without regard to case.
     void SetListingOrder(const std::string& folder, std::vector<std::string> names);
 
+    // A junction or symbolic link at `path` to `target` (a host symbolic
+    // link): names below it reach the target, and it carries the
+    // reparse-point attribute.
+    void PutLink(const std::string& path, const std::string& target);
+    // The owner of a file or folder; the user by default.
+    void SetOwner(const std::string& path, Owner owner) { owners_[Key(path)] = owner; }
+    // The serial number of the volume in a drive; nothing: no volume there.
+    // Every drive holds one by default.
+    void SetVolumeSerial(char letter, std::optional<std::uint32_t> serial);
+
     // The short path the system gives for an existing file or folder; by
     // default its path as it is (as where no short names are kept).
     void SetShortPath(const std::string& path, std::string shortPath);
@@ -175,6 +172,10 @@ class Machine {
     bool IsLocked(const std::string& path) const;
     std::vector<FindEntry> List(const std::string& pattern) const;
     std::optional<std::string> ShortPathOf(const std::string& path) const;
+    Owner OwnerOf(const std::string& path) const;
+    std::optional<std::uint32_t> VolumeSerialOf(const std::string& root) const;
+    // The names of the session locks held now (TrySessionLock).
+    std::set<std::string>& sessionLocks() { return sessionLocks_; }
     std::optional<std::vector<FindEntry>> TryList(const std::string& pattern) const;
     bool SetDosDate(const std::string& path, std::uint32_t dosDateTime);
     std::string CreateUniqueFileBeside(const std::string& target);
@@ -239,6 +240,9 @@ class Machine {
     std::function<void(const std::string&)> resourceHook_;
     std::map<std::string, std::uint32_t> attributes_;
     std::map<std::string, std::string> shortPaths_;
+    std::map<std::string, Owner> owners_;
+    std::map<char, std::optional<std::uint32_t>> volumeSerials_;
+    std::set<std::string> sessionLocks_;
     std::set<std::string> locked_;
     std::map<std::string, std::vector<std::string>> listingOrder_;
     std::map<std::string, std::uint32_t> dosDates_;

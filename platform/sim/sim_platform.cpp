@@ -8,7 +8,7 @@
 
 namespace platform {
 
-using namespace sim::errors;
+using namespace errors;
 using sim::Machine;
 
 std::optional<std::string> SpecialFolderPath(int csidl) {
@@ -55,6 +55,34 @@ std::string TempFolder() {
 
 std::string CurrentDirectory() {
     return Machine::Current().currentDirectory();
+}
+
+Owner OwnerOf(const std::string& path) {
+    return Machine::Current().OwnerOf(path);
+}
+
+std::optional<std::uint32_t> VolumeSerialOf(const std::string& root) {
+    return Machine::Current().VolumeSerialOf(root);
+}
+
+namespace {
+
+class SimSessionLock final : public SessionLock {
+  public:
+    explicit SimSessionLock(std::string name) : name_(std::move(name)) {}
+    ~SimSessionLock() override { Machine::Current().sessionLocks().erase(name_); }
+
+  private:
+    std::string name_;
+};
+
+}  // namespace
+
+std::unique_ptr<SessionLock> TrySessionLock(const std::string& name) {
+    if (!Machine::Current().sessionLocks().insert(name).second) {
+        return nullptr;
+    }
+    return std::make_unique<SimSessionLock>(name);
 }
 
 std::optional<std::string> ShortPathOf(const std::string& path) {

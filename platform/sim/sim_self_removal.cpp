@@ -19,6 +19,10 @@ std::string Machine::TempFolder() const {
 bool Machine::RemoveFolder(const std::string& path) {
     std::error_code error;
     const fs::path host = HostPath(path);
+    if (fs::is_symlink(fs::symlink_status(host, error))) {
+        // As Windows removes a junction: the link goes, whatever its target holds.
+        return fs::remove(host, error) || Fail(kErrorAccessDenied);
+    }
     if (!fs::is_directory(host, error)) {
         return Fail(fs::exists(host, error) ? kErrorDirectoryName : kErrorFileNotFound);
     }
@@ -39,7 +43,7 @@ Removal Machine::RemoveFileIfContentIs(const std::string& path, std::string_view
         Fail(kErrorSharingViolation);
         return Removal::Failed;
     }
-    if (ReadFile(path) != contents) {
+    if (fs::is_symlink(fs::symlink_status(host, error)) || ReadFile(path) != contents) {
         return Removal::Different;
     }
     constexpr std::uint32_t kReadOnly = 0x01;

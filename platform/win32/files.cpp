@@ -203,8 +203,10 @@ SetFileInformationByHandleFn SetFileInformationByHandleFunction() {
 
 Removal RemoveFileIfContentIs(const std::string& path, std::string_view contents) {
     // No sharing: from the comparison to the delete, nobody else may write.
-    UniqueFileHandle handle(::CreateFileW(Wide(path).c_str(), GENERIC_READ | DELETE, 0, nullptr,
-                                          OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
+    // A junction or symbolic link is opened as itself, never followed.
+    UniqueFileHandle handle(
+        ::CreateFileW(Wide(path).c_str(), GENERIC_READ | DELETE, 0, nullptr, OPEN_EXISTING,
+                      FILE_FLAG_SEQUENTIAL_SCAN | FILE_FLAG_OPEN_REPARSE_POINT, nullptr));
     if (!handle.valid()) {
         const DWORD error = ::GetLastError();
         const DWORD attributes = ::GetFileAttributesW(Wide(path).c_str());
@@ -213,6 +215,13 @@ Removal RemoveFileIfContentIs(const std::string& path, std::string_view contents
             (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND) ||
             (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY));
         return missing ? Removal::Missing : Removal::Failed;
+    }
+    BY_HANDLE_FILE_INFORMATION information;
+    if (!::GetFileInformationByHandle(handle.get(), &information)) {
+        return Removal::Failed;
+    }
+    if (information.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) {
+        return Removal::Different;
     }
     LARGE_INTEGER size;
     if (!::GetFileSizeEx(handle.get(), &size)) {
@@ -280,6 +289,18 @@ std::optional<std::string> ShortPathOf(const std::string& path) {
     }
     buffer.resize(written);
     return Narrow(buffer);
+}
+
+std::optional<std::uint32_t> VolumeSerialOf(const std::string& root) {
+    // No "insert a disk" box for an empty drive: the answer is only nothing.
+    const UINT mode = ::SetErrorMode(SEM_FAILCRITICALERRORS);
+    DWORD serial = 0;
+    const bool known = ::GetVolumeInformationW(Wide(root).c_str(), nullptr, 0, &serial, nullptr,
+                                               nullptr, nullptr, 0);
+    const DWORD error = ::GetLastError();
+    ::SetErrorMode(mode);
+    ::SetLastError(error);
+    return known ? std::optional<std::uint32_t>(serial) : std::nullopt;
 }
 
 std::unique_ptr<FileFinder> FindFiles(const std::string& pattern) {
