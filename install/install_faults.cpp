@@ -29,6 +29,12 @@ std::string InstallFaults::Message() const {
                 format =
                     "\r\nNo file was written, since the uninstaller could not be set up in %s: %s";
                 break;
+            case Kind::AnotherRunBusy:
+                message += Format(
+                    "\r\nNo file was written, since Tessaly is being installed into or removed "
+                    "from %s right now. Start the installation again once that has finished.",
+                    {fault.path});
+                continue;
         }
         message += Format(format, {fault.path, reason});
     }

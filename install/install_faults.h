@@ -8,7 +8,13 @@
 // code, for the one message that lists them all at the end.
 class InstallFaults {
   public:
-    enum class Kind { FolderNotCreated, FileNotWritten, FileNotDated, NotRegistered };
+    enum class Kind {
+        FolderNotCreated,
+        FileNotWritten,
+        FileNotDated,
+        NotRegistered,
+        AnotherRunBusy,  // the path is the install folder; no error code
+    };
 
     void Add(Kind kind, const std::string& path, std::uint32_t errorCode);
     bool empty() const { return faults_.empty(); }

@@ -132,7 +132,9 @@ bool RunInstallation(const std::string& installFolder) {
             UninstallRegistration::Fault fault;
             registration = UninstallRegistration::Register(folder, names, totalBytes, fault);
             if (!registration) {
-                faults.Add(InstallFaults::Kind::NotRegistered, fault.what, fault.errorCode);
+                faults.Add(fault.busy ? InstallFaults::Kind::AnotherRunBusy
+                                      : InstallFaults::Kind::NotRegistered,
+                           fault.what, fault.errorCode);
             }
         }
         if (success) {

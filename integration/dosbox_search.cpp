@@ -26,6 +26,11 @@ constexpr std::pair<RegistryRoot, RegistryView> kRecordPlaces[] = {
     {RegistryRoot::LocalMachine, RegistryView::Bits32},
 };
 
+// What the user or an administrator put there, and nobody else.
+bool Trusted(platform::Owner owner) {
+    return owner == platform::Owner::User || owner == platform::Owner::Administrators;
+}
+
 bool HiddenOrSystem(std::uint32_t attributes) {
     return attributes & (platform::kAttributeHidden | platform::kAttributeSystem);
 }
@@ -109,7 +114,8 @@ std::optional<std::string> InWindowsDriveRoot() {
     const std::string windows = GetSpecialFolderPath(platform::kCsidlWindows);
     const std::size_t slash = windows.find('\\');
     return slash == std::string::npos ? std::nullopt
-                                      : FindInDosBoxFolder(windows.substr(0, slash + 1), false);
+                                      : FindInDosBoxFolder(windows.substr(0, slash + 1), false,
+                                                           nullptr, FolderTrust::OwnedOnly);
 }
 
 // The .lnk files of a folder and of its subfolders one level down.
@@ -162,7 +168,7 @@ std::optional<std::string> InStartMenuShortcuts() {
 }  // namespace
 
 std::optional<std::string> FindInDosBoxFolder(const std::string& base, bool dosBoxExeOnly,
-                                              std::string* firstCandidate) {
+                                              std::string* firstCandidate, FolderTrust trust) {
     auto listing = platform::FindFiles(base + "*.*");
     if (!listing) {
         return std::nullopt;
@@ -181,7 +187,9 @@ std::optional<std::string> FindInDosBoxFolder(const std::string& base, bool dosB
         }
         // An entry without the program (a leftover folder of an older
         // DOSBox, a downloaded setup program) is passed over.
-        if (const auto program = ProgramIn(folder, dosBoxExeOnly ? 1 : std::size(kPrograms))) {
+        const auto program = ProgramIn(folder, dosBoxExeOnly ? 1 : std::size(kPrograms));
+        if (program && (trust == FolderTrust::AnyOwner || (Trusted(platform::OwnerOf(folder)) &&
+                                                           Trusted(platform::OwnerOf(*program))))) {
             return program;
         }
     }

@@ -25,7 +25,9 @@ bool FindDosBox(std::string& path);
 //      then the InstallLocation of Uninstall entries whose DisplayName
 //      begins with "DOSBox": HKCU, then HKLM's 64-bit view, then its 32-bit
 //      view (a DOSBox installed anywhere by an installer that records it);
-//   4. the root of the Windows drive (DOSBox-X's C:\DOSBox-X);
+//   4. the root of the Windows drive (DOSBox-X's C:\DOSBox-X), where every
+//      signed-in user may make folders: only a folder and program owned by
+//      the user, Administrators, SYSTEM or TrustedInstaller count;
 //   5. shortcuts in the Start menu Programs folders (all users', then the
 //      user's) and their subfolders one level down whose target is an
 //      existing program (DOSBox 0.74-3 installed anywhere).
@@ -42,5 +44,9 @@ std::optional<std::string> FindDosBoxElsewhere();
 // path as listed. `firstCandidate` gets that entry's path to dosbox.exe for
 // the first entry named so, whatever it holds (the classic search reports
 // it when nothing is found).
+// `OwnedOnly` passes over an entry whose folder or program another account
+// owns, as one without the program is.
+enum class FolderTrust { AnyOwner, OwnedOnly };
 std::optional<std::string> FindInDosBoxFolder(const std::string& base, bool dosBoxExeOnly,
-                                              std::string* firstCandidate = nullptr);
+                                              std::string* firstCandidate = nullptr,
+                                              FolderTrust trust = FolderTrust::AnyOwner);

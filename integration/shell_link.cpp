@@ -63,7 +63,9 @@ ReadLink ReadShellLink(const std::string& linkFile) {
     }
     const std::int32_t loaded = creation.object->Load(linkFile);
     if (loaded < 0) {
-        return {std::nullopt, loaded};
+        // A system error (FACILITY_WIN32) kept the file from being opened.
+        const bool systemError = ((static_cast<std::uint32_t>(loaded) >> 16) & 0x1FFF) == 7;
+        return {std::nullopt, loaded, !systemError};
     }
     return {creation.object->Values(), 0};
 }

@@ -30,6 +30,10 @@ WriteResult CreateShellLink(const PlacedShortcut& shortcut);
 struct ReadLink {
     std::optional<platform::ShellLinkValues> values;
     std::int32_t result = 0;
+    // The object was made and could open the file, which holds no shortcut
+    // it can read (the user put another file in its place); otherwise a
+    // failure of the object or of the system kept it from being read.
+    bool notAShortcut = false;
 };
 ReadLink ReadShellLink(const std::string& linkFile);
 

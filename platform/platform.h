@@ -320,12 +320,24 @@ bool DeleteRegistryKey(RegistryRoot root, const std::string& key);
 // The first argument of a copy's command line.
 inline constexpr char kTemporaryCopySwitch[] = "/uninstall-copy";
 
+// What became of a temporary copy.
+struct TemporaryCopyRun {
+    enum class Outcome {
+        NotStarted,          // it could not be made or started: nothing ran (the
+                             // last error code says why)
+        EndedWithoutResult,  // it ran, and ended without handing back (killed,
+                             // crashed): what it did is not known
+        HandedBack,          // it handed back `result`
+    };
+    Outcome outcome = Outcome::NotStarted;
+    int result = 0;
+};
+
 // Starts a copy of the running program in the temp folder, with
 // kTemporaryCopySwitch, what it needs to reach this process, and then
-// `arguments`; waits until the copy hands back its result (HandBack) and
-// returns it. Nothing when the copy could not be made or started, or ended
-// without a result; the last error code then says why.
-std::optional<int> RunTemporaryCopy(const std::string& arguments);
+// `arguments`, and waits until the copy hands back its result (HandBack) or
+// ends.
+TemporaryCopyRun RunTemporaryCopy(const std::string& arguments);
 
 // In such a copy: the path of the program that started it; nothing in any
 // other process.

@@ -35,12 +35,13 @@ std::vector<std::string> Fields(const std::string& line) {
     }
 }
 
-bool ParseNumber(const std::string& text, long& value) {
+// Windows' long has 32 bits: a volume serial number needs more.
+bool ParseNumber(const std::string& text, long long& value) {
     if (text.empty()) {
         return false;
     }
     char* end = nullptr;
-    value = std::strtol(text.c_str(), &end, 10);
+    value = std::strtoll(text.c_str(), &end, 10);
     return *end == '\0';
 }
 
@@ -67,6 +68,9 @@ std::string InstallRecord::Serialise() const {
     std::string text = std::string(kHeader) + "\r\n";
     text += "key\t" + entryKey + "\r\n";
     text += "folder\t" + folder + "\r\n";
+    if (volume) {
+        text += "volume\t" + std::to_string(*volume) + "\r\n";
+    }
     for (const std::string& name : files) {
         text += "file\t" + name + "\r\n";
     }
@@ -108,13 +112,19 @@ std::optional<InstallRecord> ParseLines(const std::string& text, const std::stri
             record.entryKey = f[1];
         } else if (kind == "folder" && f.size() == 2) {
             record.folder = f[1];
+        } else if (kind == "volume" && f.size() == 2) {
+            long long serial = 0;
+            if (!ParseNumber(f[1], serial) || serial < 0 || serial > 0xFFFFFFFFLL) {
+                return std::nullopt;
+            }
+            record.volume = static_cast<std::uint32_t>(serial);
         } else if (kind == "file" && f.size() == 2) {
             record.AddFile(f[1]);
         } else if (kind == "config" && f.size() == 2) {
             record.config = f[1];
         } else if (kind == "link" && f.size() == 8) {
-            long index = 0;
-            long hotKey = 0;
+            long long index = 0;
+            long long hotKey = 0;
             if (!ParseNumber(f[6], index) || !ParseNumber(f[7], hotKey) || hotKey < 0 ||
                 hotKey > 0xFFFF) {
                 return std::nullopt;
@@ -122,8 +132,8 @@ std::optional<InstallRecord> ParseLines(const std::string& text, const std::stri
             record.AddShortcut({f[1],
                                 {f[2], f[3], f[4], f[5], static_cast<int>(index),
                                  static_cast<std::uint16_t>(hotKey)}});
-        } else if (kind == "key" || kind == "folder" || kind == "file" || kind == "config" ||
-                   kind == "link") {
+        } else if (kind == "key" || kind == "folder" || kind == "volume" || kind == "file" ||
+                   kind == "config" || kind == "link") {
             return std::nullopt;
         }
     }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <vector>
@@ -12,10 +13,11 @@
 // thing only while it is as written (install/ and integration/ say how each
 // is written; uninstall/uninstaller.h how each is checked).
 struct InstallRecord {
-    std::string entryKey;               // the Apps & Features entry's key name
-    std::string folder;                 // the install folder, with its backslash
-    std::vector<std::string> files;     // payload file names, no folder part
-    std::optional<std::string> config;  // the program dosbox.conf was written for
+    std::string entryKey;                 // the Apps & Features entry's key name
+    std::string folder;                   // the install folder, with its backslash
+    std::optional<std::uint32_t> volume;  // the serial number of the folder's volume
+    std::vector<std::string> files;       // payload file names, no folder part
+    std::optional<std::string> config;    // the program dosbox.conf was written for
     std::vector<PlacedShortcut> shortcuts;
 
     // Adds a payload file once.

@@ -48,6 +48,11 @@ std::optional<UninstallRegistration> UninstallRegistration::Register(
     const std::string& folder, const std::vector<std::string>& files, std::uint64_t payloadBytes,
     Fault& fault) {
     const EntryKey key = FindEntryKey(folder);
+    auto lock = LockEntry(key.name);
+    if (!lock) {
+        fault = {folder, 0, true};
+        return std::nullopt;
+    }
     std::string uninstallerFolder = UninstallerFolder(key.name);
     if (uninstallerFolder.empty()) {
         fault = {"the uninstaller's folder", platform::errors::kErrorPathNotFound};
@@ -61,7 +66,10 @@ std::optional<UninstallRegistration> UninstallRegistration::Register(
     for (const std::string& name : files) {
         record.AddFile(name);
     }
-    UninstallRegistration registration(std::move(record), uninstallerFolder, key.existing);
+    // Tells a folder that cannot be reached later from one deleted by hand.
+    record.volume = platform::VolumeSerialOf(RootPart(folder));
+    UninstallRegistration registration(std::move(record), uninstallerFolder, key.existing,
+                                       std::move(lock));
 
     const std::string uninstaller = uninstallerFolder + kUninstallerName;
     std::uint64_t programBytes = 0;

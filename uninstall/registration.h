@@ -1,11 +1,13 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
 
 #include "integration/setup_log.h"
+#include "platform/platform.h"
 #include "uninstall/install_record.h"
 
 // Makes an installation removable before its first file is written: the
@@ -21,11 +23,14 @@ class UninstallRegistration final : public SetupLog {
     struct Fault {
         std::string what;
         std::uint32_t errorCode = 0;
+        bool busy = false;  // another installation or uninstall of the folder runs
     };
 
     // Registers `folder` (with its backslash) with the payload's file names
-    // and the bytes they hold. Nothing, and `fault` set, when a step failed;
-    // what this call had made is taken back then.
+    // and the bytes they hold, holding the entry's lock (LockEntry) until
+    // the registration goes away. Nothing, and `fault` set, when a step
+    // failed or another run holds the lock; what this call had made is taken
+    // back then.
     static std::optional<UninstallRegistration> Register(const std::string& folder,
                                                          const std::vector<std::string>& files,
                                                          std::uint64_t payloadBytes, Fault& fault);
@@ -40,14 +45,17 @@ class UninstallRegistration final : public SetupLog {
     const std::string& entryKey() const { return record_.entryKey; }
 
   private:
-    UninstallRegistration(InstallRecord record, std::string uninstallerFolder, bool existing)
+    UninstallRegistration(InstallRecord record, std::string uninstallerFolder, bool existing,
+                          std::unique_ptr<platform::SessionLock> lock)
         : record_(std::move(record)),
           uninstallerFolder_(std::move(uninstallerFolder)),
-          existing_(existing) {}
+          existing_(existing),
+          lock_(std::move(lock)) {}
     WriteResult SaveRecord();
     void Withdraw();
 
     InstallRecord record_;
     std::string uninstallerFolder_;
     bool existing_;
+    std::unique_ptr<platform::SessionLock> lock_;  // held while the run goes on
 };

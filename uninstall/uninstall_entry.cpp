@@ -107,3 +107,7 @@ bool WriteEntry(const std::string& key, const EntryValues& values) {
 bool DeleteEntry(const std::string& key) {
     return platform::DeleteRegistryKey(RegistryRoot::CurrentUser, KeyPath(key));
 }
+
+std::unique_ptr<platform::SessionLock> LockEntry(const std::string& key) {
+    return platform::TrySessionLock("Tessaly setup, " + key);
+}

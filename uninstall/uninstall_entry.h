@@ -1,7 +1,10 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <string>
+
+#include "platform/platform.h"
 
 // The per-user Apps & Features entry of one install folder, under
 // HKEY_CURRENT_USER (no administrator needed; HKCU\Software is the same for
@@ -46,3 +49,9 @@ std::string EntryDisplayName(const std::string& folder);
 
 // Deletes the entry; true when it is gone.
 bool DeleteEntry(const std::string& key);
+
+// The lock that keeps an installation and an uninstall of one entry from
+// running at once, held from the installation's registration to its end and
+// from before the uninstall's question to its end; nothing while another
+// run holds it.
+std::unique_ptr<platform::SessionLock> LockEntry(const std::string& key);

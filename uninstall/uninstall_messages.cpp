@@ -30,6 +30,15 @@ std::string RemovalQuestion(const std::string& folder) {
         {kProductVersion, folder});
 }
 
+std::string UnreachableQuestion(const std::string& folder) {
+    return Format(
+        "Tessaly's folder %s cannot be reached: its drive is not there, or holds another disk. "
+        "If it is on a flash drive or a network drive, connect it and uninstall Tessaly "
+        "again.\r\n\r\nRemove only Tessaly's shortcuts and its entry in the list of installed "
+        "programs? The files in the folder stay where they are.",
+        {folder});
+}
+
 std::string RemovalMessage(const RemovalReport& report, const std::string& folder) {
     std::string text;
     if (!report.complete()) {
@@ -40,6 +49,11 @@ std::string RemovalMessage(const RemovalReport& report, const std::string& folde
                                            : "The system gave no reason.";
             text += "\r\n    " + fault.path + "\r\n        " + reason;
         }
+    } else if (report.folderUnreachable) {
+        text = Format(
+            "Tessaly's shortcuts and its entry in the list of installed programs were removed. "
+            "Its files in %s were not touched, since the folder could not be reached.",
+            {folder});
     } else if (report.folderMissing) {
         text = Format(
             "Tessaly was removed. Its folder %s was not there any more, so its shortcuts and its "
@@ -54,6 +68,11 @@ std::string RemovalMessage(const RemovalReport& report, const std::string& folde
             {folder});
         AppendList(kept, report.keptFiles);
         AppendParagraph(text, kept);
+    }
+    if (report.folderIsLink) {
+        AppendParagraph(text, Format("The folder %s stays, since it is a link to another folder: "
+                                     "what was Tessaly's in that folder was removed.",
+                                     {folder}));
     }
     if (!report.keptShortcuts.empty()) {
         std::string kept =
@@ -72,4 +91,17 @@ std::string RemovalMessage(const RemovalReport& report, const std::string& folde
 
 std::string NothingRemovedMessage(const std::string& reason) {
     return "Tessaly could not be removed, and nothing was changed:\r\n\r\n" + reason;
+}
+
+std::string AnotherRunMessage() {
+    return "Tessaly is being installed or uninstalled in this folder right now, and nothing "
+           "was changed. Wait until that has finished, then uninstall Tessaly again.";
+}
+
+std::string CopyEndedMessage(const std::string& tempFolder) {
+    return Format(
+        "The uninstaller's copy in %s ended before it said what it had done, so some of "
+        "Tessaly may have been removed already. If Tessaly is still in the list of installed "
+        "programs, uninstall it again: that finishes what is left.",
+        {tempFolder});
 }

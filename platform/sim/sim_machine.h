@@ -84,9 +84,9 @@ class Machine {
     void SetUserProgramFiles(std::optional<std::string> path) {
         userProgramFiles_ = std::move(path);
     }
-    // What a temporary copy of the program hands back (nothing: it could not
-    // be started), and, in a process that is such a copy, the original's file.
-    void SetTemporaryCopyResult(std::optional<int> result) { temporaryCopyResult_ = result; }
+    // What becomes of a temporary copy of the program, and, in a process that
+    // is such a copy, the original's file.
+    void SetTemporaryCopyRun(TemporaryCopyRun run) { temporaryCopyRun_ = run; }
     void SetOriginalExecutable(std::optional<std::string> path) {
         originalExecutable_ = std::move(path);
     }
@@ -196,7 +196,7 @@ class Machine {
     const std::optional<std::string>& userProgramFiles() const { return userProgramFiles_; }
     LocalDate today() const { return today_; }
     std::string TempFolder() const;
-    std::optional<int> RunTemporaryCopy(const std::string& arguments);
+    TemporaryCopyRun RunTemporaryCopy(const std::string& arguments);
     const std::optional<std::string>& originalExecutable() const { return originalExecutable_; }
     bool MoveOriginalAside();
     bool HandBack(int result, bool deleteOriginal);
@@ -231,7 +231,7 @@ class Machine {
     std::map<std::string, std::optional<std::string>> environment_;
     std::optional<std::string> userProgramFiles_;
     Registry registry_;
-    std::optional<int> temporaryCopyResult_ = 0;
+    TemporaryCopyRun temporaryCopyRun_ = {TemporaryCopyRun::Outcome::HandedBack, 0};
     std::vector<std::string> temporaryCopies_;
     std::optional<std::string> originalExecutable_;
     std::string originalMovedTo_;

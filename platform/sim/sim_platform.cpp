@@ -272,7 +272,7 @@ bool DeleteRegistryKey(RegistryRoot root, const std::string& key) {
     return true;
 }
 
-std::optional<int> RunTemporaryCopy(const std::string& arguments) {
+TemporaryCopyRun RunTemporaryCopy(const std::string& arguments) {
     return Machine::Current().RunTemporaryCopy(arguments);
 }
 

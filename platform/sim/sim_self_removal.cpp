@@ -55,12 +55,12 @@ Removal Machine::RemoveFileIfContentIs(const std::string& path, std::string_view
     return Removal::Removed;
 }
 
-std::optional<int> Machine::RunTemporaryCopy(const std::string& arguments) {
+TemporaryCopyRun Machine::RunTemporaryCopy(const std::string& arguments) {
     temporaryCopies_.push_back(arguments);
-    if (!temporaryCopyResult_) {
+    if (temporaryCopyRun_.outcome == TemporaryCopyRun::Outcome::NotStarted) {
         Fail(kErrorAccessDenied);
     }
-    return temporaryCopyResult_;
+    return temporaryCopyRun_;
 }
 
 bool Machine::MoveOriginalAside() {

@@ -120,15 +120,15 @@ HandOff* CurrentHandOff() {
 
 }  // namespace
 
-std::optional<int> RunTemporaryCopy(const std::string& arguments) {
+TemporaryCopyRun RunTemporaryCopy(const std::string& arguments) {
     const std::string self = ExecutablePath();
     const auto bytes = ReadWholeFile(self);
     if (!bytes) {
-        return std::nullopt;
+        return {};
     }
     const std::string copy = WriteTemporaryFile(*bytes);
     if (copy.empty()) {
-        return std::nullopt;
+        return {};
     }
     SECURITY_ATTRIBUTES inherited = {sizeof inherited, nullptr, TRUE};
     UniqueFileHandle deleteOnClose(
@@ -138,12 +138,12 @@ std::optional<int> RunTemporaryCopy(const std::string& arguments) {
         const DWORD error = ::GetLastError();
         ::DeleteFileW(Wide(copy).c_str());
         ::SetLastError(error);
-        return std::nullopt;
+        return {};
     }
     HANDLE rawRead = nullptr;
     HANDLE rawWrite = nullptr;
     if (!::CreatePipe(&rawRead, &rawWrite, &inherited, 0)) {
-        return std::nullopt;
+        return {};
     }
     UniqueHandle readEnd(rawRead);
     UniqueHandle writeEnd(rawWrite);
@@ -151,7 +151,7 @@ std::optional<int> RunTemporaryCopy(const std::string& arguments) {
     HANDLE rawSelf = nullptr;
     if (!::DuplicateHandle(::GetCurrentProcess(), ::GetCurrentProcess(), ::GetCurrentProcess(),
                            &rawSelf, SYNCHRONIZE, TRUE, 0)) {
-        return std::nullopt;
+        return {};
     }
     UniqueHandle selfForCopy(rawSelf);
 
@@ -168,7 +168,7 @@ std::optional<int> RunTemporaryCopy(const std::string& arguments) {
     PROCESS_INFORMATION started = {};
     if (!::CreateProcessW(Wide(copy).c_str(), wideCommandLine.data(), nullptr, nullptr, TRUE, 0,
                           nullptr, nullptr, &startup, &started)) {
-        return std::nullopt;  // the delete-on-close handle takes the file with it
+        return {};  // the delete-on-close handle takes the file with it
     }
     UniqueHandle process(started.hProcess);
     UniqueHandle thread(started.hThread);
@@ -182,12 +182,9 @@ std::optional<int> RunTemporaryCopy(const std::string& arguments) {
     DWORD read = 0;
     if (!::ReadFile(readEnd.get(), &result, sizeof result, &read, nullptr) ||
         read != sizeof result) {
-        if (::GetLastError() == ERROR_SUCCESS) {
-            ::SetLastError(ERROR_BROKEN_PIPE);
-        }
-        return std::nullopt;
+        return {TemporaryCopyRun::Outcome::EndedWithoutResult};
     }
-    return result;
+    return {TemporaryCopyRun::Outcome::HandedBack, result};
 }
 
 std::optional<std::string> OriginalExecutable() {

@@ -168,7 +168,7 @@ namespace {
 // What a DOSBox installer leaves: the program, a record naming it, a
 // Start menu shortcut to it, a hidden folder, the known folder.
 struct Put {
-    enum Kind { File, HkcuStaging, Hklm64X, Hklm32Entry, MenuLink, Hidden, Known } kind;
+    enum Kind { File, HkcuStaging, Hklm64X, Hklm32Entry, MenuLink, Hidden, Known, Owner } kind;
     std::string at;
     std::string value = {};
 };
@@ -199,6 +199,9 @@ void Arrange(Machine& m, const Put& put) {
             return m.AddAttributes(put.at, platform::kAttributeHidden);
         case Put::Known:
             return m.SetUserProgramFiles(put.at);
+        case Put::Owner:
+            return m.SetOwner(put.at, put.value == "admin" ? platform::Owner::Administrators
+                                                           : platform::Owner::Other);
     }
 }
 
@@ -228,6 +231,19 @@ TEST(FindDosBox, TodaysDosBoxIsFoundWhereverItInstallsInThisOrder) {
          {{Put::Hklm32Entry, "D:\\S\\"}, {Put::File, "D:\\S\\dosbox.exe"}},
          "D:\\S\\dosbox.exe"},
         {"the drive's root", {{Put::File, rootX}}, rootX},
+        {"the drive's root, made by an administrator",
+         {{Put::File, rootX}, {Put::Owner, "C:\\DOSBox-X", "admin"}, {Put::Owner, rootX, "admin"}},
+         rootX},
+        // Any signed-in user may make folders there: another account's is
+        // passed over, as is its program in a folder of the user's.
+        {"the drive's root, another account's folder",
+         {{Put::File, rootX}, {Put::Owner, "C:\\DOSBox-X", "other"}},
+         ""},
+        {"the drive's root, another account's program",
+         {{Put::File, rootX},
+          {Put::Owner, rootX, "other"},
+          {Put::File, "C:\\dosbox-y\\dosbox.exe"}},
+         "C:\\dosbox-y\\dosbox.exe"},
         {"a shortcut one folder down",
          {{Put::MenuLink, "DOSBox-0.74-3\\DOSBox.lnk", "D:\\G\\dosbox.exe"},
           {Put::File, "D:\\G\\dosbox.exe"}},

@@ -258,21 +258,28 @@ TEST_F(Uninstall, NoOrAFolderDeletedByHandOrAMissingRecord) {
 
 TEST_F(Uninstall, TheEntrysCommandHandsTheWorkToATemporaryCopyAndNeverChecksThePlatform) {
     machine.SetWow64(Wow64Answer::Yes);  // and no DOSBox anywhere
+    using Copy = platform::TemporaryCopyRun;
+    constexpr auto kNotStarted = Copy{Copy::Outcome::NotStarted};
+    constexpr auto kEnded = Copy{Copy::Outcome::EndedWithoutResult};
     const struct {
         std::string line;
-        std::optional<int> copyResult;
+        Copy copy;
         std::string copyArguments;
         int code;
         std::size_t boxes;
     } cases[] = {
-        {"\"x.exe\" /UNINSTALL", 0, "", 0, 0},
-        {"\"x.exe\" /uninstall /quiet", 1, "/quiet", 1, 0},
-        {"\"x.exe\" /uninstall", std::nullopt, "", kUninstallNoTemporaryCopy, 1},
-        {"\"x.exe\" /uninstall /quiet", std::nullopt, "/quiet", kUninstallNoTemporaryCopy, 0},
+        {"\"x.exe\" /UNINSTALL", {Copy::Outcome::HandedBack, 0}, "", 0, 0},
+        {"\"x.exe\" /uninstall /quiet", {Copy::Outcome::HandedBack, 1}, "/quiet", 1, 0},
+        {"\"x.exe\" /Quiet /uninstall", {Copy::Outcome::HandedBack, 2}, "/quiet", 2, 0},
+        {"\"x.exe\" /uninstall", kNotStarted, "", kUninstallNoTemporaryCopy, 1},
+        {"\"x.exe\" /uninstall /quiet", kNotStarted, "/quiet", kUninstallNoTemporaryCopy, 0},
+        // Killed or crashed after it may have removed something: not "nothing changed".
+        {"\"x.exe\" /uninstall", kEnded, "", kUninstallCopyEnded, 1},
+        {"\"x.exe\" /QUIET /UNINSTALL", kEnded, "/quiet", kUninstallCopyEnded, 0},
     };
     for (const auto& c : cases) {
         machine.SetCommandLine(c.line);
-        machine.SetTemporaryCopyResult(c.copyResult);
+        machine.SetTemporaryCopyRun(c.copy);
         BoxScript boxes;
         EXPECT_EQ(RunInstaller(), c.code) << c.line;
         EXPECT_EQ(machine.temporaryCopies().back(), c.copyArguments) << c.line;
