@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <string>
 #include <variant>
 #include <vector>
@@ -61,7 +62,9 @@ class Uninstall : public ::testing::Test {
             ui::headless::Click(form, ui::headless::CentreOf(*form.Find("btnCancel")));
         });
         BoxScript boxes({ui::kResultYes});
-        return RunInstallation(folder);
+        const bool installed = RunInstallation(folder);
+        shown = boxes.shown();
+        return installed;
     }
     std::string Value(const std::string& key, const char* name) {
         const auto value = machine.registry().Get(RegistryRoot::CurrentUser, kEntries + key, name);
@@ -73,9 +76,11 @@ class Uninstall : public ::testing::Test {
                    : std::to_string(std::get<std::uint32_t>(*value));
     }
     // The uninstall in its temporary copy, the boxes answered in turn.
-    int Remove(const std::string& key, std::vector<int> answers, bool quiet = false) {
+    int Remove(const std::string& key, std::vector<int> answers, bool quiet = false,
+               std::function<void(const ui::MessageBoxSpec&)> onShow = nullptr) {
         machine.SetOriginalExecutable(std::string(kProfile) + key + "\\uninstall.exe");
         BoxScript script(std::move(answers));
+        script.OnShow(std::move(onShow));
         std::vector<std::string> arguments = {platform::kTemporaryCopySwitch};
         if (quiet) {
             arguments.push_back("/quiet");
@@ -285,4 +290,90 @@ TEST_F(Uninstall, TheEntrysCommandHandsTheWorkToATemporaryCopyAndNeverChecksTheP
         EXPECT_EQ(machine.temporaryCopies().back(), c.copyArguments) << c.line;
         EXPECT_EQ(boxes.shown().size(), c.boxes) << c.line;
     }
+}
+
+TEST_F(Uninstall, OneRunOfAnEntryAtATimeAndTheRecordIsReadAgainAfterTheQuestion) {
+    ASSERT_TRUE(Install("C:\\kr"));
+    {
+        const auto other = LockEntry("Vantrel Tessaly");  // as another run holds it
+        EXPECT_EQ(Remove("Vantrel Tessaly", {ui::kResultYes}), kUninstallBusy);
+        ASSERT_EQ(shown.size(), 1u);  // no question: only that one runs already
+        EXPECT_EQ(shown[0].icon, ui::BoxIcon::Warning);
+        EXPECT_FALSE(Install("C:\\kr"));
+        ASSERT_FALSE(shown.empty());
+        EXPECT_NE(shown.back().text.find(
+                      "No file was written, since Tessaly is being installed into or removed "
+                      "from C:\\kr\\ right now."),
+                  std::string::npos);
+        EXPECT_TRUE(machine.Exists("C:\\kr\\" + FileName(0)));
+        EXPECT_TRUE(EntryExists("Vantrel Tessaly"));
+    }
+    // What the question was about is read again once it is answered: here
+    // the record was damaged meanwhile, and nothing is removed.
+    const std::string record = std::string(kProfile) + "Vantrel Tessaly\\uninstall.dat";
+    EXPECT_EQ(Remove("Vantrel Tessaly", {ui::kResultYes}, false,
+                     [&](const ui::MessageBoxSpec&) { machine.PutFile(record, "damaged"); }),
+              kUninstallNoRecord);
+    EXPECT_TRUE(machine.Exists("C:\\kr\\" + FileName(0)));
+    EXPECT_TRUE(EntryExists("Vantrel Tessaly"));
+}
+
+TEST_F(Uninstall, AFolderOutOfReachIsNeverTakenForOneDeleted) {
+    machine.AddDrive('E', platform::DriveType::Removable);
+    ASSERT_TRUE(Install("E:\\kr"));
+    const std::string file = "E:\\kr\\" + FileName(0);
+    // The stick is out: quiet changes nothing, No neither, Yes drops only
+    // the shortcuts and the entry.
+    machine.SetVolumeSerial('E', std::nullopt);
+    EXPECT_EQ(Remove("Vantrel Tessaly", {}, true), kUninstallUnreachable);
+    EXPECT_EQ(Remove("Vantrel Tessaly", {ui::kResultNo}), kUninstallDeclined);
+    EXPECT_NE(shown[0].text.find("cannot be reached"), std::string::npos);
+    EXPECT_TRUE(EntryExists("Vantrel Tessaly"));
+    EXPECT_TRUE(machine.Exists(std::string(kDesktop) + "tessaly.lnk"));
+    // Another stick at that letter, with an installation of its own.
+    machine.SetVolumeSerial('E', 0x0BADF00D);
+    EXPECT_EQ(Remove("Vantrel Tessaly", {ui::kResultYes}), kUninstallEntryOnly);
+    EXPECT_TRUE(machine.Exists(file));
+    EXPECT_FALSE(machine.Exists(std::string(kDesktop) + "tessaly.lnk"));
+    EXPECT_FALSE(EntryExists("Vantrel Tessaly"));
+    EXPECT_EQ(shown.back().text.rfind("Tessaly's shortcuts and its entry", 0), 0u);
+}
+
+TEST_F(Uninstall, OnlyTheTruthCountsAsRemoved) {
+    ASSERT_TRUE(Install("C:\\kr"));
+    ASSERT_TRUE(Install("C:\\kr2"));  // its shortcuts replace the first one's
+    // Another installation's shortcuts are left alone, unnamed.
+    EXPECT_EQ(Remove("Vantrel Tessaly", {ui::kResultYes}), kUninstallDone);
+    EXPECT_EQ(shown.back().text, "Tessaly was removed from C:\\kr\\.");
+    EXPECT_TRUE(machine.Exists(std::string(kDesktop) + "tessaly.lnk"));
+    // A shortcut the shell-link object cannot read is a fault, and so is a
+    // record that cannot go: the entry stays for another run.
+    machine.SetShellLinkCreationResult(static_cast<std::int32_t>(0x80040154));
+    EXPECT_EQ(Remove("Vantrel Tessaly 2", {}, true), kUninstallIncomplete);
+    EXPECT_TRUE(machine.Exists(std::string(kDesktop) + "tessaly.lnk"));
+    machine.SetShellLinkCreationResult(0);
+    machine.AddAttributes(std::string(kProfile) + "Vantrel Tessaly 2\\uninstall.dat", 0x01);
+    EXPECT_EQ(Remove("Vantrel Tessaly 2", {}, true), kUninstallIncomplete);
+    EXPECT_FALSE(machine.Exists(std::string(kDesktop) + "tessaly.lnk"));
+    EXPECT_TRUE(EntryExists("Vantrel Tessaly 2"));
+}
+
+TEST_F(Uninstall, NoJunctionOrLinkIsRemovedAsOurs) {
+    machine.AddDrive('D', platform::DriveType::Fixed);
+    machine.PutFolder("D:\\moved");
+    machine.PutLink("C:\\kr", "D:\\moved");  // the folder moved to another drive
+    ASSERT_TRUE(Install("C:\\kr"));
+    machine.RemoveFile("D:\\moved\\" + FileName(4));
+    machine.PutFile("D:\\elsewhere", std::string(50, 'a' + 4));
+    machine.PutLink("C:\\kr\\" + FileName(4), "D:\\elsewhere");  // a payload name as a link
+    EXPECT_EQ(Remove("Vantrel Tessaly", {ui::kResultYes}), kUninstallDone);
+    EXPECT_TRUE(machine.Exists("C:\\kr"));
+    EXPECT_TRUE(machine.Exists("D:\\elsewhere"));
+    EXPECT_FALSE(machine.Exists("D:\\moved\\" + FileName(0)));
+    EXPECT_EQ(shown.back().text,
+              "Tessaly was removed from C:\\kr\\.\r\n\r\nThese were kept in C:\\kr\\, because "
+              "they were changed or made after the installation:\r\n    " +
+                  FileName(4) +
+                  "\r\n\r\nThe folder C:\\kr\\ stays, since it is a link to another folder: "
+                  "what was Tessaly's in that folder was removed.");
 }
