@@ -6,7 +6,8 @@ if(NOT TESSALY_HOST_TOOLS)
   message(FATAL_ERROR "TESSALY_HOST_TOOLS must name the native build's tools folder")
 endif()
 
-add_compile_definitions(_WIN32_WINNT=0x0601 WINVER=0x0601 NOMINMAX STRICT)
+# UNICODE: a call written without its A or W suffix is the wide one (docs/text.md).
+add_compile_definitions(_WIN32_WINNT=0x0601 WINVER=0x0601 NOMINMAX STRICT UNICODE _UNICODE)
 add_compile_options(-Os -ffunction-sections -fdata-sections -Wall -Wextra)
 add_link_options(-static -static-libgcc -static-libstdc++ -Wl,--gc-sections -s)
 
