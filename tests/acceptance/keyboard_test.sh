@@ -20,7 +20,8 @@ focus_window() {  # title
     local window
     window=$(acc_wait_window "$1" 30) || return 1
     [ -n "$window" ] || { acc_fail "no window '$1'"; return 1; }
-    xdotool windowfocus --sync "$window" 2>/dev/null
+    timeout 30 xdotool windowfocus --sync "$window" 2>/dev/null ||
+        { acc_fail "the window '$1' did not get the focus"; return 1; }
     WINDOW=$window
 }
 
@@ -101,27 +102,41 @@ for page in 1 2; do
     acc_expect_exit 0 "exit code after Escape on page $page"
 done
 
+# The user's choice of keyboard cues, read by the prefix's wineserver when
+# it starts (a persistent one again afterwards).
+keyboard_cues() {  # on|off
+    "$ACC_WINESERVER" -k >/dev/null 2>&1
+    "$ACC_WINESERVER" -w >/dev/null 2>&1
+    acc_keyboard_cues "$1"
+    acc_persistent_wineserver
+}
+
 acc_case "32-bit Windows, keyboard cues always on by the user's choice: shown from the start"
-"$ACC_WINESERVER" -k >/dev/null 2>&1
-"$ACC_WINESERVER" -w >/dev/null 2>&1
-acc_keyboard_cues on
+keyboard_cues on
 if open_by_keyboard; then
     acc_expect_picture always-cues "$EXPECT" compare SHOT "$ORIGIN_X" "$ORIGIN_Y" 0 btnSetup &&
         expect_dots always-cues 101 "$EXPECT" cue btnSetup 0
     keys Escape
     acc_expect_exit 0 "exit code after Escape"
 fi
-"$ACC_WINESERVER" -k >/dev/null 2>&1
-"$ACC_WINESERVER" -w >/dev/null 2>&1
-acc_keyboard_cues off
+keyboard_cues off
 
-# The run held after a file (strace stops it after that file's date), a key
-# pressed while it is held, then released: the key acts between files.
+# The run held after a file (strace, attached once the main window shows,
+# stops it after that file's date), a key pressed while it is held, then
+# released: the key acts between files. A run that goes wrong is ended with
+# every program of the prefix, so that none shows a window late and takes
+# the next case's keys.
 held_run() {  # files-before-the-keys keys...
+    rm -rf "$(acc_drive_c)/kr"
+    held_keys "$@" && return 0
+    acc_restart_wineserver
+    return 1
+}
+held_keys() {  # files-before-the-keys keys...
     local files=$1
     shift
-    rm -rf "$(acc_drive_c)/kr"
-    open_by_keyboard acc_start_held "$files" || return 1
+    open_by_keyboard || return 1
+    acc_hold "$files" || { acc_fail "strace did not attach to the installer"; return 1; }
     keys Return Return  # Setup, Install
     acc_wait_held || { acc_fail "the run was not held"; return 1; }
     focus_window "$PROGRESS" || return 1

@@ -124,7 +124,7 @@ SCRIPT
     chmod +x "$ACC_OUT/browser-$1.sh"
     acc_wine reg add 'HKCU\Software\Wine\WineBrowser' /v Browsers /t REG_SZ \
         /d "$ACC_OUT/browser-$1.sh" /f >/dev/null 2>&1
-    "$ACC_WINESERVER" -p >/dev/null 2>&1 || true
+    acc_persistent_wineserver
 }
 
 # Whether the prefix's user asked the system to show the keyboard cues
@@ -250,10 +250,24 @@ acc_check_prefix_kind() {
 
 # Stops the prefix's wineserver, waits for its end and starts a persistent
 # one: settings it keeps while it runs (drive types, the desktop) take effect.
+# Every program of the prefix ends with it.
 acc_restart_wineserver() {
     "$ACC_WINESERVER" -k >/dev/null 2>&1
+    acc_persistent_wineserver
+}
+
+# Starts the prefix's persistent wineserver once the running one, if any, has
+# ended: `wineserver -p` beside a running server only exits (status 2), and
+# the server a program started ends about a second after its last program.
+# The server and Wine's own programs (services.exe and its kin) then outlive
+# every run of the suite, so a later program, traced by strace perhaps, does
+# not start them as its children.
+acc_persistent_wineserver() {
     "$ACC_WINESERVER" -w >/dev/null 2>&1
-    "$ACC_WINESERVER" -p >/dev/null 2>&1
+    if ! "$ACC_WINESERVER" -p >/dev/null 2>&1; then
+        echo "no persistent wineserver could be started for $WINEPREFIX" >&2
+        exit 2
+    fi
 }
 
 # Sets the prefix's screen to DPI pixels per inch, where Windows keeps it for
@@ -342,7 +356,26 @@ acc_start_held() {  # when exe args...
     ACC_PID=$!
 }
 
-# Waits until the program started with acc_start_held is held once more
+# Holds the program started last (acc_start) as acc_start_held does, its
+# file-date calls counted from now: strace attaches to that program's
+# process alone, once it runs. Traced from its start instead, a program has
+# every system call stopped while it starts, and any process it starts (the
+# desktop's explorer.exe) traced too: on a busy machine its window can take
+# minutes. Returns once every thread of the program is traced.
+acc_hold() {  # when
+    local attached=$ACC_OUT/run-$ACC_CASES.attach deadline=$((SECONDS + 30))
+    ACC_HOLD_LOG=$ACC_OUT/run-$ACC_CASES.strace
+    ACC_HOLDS=0
+    : >"$attached"
+    strace -f -o "$ACC_HOLD_LOG" -e trace=utimensat -e inject=utimensat:signal=SIGSTOP:when="$1" \
+        -p "$ACC_PID" 2>"$attached" &
+    until grep -q "Process $ACC_PID attached" "$attached"; do
+        [ $SECONDS -lt $deadline ] && kill -0 "$ACC_PID" 2>/dev/null || return 1
+        sleep 0.05
+    done
+}
+
+# Waits until the program held (acc_start_held, acc_hold) is held once more
 # (strace's log says so: a traced program is in a tracing stop at every
 # system call, so its process state cannot tell); ACC_HELD is its process.
 acc_wait_held() {  # [timeout seconds]

@@ -1,7 +1,10 @@
 #!/bin/bash
 # Our installer side by side with the peer installer (a plain NSIS build of
 # the same ten files, tests/bench/peer/), in one fresh prefix standing for
-# 32-bit Windows, runs alternating, each figure over several runs:
+# 32-bit Windows, runs alternating, each figure over several runs. Where this
+# machine runs 32-bit code the pair is the shipped i686 exe and an x86 peer;
+# elsewhere the x86_64 twin and an amd64 peer (subject.sh decides; the
+# output says which):
 #
 #   start    from starting the program to its visible main window, against
 #            the bare one-window program (timing.sh, as start_time.sh).
@@ -12,7 +15,7 @@
 #            exit. Both on a Wine desktop (see below); the installed folder
 #            is removed after every run.
 #   size     the exe's size less the stored payload, against the peer's less
-#            the same payload (exe_size.sh).
+#            the same payload (as exe_size.sh measures the shipped exe).
 #
 #   tests/bench/peer_bench.sh [RUNS]      (5 runs by default; after make build)
 #
@@ -26,8 +29,16 @@ acc_begin peer_bench
 BARE=$ACC_TOOLS_BUILD/bench/bare_window.exe
 [ -x "$BARE" ] || { echo "missing $BARE: make build first" >&2; exit 2; }
 PEER=$ACC_OUT/peer.exe
-"$ACC_SOURCE_DIR/tests/bench/peer/make_peer_installer.sh" "$ACC_TOOLS_BUILD" "$PEER" \
-    "$ACC_OUT/peer-files"
+if [ "$ACC_MODE" = shipped ]; then
+    PEER_TARGET=x86-ansi
+    PAIR="the shipped i686 exe and an x86 (x86-ansi) peer"
+else
+    PEER_TARGET=amd64-unicode
+    PAIR="the x86_64 twin for 32-bit Windows and an amd64 (amd64-unicode) peer"
+fi
+"$ACC_SOURCE_DIR/tests/bench/peer/make_peer_installer.sh" --target "$PEER_TARGET" "$ACC_TOOLS_BUILD" \
+    "$PEER" "$ACC_OUT/peer-files"
+printf 'compared: %s\n' "$PAIR"
 acc_new_prefix bench 32
 TRACE=$ACC_OUT/dates.trace
 
@@ -114,9 +125,14 @@ for run in $(seq 1 "$RUNS"); do
     printf '  install run %d: %5d / %5d ms\n' "$run" "${ours_install[-1]}" "${peer_install[-1]}"
 done
 
-sizes=$("$ACC_SOURCE_DIR/tests/bench/exe_size.sh" --no-map)
-ours_size=$(awk '/^overhead \(exe less payload\)/ { print $NF }' <<<"$sizes")
-peer_size=$(awk '/^peer overhead/ { print $NF }' <<<"$sizes")
+# Sizes of the pair compared: each exe less the payload ours stores (the
+# manifest's ten RCDATA items).
+items=$(manifest_lines | awk '{ print toupper($1) }')
+payload=$(python3 "$ACC_SOURCE_DIR/tests/acceptance/pe_inspect.py" summary "$ACC_INSTALLER" |
+    awk -v items="$items" 'BEGIN { n = split(items, list, "\n"); for (i = 1; i <= n; i++) item[list[i]] = 1 }
+        $1 == "resource:" && $2 == "RCDATA" && ($3 in item) { s += $5 } END { print s + 0 }')
+ours_size=$(($(stat -c %s "$ACC_INSTALLER") - payload))
+peer_size=$(($(stat -c %s "$PEER") - payload))
 
 row() {  # name unit ours-values peer-values
     local om pm
@@ -132,4 +148,5 @@ row size bytes "$ours_size" "$peer_size"
 printf '(%d runs each; install, on a Wine desktop: click to last file dated vs the peer'"'"'s whole silent run;\n' "$RUNS"
 printf ' start: vs a bare one-window program; size: exe less the stored payload; %s)\n' \
     "$ACC_SUBJECT"
+printf 'compared: %s\n' "$PAIR"
 acc_end

@@ -3,9 +3,21 @@
 # installer of the same ten files, zlib-compressed, silent (/S /D=folder),
 # from the payload manifest and the sources of the given Windows build. Each
 # file gets its manifest date first, since NSIS keeps a file's date.
-#   make_peer_installer.sh BUILD_DIR OUT_EXE [STAGING_DIR]
+#   make_peer_installer.sh [--target x86-ansi|amd64-unicode] BUILD_DIR OUT_EXE [STAGING_DIR]
+# The target picks makensis's stub: x86-ansi (the default) is a 32-bit
+# program like the shipped exe; amd64-unicode (NSIS has no amd64 ANSI stub)
+# a 64-bit one, for machines that run no 32-bit code.
 set -eu
 ROOT=$(cd "$(dirname "$0")/../../.." && pwd)
+TARGET=x86-ansi
+if [ "${1:-}" = --target ]; then
+    TARGET=$2
+    shift 2
+fi
+case $TARGET in
+    x86-ansi | amd64-unicode) ;;
+    *) echo "the target is x86-ansi or amd64-unicode, not '$TARGET'" >&2; exit 2 ;;
+esac
 BUILD=$1
 OUT=$2
 STAGE=${3:-$(dirname "$OUT")/peer-files}
@@ -26,7 +38,7 @@ done < <(grep -v '^[[:space:]]*\(#\|$\)' "$MANIFEST")
 
 script=$STAGE/peer.nsi
 {
-    echo 'Unicode false'
+    echo "Target $TARGET"
     echo 'SetCompressor zlib'
     echo 'Name "Tessaly"'
     echo "OutFile \"$OUT\""
