@@ -70,7 +70,7 @@ void TMainForm::FormCreate() {
     SetCaption(Format("Vantrel %s Installer", {kProductName}));
     // Each label is centred after its text is set, so its new width counts.
     lbIns1_->SetCaption("This will install Vantrel Tessaly");
-    lbIns2_->SetCaption(Format("Version %s 05/11/04", {kProductVersion}));
+    lbIns2_->SetCaption("Version 3.24 05/11/04");
     lbP1Progname_->SetCaption(kProductName);
     lbP1ProgVer_->SetCaption(kProductVersion);
     PlaceAtDpi();

@@ -342,9 +342,13 @@ TEST_F(Uninstall, AFolderOutOfReachIsNeverTakenForOneDeleted) {
 TEST_F(Uninstall, OnlyTheTruthCountsAsRemoved) {
     ASSERT_TRUE(Install("C:\\kr"));
     ASSERT_TRUE(Install("C:\\kr2"));  // its shortcuts replace the first one's
-    // Another installation's shortcuts are left alone, unnamed.
+    // Another installation's shortcuts are left alone, unnamed, and so is a
+    // file someone else put beside the uninstaller: its folder stays for it.
+    const std::string planted = std::string(kProfile) + "Vantrel Tessaly\\version.dll";
+    machine.PutFile(planted, "not ours");
     EXPECT_EQ(Remove("Vantrel Tessaly", {ui::kResultYes}), kUninstallDone);
     EXPECT_EQ(shown.back().text, "Tessaly was removed from C:\\kr\\.");
+    EXPECT_TRUE(machine.Exists(planted));
     EXPECT_TRUE(machine.Exists(std::string(kDesktop) + "tessaly.lnk"));
     // A shortcut the shell-link object cannot read is a fault, and so is a
     // record that cannot go: the entry stays for another run.
