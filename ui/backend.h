@@ -57,9 +57,6 @@ std::unique_ptr<WindowHost> CreateChildHost(Container& control);
 // The window of an edit box inside the window of its nearest windowed
 // ancestor (which exists already).
 std::unique_ptr<EditHost> CreateEditHost(Edit& edit);
-// The text as an edit box in lower-case mode keeps it: lowered by the
-// system's rules for its code page.
-std::string LowerCaseText(std::string text);
 
 // The message loop: dispatches until the application is terminated.
 void RunMessageLoop(Application& application);

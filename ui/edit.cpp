@@ -1,6 +1,7 @@
 #include "ui/edit.h"
 
 #include "ui/backend.h"
+#include "util/path_helpers.h"
 
 namespace ui {
 
@@ -22,7 +23,10 @@ std::string Edit::text() const {
 }
 
 void Edit::SetText(const std::string& text) {
-    text_ = lowerCase_ ? backend::LowerCaseText(text) : text;
+    // The program's own lowering touches the ASCII letters only, so the
+    // letters of any other script stay as given, every UTF-8 sequence whole.
+    // What the user types is lowered by the window.
+    text_ = lowerCase_ ? LowerAscii(text) : text;
     if (editHost() != nullptr) {
         editHost()->SetText(text_);
     }

@@ -12,8 +12,9 @@ class EditHost;
 
 // A one-line edit box: a window of its own (the system's edit control on
 // Windows), the only kind of control that takes the keyboard focus. In
-// lower-case mode every text it holds is lower case, whether typed, pasted
-// or set by the program, so what is read back is lower case too.
+// lower-case mode a text the program sets has its ASCII letters lowered, and
+// what is typed or pasted is lowered by the window (the system's control by
+// its own rules), so what is read back is lower case too.
 class Edit : public Control {
   protected:
     bool IsKind(const void* tag) const override {

@@ -15,11 +15,12 @@
 //   align = left
 //   OnClick = btnSetupClick
 //
-// The first section is the form itself. Values are numbers, "quoted text",
-// words, or colours (clRed, rgb(255, 77, 0), or a packed integer such as
-// 19967). Fonts are written as: font = "Tahoma" -15 bold white. Lines
-// starting with '#' are comments. Unknown keys are errors, so a typo in a
-// layout fails its test instead of being ignored.
+// The first section is the form itself. Values are numbers, "quoted text"
+// (UTF-8, as every text of the program), words, or colours (clRed,
+// rgb(255, 77, 0), or a packed integer such as 19967). Fonts are written as:
+// font = "Tahoma" -15 bold white. Lines starting with '#' are comments.
+// Unknown keys are errors, so a typo in a layout fails its test instead of
+// being ignored.
 
 #include <functional>
 #include <memory>

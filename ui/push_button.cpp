@@ -1,7 +1,5 @@
 #include "ui/push_button.h"
 
-#include <cctype>
-
 #include "ui/accessibility.h"
 
 namespace ui {
@@ -22,9 +20,13 @@ void PushButton::SetAccessKey(char key) {
     }
 }
 
+// A byte index into the UTF-8 caption. The key is an ASCII letter, and the
+// caption's letters are compared by ASCII rules alone, so no byte of a
+// multi-byte character ever matches it, whatever the C library's locale.
 int PushButton::AccessKeyIndex() const {
     for (std::size_t i = 0; accessKey_ != 0 && i < caption_.size(); ++i) {
-        if (std::toupper(static_cast<unsigned char>(caption_[i])) == accessKey_) {
+        const char c = caption_[i];
+        if ((c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c) == accessKey_) {
             return static_cast<int>(i);
         }
     }

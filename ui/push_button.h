@@ -24,7 +24,7 @@ class PushButton : public Control {
     // 'A' to 'Z', or 0 for none; underlined at its first place in the caption.
     char accessKey() const { return accessKey_; }
     void SetAccessKey(char key);
-    // Where the access key stands in the caption, or -1.
+    // Where the access key stands in the caption (a byte index), or -1.
     int AccessKeyIndex() const;
     bool isDefault() const { return default_; }
     void SetDefault(bool value);

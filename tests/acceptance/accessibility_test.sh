@@ -40,8 +40,8 @@ if open_main welcome; then
     wait_for 10 tree_has "$TITLE" '    push button "Setup" focusable focused default [Press]' ||
         acc_fail "Setup never reads as focused (see probe.log)"
     read_tree "$TITLE" >"$ACC_OUT/welcome.tree"
-    # The side panel's name line ends in the byte 0xAE of the system code page.
-    expected=$(sed "s/(R)/$(printf '\xae')/" <<'TREE'
+    # The side panel's name line ends in the registered sign (UTF-8).
+    expected=$(sed "s/(R)/$(printf '\xc2\xae')/" <<'TREE'
 client "Vantrel Tessaly Installer" focusable
   grouping ""
     graphic "T+"

@@ -94,8 +94,8 @@ if open_main welcome; then
     expect_page welcome-32 0
     report=$("$EXPECT" labels "$ACC_OUT/welcome-32.controls") || acc_fail "labels: $report"
     acc_log "labels: ${report##*$'\n'}"
-    controls "$TITLE" | grep -q $'^Label15\t40\t205\t[0-9]*\t[0-9]*\t1\tVantrel\xae\t' ||
-        acc_fail "Label15 is not 'Vantrel' with the byte 0xAE at 40, 205"
+    controls "$TITLE" | grep -q $'^Label15\t40\t205\t[0-9]*\t[0-9]*\t1\tVantrel\xc2\xae\t' ||
+        acc_fail "Label15 is not 'Vantrel' with the registered sign (UTF-8) at 40, 205"
     # Each move waits for the pointer to change from the one before.
     xdotool mousemove $((ORIGIN_X + 400)) $((ORIGIN_Y + 200))
     on_page=$(probe cursor)

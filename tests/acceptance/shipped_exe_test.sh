@@ -87,7 +87,7 @@ data = open(sys.argv[1], "rb").read()
 for type_key, name_key, _, stream, _ in PE(data).resources():
     if type_key == 10 and str(name_key).startswith("LAYOUT_"):
         data += zlib.decompress(stream)
-texts = [b"Vantrel ", b"Vantrel %s Installer", b"Tessaly", b"3.24", b"INSTALLING", b"Vantrel\xae",
+texts = [b"Vantrel ", b"Vantrel %s Installer", b"Tessaly", b"3.24", b"INSTALLING", b"Vantrel\xc2\xae",
          b"This will install Vantrel Tessaly", b"Version 3.24 05/11/04",
          b"Click SETUP to install this program, CANCEL to close", b"without installing.",
          b"Install Folder:", b"c:\\kr", b"vantrel\\kr", b"Setup", b"Cancel", b"Browse", b"Install",

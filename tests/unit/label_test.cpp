@@ -50,6 +50,27 @@ TEST_F(LabelTest, ALabelMadeBeforeItsParentTakesTheParentsFontWhenAdded) {
     EXPECT_EQ(added.width(), 3 * 9);
 }
 
+TEST_F(LabelTest, ACharacterIsOneUtf16UnitAsGdiCountsThemNotOneByte) {
+    struct Case {
+        const char* text;
+        int units;
+    };
+    for (const Case& c : {Case{"Vantrel\u00AE", 8}, Case{"c:\\\u0142\u00F3d\u017A", 7},
+                          Case{"\u738B\u4F1F", 2}, Case{"\U0001F600", 2}}) {
+        Label label("lb");
+        label.SetFont(kPanelFont);
+        label.SetCaption(c.text);
+        EXPECT_EQ(label.width(), c.units * 9) << c.text;
+    }
+    Label label("lb");
+    label.SetFont(kPanelFont);
+    label.SetCaption("\u00AE \u4F1F");  // a stroke, a blank cell, a stroke
+    const auto pixels = widget_pixels::PaintAlone(label);
+    EXPECT_EQ(pixels.At(4, 7), ui::colors::kWhite);
+    EXPECT_EQ(pixels.At(9 + 4, 7), kUnder);
+    EXPECT_EQ(pixels.At(18 + 4, 7), ui::colors::kWhite);
+}
+
 TEST_F(LabelTest, FillsItsColourOnlyWhileVisualStylesAreOff) {
     struct Case {
         bool styles;

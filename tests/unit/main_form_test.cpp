@@ -83,7 +83,8 @@ TEST_F(MainFormTest, CreationFillsTheTextsAndCentresTheLabelsAfterThem) {
     Open();
     EXPECT_EQ(form->caption(), "Vantrel Tessaly Installer");
     EXPECT_EQ(Page(), 0);
-    EXPECT_EQ(Get<ui::Label>("Label15").caption(), "Vantrel\xAE");
+    EXPECT_EQ(Get<ui::Label>("Label15").caption(), "Vantrel\u00AE");
+    EXPECT_EQ(Get("Label15").width(), ui::MeasureText(Get("Label15").font(), "Vantrel.").width);
     struct Centred {
         const char* name;
         const char* text;
@@ -467,7 +468,7 @@ TEST_F(MainFormTest, AScreenReaderFindsEveryTextAndButtonAndHearsOfChanges) {
         "2 ",  // the side panel: a grouping
         "  5 T+",
         "  3 INSTALLING",
-        "  3 Vantrel\xAE",
+        "  3 Vantrel\u00AE",
         "  3 Tessaly",
         "  3 3.24",
         "2 ",  // the welcome page

@@ -53,6 +53,27 @@ TEST(EditBox, InLowerCaseModeEveryTextIsLowerCase) {
     EXPECT_EQ(w.edit->text(), "f:\\x");
 }
 
+TEST(EditBox, LowerCaseModeLowersTheAsciiLettersOnlyAndKeepsEveryOtherCharacterWhole) {
+    struct Case {
+        bool typed;
+        const char* text;
+        const char* held;
+    };
+    for (const Case& c :
+         {Case{false, "C:\\\u0141\u00D3D\u0179\\KR", "c:\\\u0141\u00D3d\u0179\\kr"},
+          Case{true, "D:\\\u00C9T\u00C9\\\u738B\u4F1F", "d:\\\u00C9t\u00C9\\\u738B\u4F1F"}}) {
+        TwoPages w;
+        w.edit->SetLowerCase(true);
+        w.form.Show();
+        if (c.typed) {
+            ui::headless::TypeInto(*w.edit, c.text);
+        } else {
+            w.edit->SetText(c.text);
+        }
+        EXPECT_EQ(w.edit->text(), c.held);
+    }
+}
+
 TEST(PageControl, OnlyTheActivePageShowsAndTheFocusFollowsTheEditBox) {
     TwoPages w;
     EXPECT_EQ(w.first->bounds(), ui::Rect::FromSize(0, 0, 300, 200));  // pages fill the control

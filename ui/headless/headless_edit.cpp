@@ -34,10 +34,10 @@ FolderScript* activeFolderScript = nullptr;
 }  // namespace
 
 void TypeInto(Edit& edit, const std::string& text) {
-    // Typed text reaches the window, which applies the box's case mode.
+    // Typed text reaches the window, which applies the box's case mode: the
+    // headless system lowers the ASCII letters only.
     edit.CreateHandles();
-    static_cast<EditHost*>(edit.host())
-        ->SetText(edit.lowerCase() ? backend::LowerCaseText(text) : text);
+    static_cast<EditHost*>(edit.host())->SetText(edit.lowerCase() ? LowerAscii(text) : text);
 }
 
 FolderScript::FolderScript(std::vector<std::optional<std::string>> answers)
@@ -74,11 +74,6 @@ namespace backend {
 
 std::unique_ptr<EditHost> CreateEditHost(Edit& edit) {
     return std::make_unique<headless::HeadlessEditHost>(edit);
-}
-
-// The headless system lowers the ASCII letters only.
-std::string LowerCaseText(std::string text) {
-    return LowerAscii(std::move(text));
 }
 
 }  // namespace backend

@@ -4,6 +4,7 @@
 #include <cstdlib>
 #include <fstream>
 
+#include "platform/text_encoding.h"
 #include "ui/headless/round_shapes.h"
 
 namespace ui::headless {
@@ -216,16 +217,17 @@ void PixelCanvas::LineTo(int x, int y) {
 
 void PixelCanvas::TextOut(int x, int y, const std::string& text) {
     const FontMetrics metrics = MetricsOf(state_.font);
+    const std::u16string units = platform::Utf16FromUtf8(text);
     if (!state_.textBackground.isNone()) {
         for (int row = y; row < y + metrics.cellHeight; ++row) {
-            Span(row, x, x + metrics.advance * static_cast<int>(text.size()),
+            Span(row, x, x + metrics.advance * static_cast<int>(units.size()),
                  state_.textBackground);
         }
     }
     const int top = y + (metrics.cellHeight - metrics.characterHeight);
     const int bottom = y + metrics.cellHeight * 3 / 4;
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        if (text[i] == ' ') {
+    for (std::size_t i = 0; i < units.size(); ++i) {
+        if (units[i] == u' ') {
             continue;
         }
         const int stroke = x + static_cast<int>(i) * metrics.advance + metrics.advance / 2;
@@ -237,7 +239,8 @@ void PixelCanvas::TextOut(int x, int y, const std::string& text) {
 
 Size PixelCanvas::TextExtent(const std::string& text) {
     const FontMetrics metrics = MetricsOf(state_.font);
-    return {metrics.advance * static_cast<int>(text.size()), metrics.cellHeight};
+    return {metrics.advance * static_cast<int>(platform::Utf16FromUtf8(text).size()),
+            metrics.cellHeight};
 }
 
 void PixelCanvas::DrawBitmap(int x, int y, const Bitmap& bitmap, const Color* key) {

@@ -34,6 +34,8 @@ class PixelBuffer {
 //   cell height   = c + c / 5 (integer division: internal leading of a fifth),
 //                   or H itself for a positive height, as GDI keeps it
 //   advance       = (c * 11 + 19) / 20 per character (about 0.55 c), +1 when bold
+// The text is UTF-8; a character is a UTF-16 unit, as GDI counts them (one
+// outside the Basic Multilingual Plane counts twice).
 // Text is drawn as one font-coloured vertical stroke per non-blank character,
 // in the middle of its advance, from the top of the character box (cell top
 // plus leading) to three quarters of the cell height; the rest of the cell

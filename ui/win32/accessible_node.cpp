@@ -6,10 +6,10 @@
 
 #include "platform/win32/com_ids.h"
 #include "platform/win32/unique_handle.h"
+#include "platform/win32/wide.h"
 #include "ui/accessibility.h"
 #include "ui/form.h"
 #include "ui/push_button.h"
-#include "ui/win32/wide_text.h"
 
 namespace ui::win32 {
 
@@ -44,7 +44,7 @@ HRESULT ReturnText(const std::string& text, BSTR* out) {
     if (text.empty()) {
         return S_FALSE;
     }
-    const std::wstring wide = Widen(text);
+    const std::wstring wide = platform::win32::Wide(text);
     *out = OleAccess()->sysAllocStringLen(wide.data(), static_cast<UINT>(wide.size()));
     return *out != nullptr ? S_OK : E_OUTOFMEMORY;
 }

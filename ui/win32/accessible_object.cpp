@@ -83,13 +83,13 @@ LRESULT AnswerGetObject(Form& form, HWND hwnd, WPARAM wParam, LPARAM lParam) {
 
 bool PostDefaultAction(HWND hwnd, int id, const Control& control) {
     if (postedActionMessage == 0) {
-        postedActionMessage = ::RegisterWindowMessageA("TessalyAccessibleDefaultAction");
+        postedActionMessage = ::RegisterWindowMessageW(L"TessalyAccessibleDefaultAction");
     }
     // The control's address travels only as a token that tells whether node
     // `id` is still the same control when the message arrives; it is
     // compared, never followed.
     return postedActionMessage != 0 &&
-           ::PostMessageA(hwnd, postedActionMessage, static_cast<WPARAM>(id),
+           ::PostMessageW(hwnd, postedActionMessage, static_cast<WPARAM>(id),
                           reinterpret_cast<LPARAM>(&control));
 }
 

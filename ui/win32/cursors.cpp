@@ -58,7 +58,7 @@ HCURSOR MakeDragCursor() {
             }
         }
     }
-    return ::CreateCursor(::GetModuleHandleA(nullptr), 0, 0, kSize, kSize, andMask.data(),
+    return ::CreateCursor(::GetModuleHandleW(nullptr), 0, 0, kSize, kSize, andMask.data(),
                           xorMask.data());
 }
 
@@ -85,7 +85,7 @@ HCURSOR CursorHandle(Cursor cursor) {
         static const OwnCursor drag(MakeDragCursor());
         return drag.get();
     }
-    return ::LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW));
+    return ::LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW));
 }
 
 }  // namespace ui::win32

@@ -7,7 +7,7 @@
 namespace ui::win32 {
 
 bool AnswerDescribeRequest(Form& form, UINT message, WPARAM wParam) {
-    static const UINT describe = ::RegisterWindowMessageA(kDescribeMessageName);
+    static const UINT describe = ::RegisterWindowMessageW(kDescribeMessageName);
     if (describe == 0 || message != describe) {
         return false;
     }
@@ -17,7 +17,7 @@ bool AnswerDescribeRequest(Form& form, UINT message, WPARAM wParam) {
     data.cbData = static_cast<DWORD>(description.size());
     data.lpData = description.data();
     DWORD_PTR ignored = 0;
-    ::SendMessageTimeoutA(reinterpret_cast<HWND>(wParam), WM_COPYDATA, 0,
+    ::SendMessageTimeoutW(reinterpret_cast<HWND>(wParam), WM_COPYDATA, 0,
                           reinterpret_cast<LPARAM>(&data), SMTO_ABORTIFHUNG, 2000, &ignored);
     return true;
 }

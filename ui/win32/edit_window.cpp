@@ -3,6 +3,7 @@
 #include <memory>
 #include <string>
 
+#include "platform/win32/wide.h"
 #include "ui/backend.h"
 #include "ui/edit.h"
 #include "ui/win32/gdi_objects.h"
@@ -13,26 +14,28 @@ namespace ui::win32 {
 namespace {
 
 // The window property that leads from an edit window back to its host.
-constexpr char kHostProperty[] = "TessalyEditHost";
+constexpr wchar_t kHostProperty[] = L"TessalyEditHost";
 
-// The system's edit control behind an Edit. In lower-case mode the control
-// itself lowers whatever is typed or pasted into it.
+// The system's edit control behind an Edit, made with the wide call so that
+// it holds any character the user types or pastes. In lower-case mode the
+// control itself lowers whatever is typed or pasted into it.
 class EditWindow final : public EditHost {
   public:
     explicit EditWindow(Edit& edit) : edit_(edit) {
         const Point at = ChildWindowOrigin(edit);
         const HWND parent = edit.parent() != nullptr ? WindowOf(*edit.parent()) : nullptr;
-        hwnd_ = ::CreateWindowExA(WS_EX_CLIENTEDGE, "EDIT", edit.text().c_str(), Style(), at.x,
-                                  at.y, edit.width(), edit.height(), parent, nullptr,
-                                  ::GetModuleHandleA(nullptr), nullptr);
+        hwnd_ =
+            ::CreateWindowExW(WS_EX_CLIENTEDGE, L"EDIT", platform::win32::Wide(edit.text()).c_str(),
+                              Style(), at.x, at.y, edit.width(), edit.height(), parent, nullptr,
+                              ::GetModuleHandleW(nullptr), nullptr);
         if (hwnd_ != nullptr) {
-            ::SetPropA(hwnd_, kHostProperty, this);
+            ::SetPropW(hwnd_, kHostProperty, this);
             TakeFont(FALSE);
         }
     }
     ~EditWindow() override {
         if (hwnd_ != nullptr) {
-            ::RemovePropA(hwnd_, kHostProperty);
+            ::RemovePropW(hwnd_, kHostProperty);
             ::DestroyWindow(hwnd_);
         }
     }
@@ -40,7 +43,7 @@ class EditWindow final : public EditHost {
     EditWindow& operator=(const EditWindow&) = delete;
 
     static EditWindow* FromHandle(HWND window) {
-        return static_cast<EditWindow*>(::GetPropA(window, kHostProperty));
+        return static_cast<EditWindow*>(::GetPropW(window, kHostProperty));
     }
 
     void Invalidate(const Rect&) override { ::InvalidateRect(hwnd_, nullptr, TRUE); }
@@ -62,15 +65,17 @@ class EditWindow final : public EditHost {
     }
 
     std::string Text() const override {
-        const int length = ::GetWindowTextLengthA(hwnd_);
-        std::string text(static_cast<std::size_t>(length) + 1, '\0');
-        const int copied = ::GetWindowTextA(hwnd_, text.data(), length + 1);
+        const int length = ::GetWindowTextLengthW(hwnd_);
+        std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
+        const int copied = ::GetWindowTextW(hwnd_, text.data(), length + 1);
         text.resize(static_cast<std::size_t>(copied > 0 ? copied : 0));
-        return text;
+        return platform::win32::Narrow(text);
     }
-    void SetText(const std::string& text) override { ::SetWindowTextA(hwnd_, text.c_str()); }
+    void SetText(const std::string& text) override {
+        ::SetWindowTextW(hwnd_, platform::win32::Wide(text).c_str());
+    }
     void SyncStyle() override {
-        ::SetWindowLongPtrA(hwnd_, GWL_STYLE, static_cast<LONG_PTR>(Style()));
+        ::SetWindowLongPtrW(hwnd_, GWL_STYLE, static_cast<LONG_PTR>(Style()));
         TakeFont(TRUE);
         ::InvalidateRect(hwnd_, nullptr, TRUE);
     }
@@ -92,7 +97,7 @@ class EditWindow final : public EditHost {
             return;
         }
         auto font = std::make_unique<UniqueFont>(edit_.font());
-        ::SendMessageA(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(font->get()), redraw);
+        ::SendMessageW(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(font->get()), redraw);
         font_ = std::move(font);
         fontValue_ = edit_.font();
     }
@@ -127,13 +132,6 @@ namespace ui::backend {
 
 std::unique_ptr<EditHost> CreateEditHost(Edit& edit) {
     return std::make_unique<win32::EditWindow>(edit);
-}
-
-std::string LowerCaseText(std::string text) {
-    if (!text.empty()) {
-        ::CharLowerBuffA(text.data(), static_cast<DWORD>(text.size()));
-    }
-    return text;
 }
 
 }  // namespace ui::backend

@@ -3,6 +3,7 @@
 #include <shlobj.h>
 
 #include "platform/win32/unique_handle.h"
+#include "platform/win32/wide.h"
 #include "ui/folder_browser.h"
 #include "ui/win32/modal.h"
 
@@ -10,12 +11,14 @@ namespace ui {
 
 namespace {
 
+using platform::win32::Wide;
+
 int CALLBACK OnBrowserEvent(HWND dialog, UINT event, LPARAM, LPARAM data) noexcept {
     if (event == BFFM_INITIALIZED) {
         win32::CenterOnScreen(dialog);
-        const auto* folder = reinterpret_cast<const std::string*>(data);
+        const auto* folder = reinterpret_cast<const std::wstring*>(data);
         if (!folder->empty()) {
-            ::SendMessageA(dialog, BFFM_SETSELECTIONA, TRUE,
+            ::SendMessageW(dialog, BFFM_SETSELECTIONW, TRUE,
                            reinterpret_cast<LPARAM>(folder->c_str()));
         }
     }
@@ -31,25 +34,28 @@ std::optional<std::string> BrowseForFolder(const FolderBrowseRequest& request) {
     const HWND owner = ::GetActiveWindow();
     const win32::ThreadWindowsDisabled others(owner);
 
-    char displayName[MAX_PATH] = {};
-    BROWSEINFOA info = {};
+    // The wide calls take and give a folder in any script whole.
+    const std::wstring title = Wide(request.dialogText);
+    const std::wstring preselected = Wide(request.folder);
+    wchar_t displayName[MAX_PATH] = {};
+    BROWSEINFOW info = {};
     info.hwndOwner = owner;
     info.pidlRoot = nullptr;  // the desktop
     info.pszDisplayName = displayName;
-    info.lpszTitle = request.dialogText.c_str();
+    info.lpszTitle = title.c_str();
     info.ulFlags = ((request.options & bifNewDialogStyle) ? BIF_NEWDIALOGSTYLE : 0) |
                    ((request.options & bifReturnOnlyFSDirs) ? BIF_RETURNONLYFSDIRS : 0);
     info.lpfn = &OnBrowserEvent;
-    info.lParam = reinterpret_cast<LPARAM>(&request.folder);
-    const platform::win32::UniqueCoTaskMem chosen(::SHBrowseForFolderA(&info));
+    info.lParam = reinterpret_cast<LPARAM>(&preselected);
+    const platform::win32::UniqueCoTaskMem chosen(::SHBrowseForFolderW(&info));
     if (!chosen.valid()) {
         return std::nullopt;
     }
-    char path[MAX_PATH] = {};
-    if (!::SHGetPathFromIDListA(static_cast<LPCITEMIDLIST>(chosen.get()), path)) {
+    wchar_t path[MAX_PATH] = {};
+    if (!::SHGetPathFromIDListW(static_cast<LPCITEMIDLIST>(chosen.get()), path)) {
         return std::nullopt;
     }
-    return std::string(path);
+    return platform::win32::Narrow(path);
 }
 
 }  // namespace ui

@@ -1,5 +1,7 @@
 #include "ui/win32/gdi_canvas.h"
 
+#include "platform/win32/wide.h"
+
 namespace ui::win32 {
 
 GdiCanvas::GdiCanvas(HDC dc)
@@ -84,13 +86,15 @@ void GdiCanvas::LineTo(int x, int y) {
 
 void GdiCanvas::TextOut(int x, int y, const std::string& text) {
     SelectTextObjects();
-    ::TextOutA(dc_, x, y, text.data(), static_cast<int>(text.size()));
+    const std::wstring wide = platform::win32::Wide(text);
+    ::TextOutW(dc_, x, y, wide.data(), static_cast<int>(wide.size()));
 }
 
 Size GdiCanvas::TextExtent(const std::string& text) {
     SelectTextObjects();
+    const std::wstring wide = platform::win32::Wide(text);
     SIZE size{};
-    ::GetTextExtentPoint32A(dc_, text.data(), static_cast<int>(text.size()), &size);
+    ::GetTextExtentPoint32W(dc_, wide.data(), static_cast<int>(wide.size()), &size);
     return {size.cx, size.cy};
 }
 

@@ -1,5 +1,7 @@
 #include "ui/win32/gdi_objects.h"
 
+#include "platform/win32/wide.h"
+
 namespace ui::win32 {
 
 COLORREF ToColorRef(Color color) {
@@ -8,9 +10,10 @@ COLORREF ToColorRef(Color color) {
 }
 
 HFONT CreateFontFor(const Font& font) {
-    return ::CreateFontA(font.height, 0, 0, 0, font.bold ? FW_BOLD : FW_NORMAL, font.italic, FALSE,
+    return ::CreateFontW(font.height, 0, 0, 0, font.bold ? FW_BOLD : FW_NORMAL, font.italic, FALSE,
                          FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
-                         DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE, font.face.c_str());
+                         DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE,
+                         platform::win32::Wide(font.face).c_str());
 }
 
 UniqueFont::UniqueFont(const Font& font) : font_(CreateFontFor(font)) {}

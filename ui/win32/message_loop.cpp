@@ -6,10 +6,13 @@
 
 namespace ui::backend {
 
+// The wide calls throughout: a character typed into one of the windows,
+// which are all of wide classes, reaches it as the UTF-16 unit it is, never
+// through the ANSI code page.
 void RunMessageLoop(Application& application) {
     MSG message;
     while (!application.terminated()) {
-        const BOOL got = ::GetMessageA(&message, nullptr, 0, 0);
+        const BOOL got = ::GetMessageW(&message, nullptr, 0, 0);
         if (got == 0 || got == -1) {
             application.QuitReceived();
             break;
@@ -18,13 +21,13 @@ void RunMessageLoop(Application& application) {
             continue;
         }
         ::TranslateMessage(&message);
-        ::DispatchMessageA(&message);
+        ::DispatchMessageW(&message);
     }
 }
 
 void ProcessPendingMessages(Application& application) {
     MSG message;
-    while (::PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+    while (::PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
         if (message.message == WM_QUIT) {
             application.QuitReceived();
             return;
@@ -33,7 +36,7 @@ void ProcessPendingMessages(Application& application) {
             continue;
         }
         ::TranslateMessage(&message);
-        ::DispatchMessageA(&message);
+        ::DispatchMessageW(&message);
     }
 }
 

@@ -21,7 +21,7 @@ BOOL CALLBACK CollectEnabledWindow(HWND window, LPARAM collection) noexcept {
 
 POINT CentredOnScreen(int width, int height) {
     RECT work;
-    ::SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
+    ::SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
     return {work.left + (work.right - work.left - width) / 2,
             work.top + (work.bottom - work.top - height) / 2};
 }

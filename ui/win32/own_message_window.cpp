@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "platform/platform.h"
+#include "platform/win32/wide.h"
 #include "ui/dpi.h"
 #include "ui/win32/gdi_objects.h"
 #include "ui/win32/modal.h"
@@ -15,6 +16,8 @@
 namespace ui::win32 {
 
 namespace {
+
+using platform::win32::Wide;
 
 constexpr int kMargin = 12;
 constexpr int kGap = 10;
@@ -54,16 +57,16 @@ std::vector<ButtonInfo> ButtonsOf(const MessageBoxSpec& spec) {
     return buttons;
 }
 
-LPCSTR IconResource(BoxIcon icon) {
+LPCWSTR IconResource(BoxIcon icon) {
     switch (icon) {
         case BoxIcon::Warning:
-            return reinterpret_cast<LPCSTR>(IDI_WARNING);
+            return reinterpret_cast<LPCWSTR>(IDI_WARNING);
         case BoxIcon::Question:
-            return reinterpret_cast<LPCSTR>(IDI_QUESTION);
+            return reinterpret_cast<LPCWSTR>(IDI_QUESTION);
         case BoxIcon::Error:
-            return reinterpret_cast<LPCSTR>(IDI_ERROR);
+            return reinterpret_cast<LPCWSTR>(IDI_ERROR);
         case BoxIcon::Information:
-            return reinterpret_cast<LPCSTR>(IDI_INFORMATION);
+            return reinterpret_cast<LPCWSTR>(IDI_INFORMATION);
         case BoxIcon::None:
             break;
     }
@@ -82,16 +85,20 @@ std::string CaptionShown(const MessageBoxSpec& spec) {
     return name;
 }
 
+// As UTF-16 text, which the system offers to programs that ask for the ANSI
+// or OEM form as well.
 void CopyToClipboard(HWND owner, const std::string& text) {
     if (!::OpenClipboard(owner)) {
         return;
     }
     ::EmptyClipboard();
-    if (HGLOBAL memory = ::GlobalAlloc(GMEM_MOVEABLE, text.size() + 1)) {
+    const std::wstring wide = Wide(text);
+    const std::size_t size = (wide.size() + 1) * sizeof(wchar_t);
+    if (HGLOBAL memory = ::GlobalAlloc(GMEM_MOVEABLE, size)) {
         if (void* bytes = ::GlobalLock(memory)) {
-            std::memcpy(bytes, text.c_str(), text.size() + 1);
+            std::memcpy(bytes, wide.c_str(), size);
             ::GlobalUnlock(memory);
-            if (::SetClipboardData(CF_TEXT, memory) == nullptr) {
+            if (::SetClipboardData(CF_UNICODETEXT, memory) == nullptr) {
                 ::GlobalFree(memory);
             }
         } else {
@@ -129,7 +136,7 @@ LRESULT CALLBACK CopyHook(int code, WPARAM wParam, LPARAM lParam) noexcept {
 void Layout(BoxState& box) {
     const HWND dialog = box.dialog;
     const MessageBoxSpec& spec = *box.spec;
-    const HINSTANCE instance = ::GetModuleHandleA(nullptr);
+    const HINSTANCE instance = ::GetModuleHandleW(nullptr);
     // Margins, buttons and the icon are designed at 96 dpi; the system's
     // message font is at the system's dpi already.
     const int dpi = WindowDpi(dialog);
@@ -141,19 +148,20 @@ void Layout(BoxState& box) {
     const int buttonSpacing = scaled(kButtonSpacing);
     const int iconSize = scaled(kIconSize);
 
-    NONCLIENTMETRICSA metrics = {};
+    NONCLIENTMETRICSW metrics = {};
     metrics.cbSize = sizeof metrics;
-    ::SystemParametersInfoA(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0);
-    LOGFONTA heading = metrics.lfMessageFont;
+    ::SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0);
+    LOGFONTW heading = metrics.lfMessageFont;
     heading.lfHeight = heading.lfHeight * 4 / 3;
-    box.textFont = ::CreateFontIndirectA(&metrics.lfMessageFont);
-    box.headingFont = ::CreateFontIndirectA(&heading);
+    box.textFont = ::CreateFontIndirectW(&metrics.lfMessageFont);
+    box.headingFont = ::CreateFontIndirectW(&heading);
+    const std::wstring shownText = Wide(spec.text);
 
     // Measure the text, wrapped at the widest line we allow.
     RECT textRect{0, 0, scaled(kMaxTextWidth), 0};
     const HDC dc = ::GetDC(dialog);
     const HGDIOBJ old = ::SelectObject(dc, box.headingFont);
-    ::DrawTextA(dc, spec.text.c_str(), static_cast<int>(spec.text.size()), &textRect,
+    ::DrawTextW(dc, shownText.c_str(), static_cast<int>(shownText.size()), &textRect,
                 DT_CALCRECT | DT_WORDBREAK | DT_NOPREFIX | DT_EXPANDTABS);
     ::SelectObject(dc, old);
     ::ReleaseDC(dialog, dc);
@@ -161,7 +169,7 @@ void Layout(BoxState& box) {
     // measured extent (its overhang); without room for it the line is clipped.
     textRect.right += scaled(kTextOverhang);
 
-    const LPCSTR iconResource = IconResource(spec.icon);
+    const LPCWSTR iconResource = IconResource(spec.icon);
     const int textLeft = margin + (iconResource ? iconSize + gap : 0);
     const int contentHeight = std::max<int>(textRect.bottom, iconResource ? iconSize : 0);
     const int buttonCount = static_cast<int>(box.buttons.size());
@@ -172,42 +180,42 @@ void Layout(BoxState& box) {
     const int clientHeight = buttonTop + buttonHeight + margin;
 
     if (iconResource) {
-        HWND icon = ::CreateWindowExA(0, "STATIC", "", WS_CHILD | WS_VISIBLE | SS_ICON, margin,
+        HWND icon = ::CreateWindowExW(0, L"STATIC", L"", WS_CHILD | WS_VISIBLE | SS_ICON, margin,
                                       margin, iconSize, iconSize, dialog,
                                       reinterpret_cast<HMENU>(kIconId), instance, nullptr);
         // The system's icon drawn at the size it is shown, not stretched.
         box.icon = static_cast<HICON>(
-            ::LoadImageA(nullptr, iconResource, IMAGE_ICON, iconSize, iconSize, 0));
-        ::SendMessageA(
+            ::LoadImageW(nullptr, iconResource, IMAGE_ICON, iconSize, iconSize, 0));
+        ::SendMessageW(
             icon, STM_SETICON,
-            reinterpret_cast<WPARAM>(box.icon ? box.icon : ::LoadIconA(nullptr, iconResource)), 0);
+            reinterpret_cast<WPARAM>(box.icon ? box.icon : ::LoadIconW(nullptr, iconResource)), 0);
     }
-    HWND text = ::CreateWindowExA(0, "STATIC", spec.text.c_str(),
+    HWND text = ::CreateWindowExW(0, L"STATIC", shownText.c_str(),
                                   WS_CHILD | WS_VISIBLE | SS_LEFT | SS_NOPREFIX, textLeft, margin,
                                   textRect.right, textRect.bottom, dialog,
                                   reinterpret_cast<HMENU>(kTextId), instance, nullptr);
-    ::SendMessageA(text, WM_SETFONT, reinterpret_cast<WPARAM>(box.headingFont), FALSE);
+    ::SendMessageW(text, WM_SETFONT, reinterpret_cast<WPARAM>(box.headingFont), FALSE);
 
     int x = clientWidth - margin - buttonsWidth;
     HWND focus = nullptr;
     for (const ButtonInfo& info : box.buttons) {
         const bool isDefault = info.id == box.defaultId;
-        HWND button = ::CreateWindowExA(
-            0, "BUTTON", info.caption.c_str(),
+        HWND button = ::CreateWindowExW(
+            0, L"BUTTON", Wide(info.caption).c_str(),
             WS_CHILD | WS_VISIBLE | WS_TABSTOP | (isDefault ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON), x,
             buttonTop, buttonWidth, buttonHeight, dialog, reinterpret_cast<HMENU>(info.id),
             instance, nullptr);
-        ::SendMessageA(button, WM_SETFONT, reinterpret_cast<WPARAM>(box.textFont), FALSE);
+        ::SendMessageW(button, WM_SETFONT, reinterpret_cast<WPARAM>(box.textFont), FALSE);
         if (isDefault || focus == nullptr) {
             focus = isDefault ? button : (focus ? focus : button);
         }
         x += buttonWidth + buttonSpacing;
     }
-    ::SendMessageA(dialog, DM_SETDEFID, static_cast<WPARAM>(box.defaultId), 0);
+    ::SendMessageW(dialog, DM_SETDEFID, static_cast<WPARAM>(box.defaultId), 0);
 
     const RECT frame = FrameAround(
-        {clientWidth, clientHeight}, static_cast<DWORD>(::GetWindowLongPtrA(dialog, GWL_STYLE)),
-        static_cast<DWORD>(::GetWindowLongPtrA(dialog, GWL_EXSTYLE)), dpi);
+        {clientWidth, clientHeight}, static_cast<DWORD>(::GetWindowLongPtrW(dialog, GWL_STYLE)),
+        static_cast<DWORD>(::GetWindowLongPtrW(dialog, GWL_EXSTYLE)), dpi);
     const int width = frame.right - frame.left;
     const int height = frame.bottom - frame.top;
     const POINT at = CentredOnScreen(width, height);
@@ -216,13 +224,13 @@ void Layout(BoxState& box) {
 }
 
 INT_PTR CALLBACK BoxProcedure(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) noexcept {
-    auto* box = reinterpret_cast<BoxState*>(::GetWindowLongPtrA(dialog, DWLP_USER));
+    auto* box = reinterpret_cast<BoxState*>(::GetWindowLongPtrW(dialog, DWLP_USER));
     switch (message) {
         case WM_INITDIALOG:
             box = reinterpret_cast<BoxState*>(lParam);
-            ::SetWindowLongPtrA(dialog, DWLP_USER, reinterpret_cast<LONG_PTR>(box));
+            ::SetWindowLongPtrW(dialog, DWLP_USER, reinterpret_cast<LONG_PTR>(box));
             box->dialog = dialog;
-            ::SetWindowTextA(dialog, CaptionShown(*box->spec).c_str());
+            ::SetWindowTextW(dialog, Wide(CaptionShown(*box->spec)).c_str());
             Layout(*box);
             return FALSE;  // focus was set by Layout
         case WM_CTLCOLORSTATIC:
@@ -277,7 +285,7 @@ int ShowOwnMessageWindow(const MessageBoxSpec& spec) {
 
     BoxState* previous = activeBox;
     activeBox = &box;
-    HHOOK hook = ::SetWindowsHookExA(WH_MSGFILTER, &CopyHook, nullptr, ::GetCurrentThreadId());
+    HHOOK hook = ::SetWindowsHookExW(WH_MSGFILTER, &CopyHook, nullptr, ::GetCurrentThreadId());
     HHOOK previousHook = copyHook;
     copyHook = hook;
     INT_PTR result = 0;
@@ -285,7 +293,7 @@ int ShowOwnMessageWindow(const MessageBoxSpec& spec) {
         // The box is modal to the whole application: every other window of
         // this thread stays disabled while it is up.
         const ThreadWindowsDisabled disabled;
-        result = ::DialogBoxIndirectParamA(::GetModuleHandleA(nullptr), header, nullptr,
+        result = ::DialogBoxIndirectParamW(::GetModuleHandleW(nullptr), header, nullptr,
                                            &BoxProcedure, reinterpret_cast<LPARAM>(&box));
     }
     if (hook != nullptr) {

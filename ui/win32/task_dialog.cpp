@@ -5,10 +5,10 @@
 #include <vector>
 
 #include "platform/platform.h"
+#include "platform/win32/wide.h"
 #include "ui/message_box.h"
 #include "ui/win32/modal.h"
 #include "ui/win32/own_message_window.h"
-#include "ui/win32/wide_text.h"
 
 namespace ui::win32 {
 
@@ -24,9 +24,9 @@ using TaskDialogIndirectFn = HRESULT(WINAPI*)(const TASKDIALOGCONFIG*, int*, int
 // program's own folder (platform/win32/system_library.h).
 TaskDialogIndirectFn FindTaskDialogIndirect() {
     static const TaskDialogIndirectFn function = [] {
-        HMODULE comctl = ::GetModuleHandleA("comctl32.dll");
+        HMODULE comctl = ::GetModuleHandleW(L"comctl32.dll");
         if (comctl == nullptr) {
-            comctl = ::LoadLibraryA("comctl32.dll");
+            comctl = ::LoadLibraryW(L"comctl32.dll");
         }
         if (comctl == nullptr) {
             return TaskDialogIndirectFn(nullptr);
@@ -54,13 +54,14 @@ std::optional<int> ShowTaskDialog(const MessageBoxSpec& spec) {
     if (taskDialogIndirect == nullptr) {
         return std::nullopt;
     }
-    const std::wstring caption = Widen(spec.caption);
-    const std::wstring text = Widen(spec.text);
+    using platform::win32::Wide;
+    const std::wstring caption = Wide(spec.caption);
+    const std::wstring text = Wide(spec.text);
     std::vector<std::wstring> captions;
     std::vector<TASKDIALOG_BUTTON> buttons;
     captions.reserve(spec.customButtons.size());
     for (const CustomButton& button : spec.customButtons) {
-        captions.push_back(Widen(button.caption));
+        captions.push_back(Wide(button.caption));
     }
     for (std::size_t i = 0; i < spec.customButtons.size(); ++i) {
         buttons.push_back({spec.customButtons[i].id, captions[i].c_str()});
@@ -86,7 +87,7 @@ std::optional<int> ShowTaskDialog(const MessageBoxSpec& spec) {
             break;
         case BoxIcon::Question:
             config.dwFlags |= TDF_USE_HICON_MAIN;
-            config.hMainIcon = ::LoadIconA(nullptr, reinterpret_cast<LPCSTR>(IDI_QUESTION));
+            config.hMainIcon = ::LoadIconW(nullptr, reinterpret_cast<LPCWSTR>(IDI_QUESTION));
             break;
         case BoxIcon::None:
             break;

@@ -11,7 +11,7 @@ using AdjustWindowRectExForDpiFn = BOOL(WINAPI*)(RECT*, DWORD, BOOL, DWORD, UINT
 // window) is asked at run time and older Windows takes the system's dpi.
 template <typename Function>
 Function User32Function(const char* name) {
-    const HMODULE user32 = ::GetModuleHandleA("user32.dll");
+    const HMODULE user32 = ::GetModuleHandleW(L"user32.dll");
     return user32 != nullptr
                ? reinterpret_cast<Function>(reinterpret_cast<void*>(::GetProcAddress(user32, name)))
                : nullptr;

@@ -2,7 +2,10 @@
 
 #include <windowsx.h>
 
+#include <iterator>
 #include <string_view>
+
+#include "platform/win32/wide.h"
 
 #include "ui/application.h"
 #include "ui/form.h"
@@ -62,14 +65,16 @@ void WindowImpl::RegisterClass() {
     if (registered) {
         return;
     }
-    WNDCLASSEXA windowClass = {};
+    // A class registered with the wide call gets wide messages: every text
+    // its windows take or give (captions, WM_GETTEXT) is UTF-16.
+    WNDCLASSEXW windowClass = {};
     windowClass.cbSize = sizeof windowClass;
     windowClass.lpfnWndProc = &WindowImpl::Procedure;
-    windowClass.hInstance = ::GetModuleHandleA(nullptr);
-    windowClass.hCursor = ::LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW));
-    windowClass.hIcon = ::LoadIconA(windowClass.hInstance, "MAINICON");
+    windowClass.hInstance = ::GetModuleHandleW(nullptr);
+    windowClass.hCursor = ::LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW));
+    windowClass.hIcon = ::LoadIconW(windowClass.hInstance, L"MAINICON");
     windowClass.lpszClassName = kClassName;
-    ::RegisterClassExA(&windowClass);
+    ::RegisterClassExW(&windowClass);
     registered = true;
 }
 
@@ -77,7 +82,7 @@ WindowImpl::WindowImpl(Container& control) : control_(control), router_(control)
 
 WindowImpl::~WindowImpl() {
     if (hwnd_ != nullptr) {
-        ::SetWindowLongPtrA(hwnd_, GWLP_USERDATA, 0);
+        ::SetWindowLongPtrW(hwnd_, GWLP_USERDATA, 0);
         ::DestroyWindow(hwnd_);
     }
 }
@@ -85,14 +90,14 @@ WindowImpl::~WindowImpl() {
 LRESULT CALLBACK WindowImpl::Procedure(HWND hwnd, UINT message, WPARAM wParam,
                                        LPARAM lParam) noexcept {
     if (message == WM_NCCREATE) {
-        auto* create = reinterpret_cast<CREATESTRUCTA*>(lParam);
+        auto* create = reinterpret_cast<CREATESTRUCTW*>(lParam);
         auto* self = static_cast<WindowImpl*>(create->lpCreateParams);
-        ::SetWindowLongPtrA(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
+        ::SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
         self->hwnd_ = hwnd;
     }
-    auto* self = reinterpret_cast<WindowImpl*>(::GetWindowLongPtrA(hwnd, GWLP_USERDATA));
+    auto* self = reinterpret_cast<WindowImpl*>(::GetWindowLongPtrW(hwnd, GWLP_USERDATA));
     if (self == nullptr) {
-        return ::DefWindowProcA(hwnd, message, wParam, lParam);
+        return ::DefWindowProcW(hwnd, message, wParam, lParam);
     }
     try {
         return self->Handle(message, wParam, lParam);
@@ -164,7 +169,7 @@ LRESULT WindowImpl::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
                     return TRUE;
                 }
             }
-            return ::DefWindowProcA(hwnd_, message, wParam, lParam);
+            return ::DefWindowProcW(hwnd_, message, wParam, lParam);
         case WM_ACTIVATE:
             // The form hands the focus to its control that takes it, if any;
             // otherwise the window keeps it (the default handling).
@@ -172,15 +177,15 @@ LRESULT WindowImpl::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
                 form != nullptr && LOWORD(wParam) != WA_INACTIVE && form->Activated()) {
                 return 0;
             }
-            return ::DefWindowProcA(hwnd_, message, wParam, lParam);
+            return ::DefWindowProcW(hwnd_, message, wParam, lParam);
         case WM_CTLCOLOREDIT:
             if (const HBRUSH brush =
                     EditColors(reinterpret_cast<HWND>(lParam), reinterpret_cast<HDC>(wParam))) {
                 return reinterpret_cast<LRESULT>(brush);
             }
-            return ::DefWindowProcA(hwnd_, message, wParam, lParam);
+            return ::DefWindowProcW(hwnd_, message, wParam, lParam);
         case WM_UPDATEUISTATE: {
-            const LRESULT result = ::DefWindowProcA(hwnd_, message, wParam, lParam);
+            const LRESULT result = ::DefWindowProcW(hwnd_, message, wParam, lParam);
             ReadKeyboardCues();
             return result;
         }
@@ -193,14 +198,14 @@ LRESULT WindowImpl::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
                     }
                 }
             }
-            return ::DefWindowProcA(hwnd_, message, wParam, lParam);
+            return ::DefWindowProcW(hwnd_, message, wParam, lParam);
         case WM_GETOBJECT:
             if (auto* form = control_.AsForm()) {
                 if (const LRESULT object = AnswerGetObject(*form, hwnd_, wParam, lParam)) {
                     return object;
                 }
             }
-            return ::DefWindowProcA(hwnd_, message, wParam, lParam);
+            return ::DefWindowProcW(hwnd_, message, wParam, lParam);
         case kGetDpiScaledSize:
             // The window keeps its designed client size at every dpi, however
             // Windows would scale the frame around it.
@@ -212,7 +217,7 @@ LRESULT WindowImpl::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
                                                     frame.bottom - frame.top};
                 return TRUE;
             }
-            return ::DefWindowProcA(hwnd_, message, wParam, lParam);
+            return ::DefWindowProcW(hwnd_, message, wParam, lParam);
         case WM_DPICHANGED:
             // Moved to a monitor of another dpi: everything is laid out and
             // drawn again at it, and the window takes the place Windows
@@ -233,7 +238,7 @@ LRESULT WindowImpl::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
                 ::InvalidateRect(hwnd_, nullptr, FALSE);
                 return 0;
             }
-            return ::DefWindowProcA(hwnd_, message, wParam, lParam);
+            return ::DefWindowProcW(hwnd_, message, wParam, lParam);
         case WM_CLOSE:
             // Closing is the form's decision (its close query); never destroy here.
             if (auto* form = control_.AsForm()) {
@@ -249,7 +254,7 @@ LRESULT WindowImpl::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
                 form != nullptr && AnswerDescribeRequest(*form, message, wParam)) {
                 return TRUE;
             }
-            return ::DefWindowProcA(hwnd_, message, wParam, lParam);
+            return ::DefWindowProcW(hwnd_, message, wParam, lParam);
     }
 }
 
@@ -358,12 +363,12 @@ std::optional<Point> WindowImpl::CursorPosition() const {
 
 void WindowImpl::SyncCaption() {
     if (auto* form = control_.AsForm()) {
-        ::SetWindowTextA(hwnd_, form->caption().c_str());
+        ::SetWindowTextW(hwnd_, platform::win32::Wide(form->caption()).c_str());
     }
 }
 
 void WindowImpl::RequestClose() {
-    ::PostMessageA(hwnd_, WM_CLOSE, 0, 0);
+    ::PostMessageW(hwnd_, WM_CLOSE, 0, 0);
 }
 
 void WindowImpl::NotifyAccessible(Control& control, AccessibleEvent event) {
@@ -381,25 +386,25 @@ void WindowImpl::FocusWindow() {
 bool WindowImpl::RequestKeyboardCues() {
     // The window system keeps the state for the whole window tree and
     // answers with WM_UPDATEUISTATE; the form takes the cues from there too.
-    ::SendMessageA(hwnd_, WM_CHANGEUISTATE, MAKEWPARAM(UIS_CLEAR, UISF_HIDEFOCUS | UISF_HIDEACCEL),
+    ::SendMessageW(hwnd_, WM_CHANGEUISTATE, MAKEWPARAM(UIS_CLEAR, UISF_HIDEFOCUS | UISF_HIDEACCEL),
                    0);
     return false;
 }
 
 void WindowImpl::ReadKeyboardCues() {
     if (auto* form = control_.AsForm()) {
-        const LRESULT hidden = ::SendMessageA(hwnd_, WM_QUERYUISTATE, 0, 0);
+        const LRESULT hidden = ::SendMessageW(hwnd_, WM_QUERYUISTATE, 0, 0);
         form->SetKeyboardCues({(hidden & UISF_HIDEFOCUS) == 0, (hidden & UISF_HIDEACCEL) == 0});
     }
 }
 
 Form* FormOfWindow(HWND window) {
-    char name[32] = {};
-    if (window == nullptr || ::GetClassNameA(window, name, sizeof name) == 0 ||
-        std::string_view(name) != WindowImpl::kClassName) {
+    wchar_t name[32] = {};
+    if (window == nullptr || ::GetClassNameW(window, name, std::size(name)) == 0 ||
+        std::wstring_view(name) != WindowImpl::kClassName) {
         return nullptr;
     }
-    auto* impl = reinterpret_cast<WindowImpl*>(::GetWindowLongPtrA(window, GWLP_USERDATA));
+    auto* impl = reinterpret_cast<WindowImpl*>(::GetWindowLongPtrW(window, GWLP_USERDATA));
     return impl != nullptr ? impl->control().AsForm() : nullptr;
 }
 
@@ -426,15 +431,16 @@ class FormWindow final : public WindowImpl {
         RegisterClass();
         RECT frame{0, 0, form.width(), form.height()};
         ::AdjustWindowRectEx(&frame, FormStyle(form), FALSE, FormExStyle(form));
-        ::CreateWindowExA(FormExStyle(form), kClassName, form.caption().c_str(), FormStyle(form),
+        ::CreateWindowExW(FormExStyle(form), kClassName,
+                          platform::win32::Wide(form.caption()).c_str(), FormStyle(form),
                           CW_USEDEFAULT, CW_USEDEFAULT, frame.right - frame.left,
-                          frame.bottom - frame.top, nullptr, nullptr, ::GetModuleHandleA(nullptr),
+                          frame.bottom - frame.top, nullptr, nullptr, ::GetModuleHandleW(nullptr),
                           static_cast<WindowImpl*>(this));
         // The cues start hidden, as for a dialog opened with the mouse,
         // unless the user asked the system to show them always.
         BOOL always = FALSE;
-        ::SystemParametersInfoA(SPI_GETKEYBOARDCUES, 0, &always, 0);
-        ::SendMessageA(hwnd(), WM_CHANGEUISTATE,
+        ::SystemParametersInfoW(SPI_GETKEYBOARDCUES, 0, &always, 0);
+        ::SendMessageW(hwnd(), WM_CHANGEUISTATE,
                        MAKEWPARAM(always ? UIS_CLEAR : UIS_SET, UISF_HIDEFOCUS | UISF_HIDEACCEL),
                        0);
         form.SetKeyboardCues({always != FALSE, always != FALSE});
@@ -447,11 +453,11 @@ class ChildWindow final : public WindowImpl {
         RegisterClass();
         const HWND parent = control.parent() != nullptr ? WindowOf(*control.parent()) : nullptr;
         const Point at = ChildWindowOrigin(control);
-        ::CreateWindowExA(
-            WS_EX_CONTROLPARENT, kClassName, "",
+        ::CreateWindowExW(
+            WS_EX_CONTROLPARENT, kClassName, L"",
             WS_CHILD | WS_CLIPCHILDREN | WS_CLIPSIBLINGS | (control.visible() ? WS_VISIBLE : 0),
             at.x, at.y, control.width(), control.height(), parent, nullptr,
-            ::GetModuleHandleA(nullptr), static_cast<WindowImpl*>(this));
+            ::GetModuleHandleW(nullptr), static_cast<WindowImpl*>(this));
     }
 };
 

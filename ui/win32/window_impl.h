@@ -39,7 +39,7 @@ class WindowImpl : public FormHost {
     static void RegisterClass();
     // Takes the keyboard cues the window system keeps for the window.
     void ReadKeyboardCues();
-    static constexpr const char* kClassName = "TessalyWindow";
+    static constexpr const wchar_t* kClassName = L"TessalyWindow";
 
   protected:
     void Attach(HWND hwnd) { hwnd_ = hwnd; }

@@ -14,18 +14,22 @@
 // describes) stands as that window's client object, where the system
 // gives the window object no role of its own.
 //
-// Exit code 0 on success; 1 when the window, its object or the node is
-// missing or a call fails, with the reason and its HRESULT on standard error.
+// Titles and names are UTF-8 on the command line and in the output. Exit
+// code 0 on success; 1 when the window, its object or the node is missing or
+// a call fails, with the reason and its HRESULT on standard error.
 
 #include <windows.h>
 // windows.h first: the accessibility header builds on it.
 #include <oleacc.h>
 
 #include <cstdio>
+#include <iterator>
 #include <string>
 #include <vector>
 
 #include "platform/win32/unique_handle.h"
+#include "platform/win32/wide.h"
+#include "tests/acceptance/tools/utf8_arguments.h"
 #include "ui/entry.h"
 
 namespace {
@@ -47,12 +51,7 @@ class Bstr {
         if (empty()) {
             return {};
         }
-        const int length = static_cast<int>(::SysStringLen(value_));
-        const int size =
-            ::WideCharToMultiByte(CP_ACP, 0, value_, length, nullptr, 0, nullptr, nullptr);
-        std::string text(static_cast<std::size_t>(size), '\0');
-        ::WideCharToMultiByte(CP_ACP, 0, value_, length, text.data(), size, nullptr, nullptr);
-        return text;
+        return platform::win32::Narrow(std::wstring_view(value_, ::SysStringLen(value_)));
     }
 
   private:
@@ -170,9 +169,9 @@ std::string Line(const Node& node) {
     Variant role;
     HRESULT result = object->get_accRole(self, role.out());
     if (SUCCEEDED(result) && role.get().vt == VT_I4) {
-        char text[128] = {};
-        ::GetRoleTextA(static_cast<DWORD>(role.get().lVal), text, sizeof text);
-        line += text;
+        wchar_t text[128] = {};
+        ::GetRoleTextW(static_cast<DWORD>(role.get().lVal), text, std::size(text));
+        line += platform::win32::Narrow(text);
     } else {
         line += "role?" + Hex(result);
     }
@@ -247,7 +246,9 @@ bool FindNamed(const Node& node, const std::string& name, Node& found) {
 
 }  // namespace
 
-int main(int argc, char** argv) {
+int main() {
+    const std::vector<std::string> argv = Utf8Arguments();
+    const std::size_t argc = argv.size();
     const std::string command = argc >= 3 ? argv[1] : "";
     if (!((command == "tree" && argc == 3) || (command == "press" && argc == 4))) {
         std::fprintf(stderr, "usage: accessibility_probe tree TITLE | press TITLE NAME\n");
@@ -256,18 +257,18 @@ int main(int argc, char** argv) {
     const HRESULT com = ::CoInitialize(nullptr);
     int code = 1;
     {
-        const HWND window = ::FindWindowA(nullptr, argv[2]);
+        const HWND window = ::FindWindowW(nullptr, platform::win32::Wide(argv[2]).c_str());
         HRESULT result = S_OK;
         Node root;
         if (window == nullptr) {
-            std::fprintf(stderr, "no window titled %s\n", argv[2]);
+            std::fprintf(stderr, "no window titled %s\n", argv[2].c_str());
         } else if (root.object = ClientObjectOf(window, result); !root.object.valid()) {
             std::fprintf(stderr, "AccessibleObjectFromWindow(OBJID_CLIENT): %s\n",
                          Hex(result).c_str());
         } else if (command == "tree") {
             code = PrintTree(root, 0) ? 0 : 1;
         } else if (Node found; !FindNamed(root, argv[3], found)) {
-            std::fprintf(stderr, "no node named %s\n", argv[3]);
+            std::fprintf(stderr, "no node named %s\n", argv[3].c_str());
         } else if (result = found.object.get()->accDoDefaultAction(ChildId(found.child));
                    result != S_OK) {
             std::fprintf(stderr, "accDoDefaultAction: %s\n", Hex(result).c_str());

@@ -14,6 +14,7 @@
 
 #include <cstdio>
 #include <string>
+#include <vector>
 
 #include "app/dosbox_path.h"
 #include "app/message_boxes.h"
@@ -21,17 +22,19 @@
 #include "install/complete_installation.h"
 #include "integration/dosbox_shortcuts.h"
 #include "platform/platform.h"
+#include "tests/acceptance/tools/utf8_arguments.h"
 #include "ui/application.h"
 #include "ui/entry.h"
 #include "util/path_helpers.h"
 #include "util/shell_helpers.h"
 
 int ApplicationMain() {
-    if (__argc != 3) {
+    const std::vector<std::string> arguments = Utf8Arguments();
+    if (arguments.size() != 3) {
         return 2;
     }
-    const std::string command = __argv[1];
-    const std::string folder = AddBackslash(__argv[2]);
+    const std::string& command = arguments[1];
+    const std::string folder = AddBackslash(arguments[2]);
     try {
         ui::Application application;
         application.Initialize();

@@ -25,14 +25,18 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <iterator>
 #include <sstream>
 #include <string>
+#include <vector>
 
 #include "app/dosbox_path.h"
 #include "app/main_form.h"
 #include "app/message_boxes.h"
 #include "app/startup.h"
 #include "install/run_installation.h"
+#include "platform/win32/wide.h"
+#include "tests/acceptance/tools/utf8_arguments.h"
 #include "ui/application.h"
 #include "ui/entry.h"
 #include "ui/win32/describe_reply.h"
@@ -90,7 +94,7 @@ DWORD CountUserObjects() {
     DWORD count = 0;
     ::EnumWindows(CountTopLevel, reinterpret_cast<LPARAM>(&count));
     for (HWND window = nullptr;
-         (window = ::FindWindowExA(HWND_MESSAGE, window, nullptr, nullptr)) != nullptr;) {
+         (window = ::FindWindowExW(HWND_MESSAGE, window, nullptr, nullptr)) != nullptr;) {
         if (IsOwn(window)) {
             ++count;
         }
@@ -128,12 +132,12 @@ void PrintCounts(const char* phase) {
 class DescriptionReceiver {
   public:
     DescriptionReceiver() {
-        WNDCLASSA windowClass = {};
+        WNDCLASSW windowClass = {};
         windowClass.lpfnWndProc = &Procedure;
-        windowClass.hInstance = ::GetModuleHandleA(nullptr);
-        windowClass.lpszClassName = "GuiLeaksReceiver";
-        ::RegisterClassA(&windowClass);
-        window_ = ::CreateWindowExA(0, windowClass.lpszClassName, "", 0, 0, 0, 0, 0, HWND_MESSAGE,
+        windowClass.hInstance = ::GetModuleHandleW(nullptr);
+        windowClass.lpszClassName = L"GuiLeaksReceiver";
+        ::RegisterClassW(&windowClass);
+        window_ = ::CreateWindowExW(0, windowClass.lpszClassName, L"", 0, 0, 0, 0, 0, HWND_MESSAGE,
                                     nullptr, windowClass.hInstance, nullptr);
     }
     ~DescriptionReceiver() { ::DestroyWindow(window_); }
@@ -142,9 +146,9 @@ class DescriptionReceiver {
 
     // The text of the named control of the form, or empty.
     std::string TextOf(HWND form, const std::string& control) {
-        static const UINT describe = ::RegisterWindowMessageA(ui::win32::kDescribeMessageName);
+        static const UINT describe = ::RegisterWindowMessageW(ui::win32::kDescribeMessageName);
         received_.clear();
-        ::SendMessageA(form, describe, reinterpret_cast<WPARAM>(window_), 0);
+        ::SendMessageW(form, describe, reinterpret_cast<WPARAM>(window_), 0);
         std::istringstream lines(received_);
         std::string line;
         while (std::getline(lines, line)) {
@@ -170,7 +174,7 @@ class DescriptionReceiver {
             received_.assign(static_cast<const char*>(data->lpData), data->cbData);
             return TRUE;
         }
-        return ::DefWindowProcA(window, message, wParam, lParam);
+        return ::DefWindowProcW(window, message, wParam, lParam);
     }
 
     static inline std::string received_;
@@ -187,7 +191,7 @@ void MoveAcrossMonitors(HWND window, int moves) {
         ::GetWindowRect(window, &suggested);
         suggested.right = suggested.left + (suggested.right - suggested.left) * dpi / 96;
         suggested.bottom = suggested.top + (suggested.bottom - suggested.top) * dpi / 96;
-        ::SendMessageA(window, WM_DPICHANGED, MAKEWPARAM(dpi, dpi),
+        ::SendMessageW(window, WM_DPICHANGED, MAKEWPARAM(dpi, dpi),
                        reinterpret_cast<LPARAM>(&suggested));
         ::RedrawWindow(window, nullptr, nullptr,
                        RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW | RDW_ALLCHILDREN);
@@ -212,17 +216,18 @@ struct FoundWindow {
 };
 
 BOOL CALLBACK FindVisible(HWND window, LPARAM param) {
+    using platform::win32::Narrow;
     auto* found = reinterpret_cast<FoundWindow*>(param);
-    char text[256] = {};
+    wchar_t text[256] = {};
     if (!::IsWindowVisible(window)) {
         return TRUE;
     }
-    if (found->className != nullptr && (::GetClassNameA(window, text, sizeof text) == 0 ||
-                                        std::string(text) != found->className)) {
+    if (found->className != nullptr &&
+        (::GetClassNameW(window, text, std::size(text)) == 0 || Narrow(text) != found->className)) {
         return TRUE;
     }
     if (found->title != nullptr &&
-        (::GetWindowTextA(window, text, sizeof text) == 0 || std::string(text) != found->title)) {
+        (::GetWindowTextW(window, text, std::size(text)) == 0 || Narrow(text) != found->title)) {
         return TRUE;
     }
     found->window = window;
@@ -244,8 +249,8 @@ void PressEnter(HWND box) {
     if (focus == nullptr || !::IsChild(box, focus)) {
         return;  // not ready yet: the next tick comes back
     }
-    ::PostMessageA(focus, WM_KEYDOWN, VK_RETURN, 1);
-    ::PostMessageA(focus, WM_KEYUP, VK_RETURN, 0xC0000001);
+    ::PostMessageW(focus, WM_KEYDOWN, VK_RETURN, 1);
+    ::PostMessageW(focus, WM_KEYUP, VK_RETURN, 0xC0000001);
 }
 
 void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD) {
@@ -271,7 +276,7 @@ void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD) {
     }
     std::printf("repaints %d in %lu ms\n", state.repaints, ::GetTickCount() - started);
     state.progressClosed = true;
-    ::PostMessageA(progress, WM_CLOSE, 0, 0);  // the close box: ends the wait for OK
+    ::PostMessageW(progress, WM_CLOSE, 0, 0);  // the close box: ends the wait for OK
 }
 
 class ThreadTimer {
@@ -330,14 +335,19 @@ bool Round(const std::string& folder, int repaints, int boxes, int dpiChanges) {
 }  // namespace
 
 int ApplicationMain() {
-    if (__argc < 2 || __argc > 5) {
+    const std::vector<std::string> arguments = Utf8Arguments();
+    const std::size_t count = arguments.size();
+    if (count < 2 || count > 5) {
         std::fprintf(stderr, "usage: gui_leaks_gui FOLDER [REPAINTS [BOXES [DPI_CHANGES]]]\n");
         return 1;
     }
-    const std::string folder = __argv[1];
-    const int repaints = __argc > 2 ? std::atoi(__argv[2]) : 1000;
-    const int boxes = __argc > 3 ? std::atoi(__argv[3]) : 50;
-    const int dpiChanges = __argc > 4 ? std::atoi(__argv[4]) : 20;
+    const auto number = [&](std::size_t i, int otherwise) {
+        return count > i ? std::atoi(arguments[i].c_str()) : otherwise;
+    };
+    const std::string& folder = arguments[1];
+    const int repaints = number(2, 1000);
+    const int boxes = number(3, 50);
+    const int dpiChanges = number(4, 20);
 
     ui::Application application;
     application.Initialize();

@@ -12,13 +12,16 @@
 // "Escaped Error"; the form's first close attempt loads payload item ITEM
 // (or, for "-substr", asks an empty string for a part past its end), and
 // what that raises escapes the handler into the toolkit's error box. The next
-// attempt closes the form and ends the program with 0.
+// attempt closes the form and ends the program with 0. Texts are taken from
+// the command line as UTF-8.
 
 #include <cstdlib>
 #include <string>
+#include <vector>
 
 #include "app/message_box_mapping.h"
 #include "install/payload_loader.h"
+#include "tests/acceptance/tools/utf8_arguments.h"
 #include "ui/application.h"
 #include "ui/entry.h"
 #include "ui/form.h"
@@ -60,24 +63,24 @@ int RaiseFromCloseQuery(const std::string& what) {
 }  // namespace
 
 int ApplicationMain() {
-    const int argc = __argc;
-    char** argv = __argv;
-    if (argc == 3 && std::string(argv[1]) == "raise") {
+    const std::vector<std::string> argv = Utf8Arguments();
+    const std::size_t argc = argv.size();
+    if (argc == 3 && argv[1] == "raise") {
         return RaiseFromCloseQuery(argv[2]);
     }
     if (argc < 4) {
         return 255;
     }
-    const bool own = std::string(argv[1]) == "own";
-    const std::string kind = argv[2];
+    const bool own = argv[1] == "own";
+    const std::string& kind = argv[2];
     if (kind == "box" && argc == 6) {
-        const auto flags = static_cast<std::uint32_t>(std::strtoul(argv[3], nullptr, 0));
+        const auto flags = static_cast<std::uint32_t>(std::strtoul(argv[3].c_str(), nullptr, 0));
         return MessageBoxTaskResult(flags,
                                     Show(own, DescribeMessageBoxTask(argv[5], argv[4], flags)));
     }
     if (kind == "dialog" && argc == 6) {
-        const int type = static_cast<int>(std::strtol(argv[3], nullptr, 0));
-        const auto buttons = static_cast<std::uint16_t>(std::strtoul(argv[4], nullptr, 0));
+        const int type = static_cast<int>(std::strtol(argv[3].c_str(), nullptr, 0));
+        const auto buttons = static_cast<std::uint16_t>(std::strtoul(argv[4].c_str(), nullptr, 0));
         return MessageDialogTaskResult(
             Show(own, DescribeMessageDialogTask(argv[5], type, buttons)));
     }

@@ -9,15 +9,20 @@
 //   payload_probe load ITEM       loads one item by name and prints the same
 //                                 line, or the error's text
 //
-// Exit code 0 when every item loaded, 1 when one raised (its text goes to
-// standard output as "error<TAB>ITEM<TAB>text"), 2 for a wrong command line.
+// FOLDER is taken as UTF-8 from the wide command line. Exit code 0 when
+// every item loaded, 1 when one raised (its text goes to standard output as
+// "error<TAB>ITEM<TAB>text"), 2 for a wrong command line.
 
 #include <cstdio>
+#include <filesystem>
 #include <fstream>
 #include <string>
+#include <vector>
 
 #include "install/payload_items.h"
 #include "install/payload_loader.h"
+#include "platform/win32/wide.h"
+#include "tests/acceptance/tools/utf8_arguments.h"
 #include "ui/entry.h"
 #include "util/errors.h"
 
@@ -27,7 +32,8 @@ bool Load(const std::string& itemName, const std::string& folder) {
     try {
         const tInstItem item = LoadPayloadItem(itemName);
         if (!folder.empty()) {
-            std::ofstream out(folder + "\\" + item.FileName, std::ios::binary | std::ios::trunc);
+            const std::filesystem::path path(platform::win32::Wide(folder + "\\" + item.FileName));
+            std::ofstream out(path, std::ios::binary | std::ios::trunc);
             out.write(item.Contents.data(), static_cast<std::streamsize>(item.Contents.size()));
             if (!out.flush()) {
                 std::printf("error\t%s\tcannot write %s\n", itemName.c_str(),
@@ -46,12 +52,13 @@ bool Load(const std::string& itemName, const std::string& folder) {
 
 }  // namespace
 
-int main(int argc, char** argv) {
-    if (argc != 3) {
+int main() {
+    const std::vector<std::string> argv = Utf8Arguments();
+    if (argv.size() != 3) {
         std::fprintf(stderr, "usage: payload_probe unpack FOLDER | load ITEM\n");
         return 2;
     }
-    const std::string command = argv[1];
+    const std::string& command = argv[1];
     if (command == "load") {
         return Load(argv[2], "") ? 0 : 1;
     }

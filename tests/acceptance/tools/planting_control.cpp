@@ -2,11 +2,11 @@
 // library by its bare name, as the installer once did, with or without
 // first narrowing the search as the installer's entry point now does.
 //
-//   planting_control bare       LoadLibraryA("uxtheme.dll")
+//   planting_control bare       LoadLibraryW(L"uxtheme.dll")
 //   planting_control narrowed   the installer's narrowing, then the same
 //
-// Prints the path of the module it got. Exit code 0 when it loaded one, 1
-// when it did not, 2 for a wrong command line.
+// Prints the path of the module it got (UTF-8). Exit code 0 when it loaded
+// one, 1 when it did not, 2 for a wrong command line.
 
 #include <windows.h>
 
@@ -14,6 +14,7 @@
 #include <cstring>
 
 #include "platform/win32/system_library.h"
+#include "platform/win32/wide.h"
 
 int main(int argc, char** argv) {
     if (argc != 2 || (std::strcmp(argv[1], "bare") != 0 && std::strcmp(argv[1], "narrowed") != 0)) {
@@ -23,13 +24,13 @@ int main(int argc, char** argv) {
     if (std::strcmp(argv[1], "narrowed") == 0) {
         platform::win32::TrustOnlySystemLibraries();
     }
-    const HMODULE module = ::LoadLibraryA("uxtheme.dll");
+    const HMODULE module = ::LoadLibraryW(L"uxtheme.dll");
     if (module == nullptr) {
         std::printf("not loaded\n");
         return 1;
     }
-    char path[MAX_PATH] = {};
-    ::GetModuleFileNameA(module, path, MAX_PATH);
-    std::printf("%s\n", path);
+    wchar_t path[MAX_PATH] = {};
+    ::GetModuleFileNameW(module, path, MAX_PATH);
+    std::printf("%s\n", platform::win32::Narrow(path).c_str());
     return 0;
 }

@@ -6,14 +6,14 @@
 //   probe modules TITLE      the file paths of the modules loaded by the
 //                            process that owns the window
 //   probe click TITLE TEXT   clicks the child button whose text is TEXT
-//   probe clipboard          the clipboard's CF_TEXT, escaped as above
+//   probe clipboard          the clipboard's text, escaped as above
 //   probe controls TITLE     the installer window's own description of its
 //                            controls, windowless ones included: one line
 //                            each (ui/describe.h)
 //   probe focus TITLE        class and text of the window that has the
 //                            keyboard focus in the window's thread
 //   probe cursor             the handle of the mouse pointer shown now
-//   probe drive ROOT         GetDriveTypeA of a root such as 'd:\'
+//   probe drive ROOT         GetDriveType of a root such as 'd:\'
 //   probe hold PATH          opens the file for reading and writing with no
 //                            sharing, as another program might, prints
 //                            "held" and keeps it open until ended
@@ -35,6 +35,7 @@
 //                            lives in the window's own process, as Windows
 //                            passes it)
 //
+// Texts, titles and paths are UTF-8 on the command line and in the output.
 // Exit code 0 on success, 1 when the window or button is not found.
 
 #include <windows.h>
@@ -43,12 +44,19 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <iterator>
 #include <string>
+#include <vector>
 
+#include "platform/win32/wide.h"
+#include "tests/acceptance/tools/utf8_arguments.h"
 #include "ui/entry.h"
 #include "ui/win32/describe_reply.h"
 
 namespace {
+
+using platform::win32::Narrow;
+using platform::win32::Wide;
 
 std::string Escape(const std::string& text) {
     std::string out;
@@ -67,16 +75,16 @@ std::string Escape(const std::string& text) {
 }
 
 std::string TextOf(HWND window) {
-    char buffer[8192] = {};
-    ::SendMessageTimeoutA(window, WM_GETTEXT, sizeof buffer, reinterpret_cast<LPARAM>(buffer),
+    wchar_t buffer[8192] = {};
+    ::SendMessageTimeoutW(window, WM_GETTEXT, std::size(buffer), reinterpret_cast<LPARAM>(buffer),
                           SMTO_ABORTIFHUNG, 2000, nullptr);
-    return buffer;
+    return Narrow(buffer);
 }
 
 std::string ClassOf(HWND window) {
-    char buffer[256] = {};
-    ::GetClassNameA(window, buffer, sizeof buffer);
-    return buffer;
+    wchar_t buffer[256] = {};
+    ::GetClassNameW(window, buffer, std::size(buffer));
+    return Narrow(buffer);
 }
 
 BOOL CALLBACK PrintChild(HWND child, LPARAM) {
@@ -109,9 +117,9 @@ int Modules(HWND window) {
     DWORD needed = 0;
     if (::EnumProcessModules(process, modules, sizeof modules, &needed)) {
         for (DWORD i = 0; i < needed / sizeof(HMODULE); ++i) {
-            char path[MAX_PATH] = {};
-            ::GetModuleFileNameExA(process, modules[i], path, MAX_PATH);
-            std::printf("%s\n", path);
+            wchar_t path[MAX_PATH] = {};
+            ::GetModuleFileNameExW(process, modules[i], path, MAX_PATH);
+            std::printf("%s\n", Narrow(path).c_str());
         }
     }
     ::CloseHandle(process);
@@ -129,22 +137,22 @@ LRESULT CALLBACK ReceiveDescription(HWND window, UINT message, WPARAM wParam,
             return TRUE;
         }
     }
-    return ::DefWindowProcA(window, message, wParam, lParam);
+    return ::DefWindowProcW(window, message, wParam, lParam);
 }
 
 // Asks the window for its description, which it sends back to a window of
 // ours while we wait.
 int Controls(HWND window) {
-    WNDCLASSA windowClass = {};
+    WNDCLASSW windowClass = {};
     windowClass.lpfnWndProc = &ReceiveDescription;
-    windowClass.hInstance = ::GetModuleHandleA(nullptr);
-    windowClass.lpszClassName = "ProbeReceiver";
-    ::RegisterClassA(&windowClass);
-    HWND receiver = ::CreateWindowExA(0, "ProbeReceiver", "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
-                                      windowClass.hInstance, nullptr);
-    const UINT describe = ::RegisterWindowMessageA(ui::win32::kDescribeMessageName);
+    windowClass.hInstance = ::GetModuleHandleW(nullptr);
+    windowClass.lpszClassName = L"ProbeReceiver";
+    ::RegisterClassW(&windowClass);
+    HWND receiver = ::CreateWindowExW(0, L"ProbeReceiver", L"", 0, 0, 0, 0, 0, HWND_MESSAGE,
+                                      nullptr, windowClass.hInstance, nullptr);
+    const UINT describe = ::RegisterWindowMessageW(ui::win32::kDescribeMessageName);
     DWORD_PTR answered = 0;
-    ::SendMessageTimeoutA(window, describe, reinterpret_cast<WPARAM>(receiver), 0, SMTO_ABORTIFHUNG,
+    ::SendMessageTimeoutW(window, describe, reinterpret_cast<WPARAM>(receiver), 0, SMTO_ABORTIFHUNG,
                           5000, &answered);
     ::DestroyWindow(receiver);
     if (description.empty()) {
@@ -192,12 +200,13 @@ int Client(HWND window) {
 }
 
 int Child(HWND window, const std::string& className) {
-    HWND child = ::FindWindowExA(window, nullptr, className.c_str(), nullptr);
+    const std::wstring wideClass = Wide(className);
+    HWND child = ::FindWindowExW(window, nullptr, wideClass.c_str(), nullptr);
     if (child == nullptr) {
         // One level down: the installer's edit box lives in a page's window.
         for (HWND inner = ::GetWindow(window, GW_CHILD); inner != nullptr && child == nullptr;
              inner = ::GetWindow(inner, GW_HWNDNEXT)) {
-            child = ::FindWindowExA(inner, nullptr, className.c_str(), nullptr);
+            child = ::FindWindowExW(inner, nullptr, wideClass.c_str(), nullptr);
         }
     }
     if (child == nullptr) {
@@ -215,9 +224,9 @@ int DpiChange(HWND window, int dpi, POINT at, SIZE client) {
     // The frame around the client area at that dpi, as Windows draws it.
     using AdjustForDpi = BOOL(WINAPI*)(RECT*, DWORD, BOOL, DWORD, UINT);
     const auto adjust = reinterpret_cast<AdjustForDpi>(reinterpret_cast<void*>(
-        ::GetProcAddress(::GetModuleHandleA("user32.dll"), "AdjustWindowRectExForDpi")));
-    const auto style = static_cast<DWORD>(::GetWindowLongPtrA(window, GWL_STYLE));
-    const auto exStyle = static_cast<DWORD>(::GetWindowLongPtrA(window, GWL_EXSTYLE));
+        ::GetProcAddress(::GetModuleHandleW(L"user32.dll"), "AdjustWindowRectExForDpi")));
+    const auto style = static_cast<DWORD>(::GetWindowLongPtrW(window, GWL_STYLE));
+    const auto exStyle = static_cast<DWORD>(::GetWindowLongPtrW(window, GWL_EXSTYLE));
     RECT suggested{0, 0, client.cx, client.cy};
     if (adjust == nullptr || !adjust(&suggested, style, FALSE, exStyle, dpi)) {
         ::AdjustWindowRectEx(&suggested, style, FALSE, exStyle);
@@ -236,7 +245,7 @@ int DpiChange(HWND window, int dpi, POINT at, SIZE client) {
         ::WriteProcessMemory(process, remote, &suggested, sizeof suggested, nullptr)) {
         DWORD_PTR result = 0;
         constexpr UINT kDpiChanged = 0x02E0;
-        if (::SendMessageTimeoutA(window, kDpiChanged, MAKEWPARAM(dpi, dpi),
+        if (::SendMessageTimeoutW(window, kDpiChanged, MAKEWPARAM(dpi, dpi),
                                   reinterpret_cast<LPARAM>(remote), SMTO_ABORTIFHUNG, 10000,
                                   &result)) {
             status = 0;
@@ -265,7 +274,7 @@ int Buttons(HWND window) {
         long sum = 0, count = 0;
         for (LONG x = outer.left; x < outer.right; ++x) {
             DWORD_PTR hit = 0;
-            ::SendMessageTimeoutA(window, WM_NCHITTEST, 0, MAKELPARAM(x, y), SMTO_ABORTIFHUNG, 2000,
+            ::SendMessageTimeoutW(window, WM_NCHITTEST, 0, MAKELPARAM(x, y), SMTO_ABORTIFHUNG, 2000,
                                   &hit);
             if (static_cast<LRESULT>(hit) == button.code) {
                 sum += x, ++count;
@@ -278,11 +287,11 @@ int Buttons(HWND window) {
     return 0;
 }
 
-int Hold(const char* path) {
-    HANDLE file = ::CreateFileA(path, GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
-                                FILE_ATTRIBUTE_NORMAL, nullptr);
+int Hold(const std::string& path) {
+    HANDLE file = ::CreateFileW(Wide(path).c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr,
+                                OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE) {
-        std::fprintf(stderr, "cannot open %s: error %lu\n", path, ::GetLastError());
+        std::fprintf(stderr, "cannot open %s: error %lu\n", path.c_str(), ::GetLastError());
         return 1;
     }
     std::printf("held\n");
@@ -300,9 +309,9 @@ int Clipboard() {
         return 1;
     }
     int status = 1;
-    if (HANDLE data = ::GetClipboardData(CF_TEXT)) {
-        if (const char* text = static_cast<const char*>(::GlobalLock(data))) {
-            std::printf("%s\n", Escape(text).c_str());
+    if (HANDLE data = ::GetClipboardData(CF_UNICODETEXT)) {
+        if (const auto* text = static_cast<const wchar_t*>(::GlobalLock(data))) {
+            std::printf("%s\n", Escape(Narrow(text)).c_str());
             ::GlobalUnlock(data);
             status = 0;
         }
@@ -311,21 +320,23 @@ int Clipboard() {
     return status;
 }
 
-int main(int argc, char** argv) {
-    if (argc == 2 && std::string(argv[1]) == "clipboard") {
+int main() {
+    const std::vector<std::string> argv = Utf8Arguments();
+    const std::size_t argc = argv.size();
+    if (argc == 2 && argv[1] == "clipboard") {
         return Clipboard();
     }
-    if (argc == 2 && std::string(argv[1]) == "cursor") {
+    if (argc == 2 && argv[1] == "cursor") {
         return Cursor();
     }
-    if (argc == 3 && std::string(argv[1]) == "drive") {
-        std::printf("%u\n", ::GetDriveTypeA(argv[2]));
+    if (argc == 3 && argv[1] == "drive") {
+        std::printf("%u\n", ::GetDriveTypeW(Wide(argv[2]).c_str()));
         return 0;
     }
-    if (argc == 3 && std::string(argv[1]) == "hold") {
+    if (argc == 3 && argv[1] == "hold") {
         return Hold(argv[2]);
     }
-    if (argc == 2 && std::string(argv[1]) == "dpi") {
+    if (argc == 2 && argv[1] == "dpi") {
         const HDC screen = ::GetDC(nullptr);
         std::printf("%d\n", ::GetDeviceCaps(screen, LOGPIXELSY));
         ::ReleaseDC(nullptr, screen);
@@ -337,10 +348,10 @@ int main(int argc, char** argv) {
                      "[TEXT]\n");
         return 2;
     }
-    const std::string command = argv[1];
-    HWND window = ::FindWindowA(nullptr, argv[2]);
+    const std::string& command = argv[1];
+    HWND window = ::FindWindowW(nullptr, Wide(argv[2]).c_str());
     if (window == nullptr) {
-        std::fprintf(stderr, "no window titled %s\n", argv[2]);
+        std::fprintf(stderr, "no window titled %s\n", argv[2].c_str());
         return 1;
     }
     if (command == "texts") {
@@ -367,8 +378,8 @@ int main(int argc, char** argv) {
         return Child(window, argv[3]);
     }
     if (command == "dpichange" && argc == 8) {
-        return DpiChange(window, std::atoi(argv[3]), {std::atoi(argv[4]), std::atoi(argv[5])},
-                         {std::atoi(argv[6]), std::atoi(argv[7])});
+        const auto number = [&](std::size_t i) { return std::atoi(argv[i].c_str()); };
+        return DpiChange(window, number(3), {number(4), number(5)}, {number(6), number(7)});
     }
     if (command == "window") {
         RECT rect;
@@ -383,7 +394,7 @@ int main(int argc, char** argv) {
         if (search.found == nullptr) {
             return 1;
         }
-        ::PostMessageA(search.found, BM_CLICK, 0, 0);
+        ::PostMessageW(search.found, BM_CLICK, 0, 0);
         return 0;
     }
     return 2;

@@ -5,33 +5,38 @@
 //   record_start.exe link LNK TARGET     writes a shortcut LNK to TARGET (as
 //                                        another program's installer would)
 //
-// Exit code 0, or 1 when the file could not be written.
+// Paths and the command line are UTF-8, taken from and written with the wide
+// calls. Exit code 0, or 1 when the file could not be written.
 
 #include <windows.h>
 
-#include <cstdio>
-#include <cstring>
+#include <filesystem>
+#include <fstream>
 #include <string>
+#include <vector>
 
 #include "integration/shell_link.h"
 #include "platform/platform.h"
+#include "platform/win32/wide.h"
+#include "tests/acceptance/tools/utf8_arguments.h"
 
-int main(int argc, char** argv) {
-    if (argc == 4 && std::strcmp(argv[1], "link") == 0) {
+int main() {
+    using platform::win32::Narrow;
+    const std::vector<std::string> arguments = Utf8Arguments();
+    if (arguments.size() == 4 && arguments[1] == "link") {
         const platform::ComApartment com;
-        return CreateShellLink(argv[2], argv[3], "", "DOSBox", argv[3], 0, 0).written ? 0 : 1;
+        return CreateShellLink(arguments[2], arguments[3], "", "DOSBox", arguments[3], 0, 0).written
+                   ? 0
+                   : 1;
     }
-    char self[MAX_PATH] = {};
-    ::GetModuleFileNameA(nullptr, self, MAX_PATH);
-    std::string record(self);
-    record = record.substr(0, record.find_last_of('\\') + 1) + "started.txt";
-    char folder[MAX_PATH] = {};
-    ::GetCurrentDirectoryA(MAX_PATH, folder);
-    FILE* file = std::fopen(record.c_str(), "w");
-    if (file == nullptr) {
-        return 1;
-    }
-    std::fprintf(file, "%s\n%s\n", ::GetCommandLineA(), folder);
-    std::fclose(file);
-    return 0;
+    wchar_t self[MAX_PATH] = {};
+    ::GetModuleFileNameW(nullptr, self, MAX_PATH);
+    std::wstring record(self);
+    record = record.substr(0, record.find_last_of(L'\\') + 1) + L"started.txt";
+    wchar_t folder[MAX_PATH] = {};
+    ::GetCurrentDirectoryW(MAX_PATH, folder);
+    // Text mode: each line ends in CR LF, as the C runtime writes text.
+    std::ofstream file{std::filesystem::path(record)};
+    file << Narrow(::GetCommandLineW()) << '\n' << Narrow(folder) << '\n';
+    return file.flush() ? 0 : 1;
 }
