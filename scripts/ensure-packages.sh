@@ -16,7 +16,7 @@ PACKAGES="
   wine wine64 fonts-wine
   xvfb xdotool x11-utils xclip imagemagick
   liblnk-utils dosbox nasm strace nsis osslsigncode openssl
-  clang libclang-rt-14-dev
+  clang libclang-rt-14-dev locales
 "
 want_i386=no
 if "$here/runs-i386-code.sh"; then
@@ -31,20 +31,27 @@ for package in $PACKAGES; do
     fi
 done
 
-if [ -z "$missing" ]; then
-    exit 0
-fi
-
-echo "Installing:$missing"
 if [ "$(id -u)" -ne 0 ]; then
     SUDO=sudo
 else
     SUDO=
 fi
-export DEBIAN_FRONTEND=noninteractive
-if [ "$want_i386" = yes ] && ! dpkg --print-foreign-architectures | grep -qx i386; then
-    $SUDO dpkg --add-architecture i386
+
+if [ -n "$missing" ]; then
+    echo "Installing:$missing"
+    export DEBIAN_FRONTEND=noninteractive
+    if [ "$want_i386" = yes ] && ! dpkg --print-foreign-architectures | grep -qx i386; then
+        $SUDO dpkg --add-architecture i386
+    fi
+    $SUDO apt-get update -qq
+    # shellcheck disable=SC2086
+    $SUDO apt-get install -y -qq --no-install-recommends $missing
 fi
-$SUDO apt-get update -qq
-# shellcheck disable=SC2086
-$SUDO apt-get install -y -qq --no-install-recommends $missing
+
+# The main window suite also runs the installer where the ANSI code page is
+# 932, which Wine takes from the locale ja_JP.UTF-8.
+if ! locale -a 2>/dev/null | grep -qix 'ja_JP\.utf-\?8'; then
+    echo "Generating the locale ja_JP.UTF-8"
+    $SUDO sed -i 's/^# *\(ja_JP\.UTF-8 UTF-8\)/\1/' /etc/locale.gen
+    $SUDO locale-gen >/dev/null
+fi

@@ -197,4 +197,30 @@ fi
 acc_case "64-bit Windows: a whole installation"
 whole_installation
 
+# --- Another ANSI code page ---------------------------------------------------
+
+# Wine takes the ANSI code page from the locale of the programs it runs: under
+# 932 the byte 0xAE is a katakana, so the registered sign shows as it is only
+# where the text reaches the system as UTF-16.
+acc_case "Code page 932: the welcome page as laid out, the registered sign included"
+if ! locale -a | grep -qix 'ja_JP\.utf-\?8'; then
+    acc_fail "the locale ja_JP.UTF-8 is not generated (/etc/locale.gen, then locale-gen)"
+else
+    export LC_ALL=ja_JP.UTF-8
+    acc_switch_prefix main-932 32
+    acc_expect_eq 932 "$(acc_wine reg query 'HKLM\System\CurrentControlSet\Control\Nls\CodePage' \
+        /v ACP | tr -d '\r' | awk '$1 == "ACP" { print $3 }')" "the prefix's ANSI code page"
+    if open_main welcome-932; then
+        expect_page welcome-932 0
+        # The text too, which the comparison with the headless window leaves
+        # out: every pixel as under code page 1252.
+        acc_expect_eq 0 "$(/usr/bin/compare -metric AE "$ACC_OUT/welcome-32.png" \
+            "$ACC_OUT/welcome-932.png" null: 2>&1)" "pixels unlike welcome-32.png"
+        grep -q $'^Label15\t40\t205\t[0-9]*\t[0-9]*\t1\tVantrel\xc2\xae\t' "$ACC_OUT/welcome-932.controls" ||
+            acc_fail "Label15 is not 'Vantrel' with the registered sign under code page 932"
+        acc_key "$WINDOW" alt+F4
+        acc_expect_exit 0 "exit code after the close box"
+    fi
+fi
+
 acc_end
