@@ -5,11 +5,13 @@ map of the X server on DISPLAY:
     x_keymap.py TEXT
 
 xdotool types a character that has no key by binding it to a spare key for a
-moment, and Wine gives a virtual key only to the keys of the map its program
-started with (Xvfb's map leaves it none to spare), so such a character is
-lost. The multimedia keys (XF86 keysyms), which no test types, are taken off
-the map, and the characters go onto keys left free; run it before the Wine
-programs that are to receive them start."""
+moment. Under Wine such a key has no virtual key (Wine hands them out when
+its program starts, and Xvfb's map leaves none to spare), and its character
+is looked up once the binding is gone, so the character is lost. The
+multimedia keys (XF86 keysyms), which no test types, are taken off the map,
+and the characters go onto keys left free; run it before the Wine programs
+that are to receive them start. The X server must run with -noreset: it
+otherwise goes back to its own map when its last client leaves."""
 import ctypes
 import sys
 
@@ -34,7 +36,7 @@ if len(characters) > len(free):
 nothing = (ctypes.c_ulong * per.value)()
 for keycode in free:
     x11.XChangeKeyboardMapping(display, keycode, per.value, nothing, 1)
-for character, keycode in zip(characters, free):
+for character, keycode in zip(characters, reversed(free)):
     # Latin-1 has keysyms of the same numbers; every other character is
     # 0x01000000 plus its code point.
     keysym = ord(character) if ord(character) < 0x100 else 0x01000000 + ord(character)
