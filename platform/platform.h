@@ -390,8 +390,9 @@ class ShellLinkObject {
     virtual std::int32_t Save(const std::string& linkFile, bool remember) = 0;
     // IPersistFile::Load, for reading only.
     virtual std::int32_t Load(const std::string& linkFile) = 0;
-    // The link's values through the IShellLinkW Get calls; texts the shell
-    // does not give stay empty.
+    // The link's values through the IShellLinkW Get calls (the target as its
+    // ID list names it, where it has one); texts the shell does not give stay
+    // empty.
     virtual ShellLinkValues Values() = 0;
 };
 

@@ -48,10 +48,21 @@ if [ -n "$missing" ]; then
     $SUDO apt-get install -y -qq --no-install-recommends $missing
 fi
 
-# The main window suite also runs the installer where the ANSI code page is
-# 932, which Wine takes from the locale ja_JP.UTF-8.
-if ! locale -a 2>/dev/null | grep -qix 'ja_JP\.utf-\?8'; then
-    echo "Generating the locale ja_JP.UTF-8"
-    $SUDO sed -i 's/^# *\(ja_JP\.UTF-8 UTF-8\)/\1/' /etc/locale.gen
+# The main window and international suites also run the installer where the
+# ANSI code page is 932 or 1250, which Wine takes from the locales
+# ja_JP.UTF-8 and pl_PL.UTF-8.
+generate=no
+for name in ja_JP pl_PL; do
+    if ! locale -a 2>/dev/null | grep -qix "$name\.utf-\?8"; then
+        echo "Generating the locale $name.UTF-8"
+        if grep -q "^# *$name\.UTF-8 UTF-8" /etc/locale.gen 2>/dev/null; then
+            $SUDO sed -i "s/^# *\($name\.UTF-8 UTF-8\)/\1/" /etc/locale.gen
+        else
+            echo "$name.UTF-8 UTF-8" | $SUDO tee -a /etc/locale.gen >/dev/null
+        fi
+        generate=yes
+    fi
+done
+if [ $generate = yes ]; then
     $SUDO locale-gen >/dev/null
 fi

@@ -38,6 +38,23 @@ std::string Text(Get get) {
     return Narrow(buffer);
 }
 
+// The target as the link's ID list names it, else as GetPath gives it. The
+// ID list keeps every name whole; Wine 8 keeps the path that GetPath gives
+// back only in the ANSI code page, where a character it cannot write comes
+// back as a look-alike ('l' for 'ł') or '?', which names another file.
+std::string TargetOf(IShellLinkW* link) {
+    LPITEMIDLIST list = nullptr;
+    if (SUCCEEDED(link->GetIDList(&list)) && list != nullptr) {
+        wchar_t path[MAX_PATH] = {};
+        const BOOL named = ::SHGetPathFromIDListW(list, path);
+        ::CoTaskMemFree(list);
+        if (named) {
+            return Narrow(path);
+        }
+    }
+    return Text([&](wchar_t* buffer, int size) { return link->GetPath(buffer, size, nullptr, 0); });
+}
+
 class Win32ShellLink final : public ShellLinkObject {
   public:
     Win32ShellLink(UniqueCom<IUnknown> object, UniqueCom<IShellLinkW> link,
@@ -72,8 +89,7 @@ class Win32ShellLink final : public ShellLinkObject {
     ShellLinkValues Values() override {
         IShellLinkW* link = link_.get();
         ShellLinkValues values;
-        values.target = Text(
-            [&](wchar_t* buffer, int size) { return link->GetPath(buffer, size, nullptr, 0); });
+        values.target = TargetOf(link);
         values.workingDirectory = Text(
             [&](wchar_t* buffer, int size) { return link->GetWorkingDirectory(buffer, size); });
         values.arguments =

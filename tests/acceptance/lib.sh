@@ -50,13 +50,17 @@ acc_expect_contains() {  # haystack needle what
 
 # --- Display -----------------------------------------------------------------
 
-# Starts a private Xvfb (a screen of ACC_SCREEN, 1024x768 unless set). Xvfb picks a free display number itself and says
-# which (-displayfd) once it listens there, so suites starting at once, or
-# just after another's Xvfb ended, never end up talking to one X server.
+# Starts a private Xvfb (a screen of ACC_SCREEN, 1024x768 unless set; more
+# options in ACC_XVFB_OPTIONS, such as -ac for clients of other accounts).
+# Xvfb picks a free display number itself and says which (-displayfd) once it
+# listens there, so suites starting at once, or just after another's Xvfb
+# ended, never end up talking to one X server.
 acc_start_xvfb() {
     local numbers=$ACC_OUT/xvfb-display
     : >"$numbers"
-    Xvfb -displayfd 3 -screen 0 "${ACC_SCREEN:-1024x768}x24" -nolisten tcp 3>"$numbers" >"$ACC_OUT/xvfb.log" 2>&1 &
+    # shellcheck disable=SC2086
+    Xvfb -displayfd 3 -screen 0 "${ACC_SCREEN:-1024x768}x24" -nolisten tcp ${ACC_XVFB_OPTIONS:-} \
+        3>"$numbers" >"$ACC_OUT/xvfb.log" 2>&1 &
     ACC_XVFB_PID=$!
     local deadline=$((SECONDS + 20)) n=""
     while [ $SECONDS -lt $deadline ] && kill -0 "$ACC_XVFB_PID" 2>/dev/null; do
