@@ -200,17 +200,10 @@ acc_remove_prefix() {
     [ -n "${ACC_PREFIX_NAME:-}" ] || return 0
     "$ACC_WINESERVER" -k >/dev/null 2>&1 || true
     "$ACC_WINESERVER" -w >/dev/null 2>&1 || true
-    # Wine's processes of the prefix that outlived their server (not the
-    # shells, which carry the same WINEPREFIX).
-    local proc
-    for proc in /proc/[0-9]*; do
-        case $(readlink "$proc/exe" 2>/dev/null) in
-            */wine/*) ;;
-            *) continue ;;
-        esac
-        if tr '\0' '\n' <"$proc/environ" 2>/dev/null | grep -qxF "WINEPREFIX=$WINEPREFIX"; then
-            kill -9 "${proc#/proc/}" 2>/dev/null
-        fi
+    # Wine's processes of the prefix that outlived their server.
+    local pid
+    acc_prefix_processes | while read -r pid _; do
+        kill -9 "$pid" 2>/dev/null
     done
     acc_remove_server_folder
     if [ "${ACC_KEEP_PREFIXES:-0}" != 1 ]; then
@@ -218,6 +211,22 @@ acc_remove_prefix() {
             "$ACC_OUT/home-$ACC_PREFIX_NAME"
     fi
     ACC_PREFIX_NAME=
+}
+
+# The current prefix's Wine processes, its server's included (not the
+# shells, which carry the same WINEPREFIX): a line each, the process id and
+# its command line (Wine shows the Windows one), arguments separated by '|'.
+acc_prefix_processes() {
+    local proc
+    for proc in /proc/[0-9]*; do
+        case $(readlink "$proc/exe" 2>/dev/null) in
+            */wine/*) ;;
+            *) continue ;;
+        esac
+        if tr '\0' '\n' <"$proc/environ" 2>/dev/null | grep -qxF "WINEPREFIX=$WINEPREFIX"; then
+            printf '%s %s\n' "${proc#/proc/}" "$(tr '\0' '|' <"$proc/cmdline" 2>/dev/null)"
+        fi
+    done
 }
 
 # Each stopped wineserver leaves its socket folder behind.

@@ -168,4 +168,55 @@ acc_expect_exit 0 "exit code of the second quiet uninstall"
 expect_no_residue "$ENTRY"
 [ -e "$(profile_folder)" ] && acc_fail "the uninstallers' folder is still there"
 
+acc_case "32-bit Windows: the copy's switch typed by hand changes nothing"
+if install_into fourth 'C:\kr'; then
+    answer_completion fourth
+    acc_expect_exit 0 "exit code of the installation"
+fi
+uninstaller=$(command_program "$(entry_value "$ENTRY" UninstallString)")
+# Handle values and an original's path on the command line, its own
+# included, are nobody's word.
+acc_start "$uninstaller" /uninstall-copy 4 8 'C:\x\p.exe'
+acc_expect_exit 4 "exit code of the switch typed by hand"
+acc_start "$uninstaller" /uninstall-copy 4 8 "$uninstaller" /quiet
+acc_expect_exit 4 "exit code of the switch typed by hand, naming the uninstaller"
+acc_expect_eq 10 "$(ls "$FOLDER" | wc -l)" "files left after the switch typed by hand"
+entry_exists "$ENTRY" || acc_fail "the switch typed by hand removed the entry"
+
+acc_case "32-bit Windows: the copy, private and in the system folder, killed after its first removal: code 5, and a second uninstall from inside the folder removes the rest"
+# The wineserver deletes every file of the prefix; stopped right after its
+# first unlink, it holds the copy there (the first payload file gone).
+server=$(acc_prefix_processes | awk '$2 ~ /wineserver/ { print $1; exit }')
+strace -p "$server" -o "$ACC_OUT/server.strace" -e trace=unlink \
+    -e inject=unlink:signal=SIGSTOP:when=1 2>"$ACC_OUT/strace.log" &
+tracer=$!
+wait_for 10 grep -q attached "$ACC_OUT/strace.log" || acc_fail "strace did not attach"
+acc_start "$uninstaller" /uninstall
+answer_box Tessaly killed-question Return
+if wait_for 30 grep -q -- '--- stopped by SIGSTOP ---' "$ACC_OUT/server.strace"; then
+    acc_expect_eq 9 "$(ls "$FOLDER" | wc -l)" "files left when the copy was held"
+    copy=$(ls "$(temp_folder)" | grep '^tsun')
+    acc_log "the copy: $copy, $(stat -c %A "$(temp_folder)/$copy")"
+    # Wine turns the DACL into the file's mode: the user's entry gives the
+    # owner's and the group's bits, and other accounts get none.
+    case $(stat -c %A "$(temp_folder)/$copy") in
+        *---) ;;
+        *) acc_fail "other accounts may use the copy's file" ;;
+    esac
+    kill -9 "$(acc_prefix_processes | awk '/uninstall-copy/ { print $1; exit }')"
+else
+    acc_fail "the wineserver was not held at its first unlink"
+fi
+kill "$tracer"
+wait "$tracer" 2>/dev/null
+kill -CONT "$server"
+expect_box Tessaly "ended before it said what it had done"
+acc_expect_exit 5 "exit code of the uninstall whose copy was killed"
+entry_exists "$ENTRY" || acc_fail "the entry went with the killed copy"
+(cd "$FOLDER" && exec "$ACC_WINE" "$uninstaller" /uninstall /quiet) >"$ACC_OUT/inside.log" 2>&1 &
+ACC_PID=$!
+acc_expect_exit 0 "exit code of the second uninstall, started from inside the folder"
+[ -e "$FOLDER" ] && acc_fail "c:\\kr is still there: $(ls -A "$FOLDER" | paste -sd ' ')"
+expect_no_residue "$ENTRY"
+
 acc_end
