@@ -232,9 +232,23 @@ acc_prefix_processes() {
 # Each stopped wineserver leaves its socket folder behind.
 acc_remove_server_folder() {
     local inode
-    inode=$(stat -c '%d-%i' "$WINEPREFIX" 2>/dev/null | awk -F- '{printf "%x-%x", $1, $2}')
+    inode=$(acc_server_inode)
     [ -n "$inode" ] && rm -rf /tmp/wine-*/server-"$inode" /tmp/.wine-*/server-"$inode" 2>/dev/null
     return 0
+}
+
+# The device and inode of the prefix's folder, which name its server's folder.
+acc_server_inode() { stat -c '%d-%i' "$WINEPREFIX" 2>/dev/null | awk -F- '{printf "%x-%x", $1, $2}'; }
+
+# Waits until a wineserver started by hand (not by a program) listens for
+# the prefix's programs.
+acc_wait_wineserver() {  # [timeout seconds]
+    local deadline=$((SECONDS + ${1:-20})) inode
+    inode=$(acc_server_inode)
+    until [ -S "$(ls -d /tmp/wine-*/server-"$inode"/socket /tmp/.wine-*/server-"$inode"/socket 2>/dev/null | head -n 1)" ]; do
+        [ $SECONDS -ge $deadline ] && return 1
+        sleep 0.1
+    done
 }
 
 # Stops the suite when the new prefix is not the kind of Windows it stands
