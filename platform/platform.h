@@ -336,11 +336,14 @@ struct TemporaryCopyRun {
 // Starts a copy of the running program in the temp folder, with
 // kTemporaryCopySwitch, what it needs to reach this process, and then
 // `arguments`, and waits until the copy hands back its result (HandBack) or
-// ends.
+// ends. Nobody else can read, change or swap the copy's file; the copy runs
+// in the system folder, and so does this process from here on, so that
+// neither holds a folder the copy removes.
 TemporaryCopyRun RunTemporaryCopy(const std::string& arguments);
 
-// In such a copy: the path of the program that started it; nothing in any
-// other process.
+// In such a copy: the path of the program that started it, as that program
+// handed it over; nothing in any other process, nor for the switch typed by
+// hand.
 std::optional<std::string> OriginalExecutable();
 
 // In such a copy: moves the original's file out of its folder into the temp

@@ -12,7 +12,8 @@ enum UninstallExitCode : int {
     kUninstallDeclined = 2,         // the user answered No: nothing was changed
     kUninstallNoRecord = 3,         // the record or the payload cannot be read, or the record
                                     // is not one this program wrote: nothing was changed
-    kUninstallNoTemporaryCopy = 4,  // the temporary copy could not be started: nothing was changed
+    kUninstallNoTemporaryCopy = 4,  // the temporary copy could not be started, or a copy's switch
+                                    // came without our own hand-off: nothing was changed
     kUninstallCopyEnded = 5,        // the temporary copy ended without a result (killed,
                                     // crashed): what it did is not known; run the uninstall again
     kUninstallBusy = 6,             // an installation or uninstall of this entry is running:

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "platform/platform.h"
+#include "platform/win32/file_content.h"
 #include "platform/win32/unique_handle.h"
 #include "platform/win32/wide.h"
 
@@ -201,6 +202,34 @@ SetFileInformationByHandleFn SetFileInformationByHandleFunction() {
 
 }  // namespace
 
+namespace win32 {
+
+Content CompareContent(HANDLE file, std::string_view contents) {
+    LARGE_INTEGER size;
+    if (!::GetFileSizeEx(file, &size)) {
+        return Content::Unreadable;
+    }
+    if (static_cast<std::uint64_t>(size.QuadPart) != contents.size()) {
+        return Content::Different;
+    }
+    char buffer[64 * 1024];
+    std::size_t at = 0;
+    while (at < contents.size()) {
+        DWORD read = 0;
+        const DWORD want = static_cast<DWORD>(std::min(sizeof buffer, contents.size() - at));
+        if (!::ReadFile(file, buffer, want, &read, nullptr)) {
+            return Content::Unreadable;
+        }
+        if (read == 0 || contents.compare(at, read, buffer, read) != 0) {
+            return Content::Different;
+        }
+        at += read;
+    }
+    return Content::Same;
+}
+
+}  // namespace win32
+
 Removal RemoveFileIfContentIs(const std::string& path, std::string_view contents) {
     // No sharing: from the comparison to the delete, nobody else may write.
     // A junction or symbolic link is opened as itself, never followed.
@@ -223,25 +252,13 @@ Removal RemoveFileIfContentIs(const std::string& path, std::string_view contents
     if (information.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) {
         return Removal::Different;
     }
-    LARGE_INTEGER size;
-    if (!::GetFileSizeEx(handle.get(), &size)) {
-        return Removal::Failed;
-    }
-    if (static_cast<std::uint64_t>(size.QuadPart) != contents.size()) {
-        return Removal::Different;
-    }
-    char buffer[64 * 1024];
-    std::size_t at = 0;
-    while (at < contents.size()) {
-        DWORD read = 0;
-        const DWORD want = static_cast<DWORD>(std::min(sizeof buffer, contents.size() - at));
-        if (!::ReadFile(handle.get(), buffer, want, &read, nullptr)) {
-            return Removal::Failed;
-        }
-        if (read == 0 || contents.compare(at, read, buffer, read) != 0) {
+    switch (win32::CompareContent(handle.get(), contents)) {
+        case win32::Content::Same:
+            break;
+        case win32::Content::Different:
             return Removal::Different;
-        }
-        at += read;
+        case win32::Content::Unreadable:
+            return Removal::Failed;
     }
     // A read-only file refuses either delete with ERROR_ACCESS_DENIED, and stays.
     if (const auto setInformation = SetFileInformationByHandleFunction()) {

@@ -8,16 +8,16 @@
 #include <vector>
 
 #include "platform/platform.h"
+#include "platform/win32/security.h"
 #include "platform/win32/unique_handle.h"
 #include "platform/win32/wide.h"
 
 namespace platform {
 
-namespace {
-
 using win32::UniqueKernelHandle;
 
-// The SID of the account the process runs as, in a buffer of its own.
+namespace win32 {
+
 std::vector<unsigned char> UserSid() {
     HANDLE raw = nullptr;
     if (!::OpenProcessToken(::GetCurrentProcess(), TOKEN_QUERY, &raw)) {
@@ -34,6 +34,10 @@ std::vector<unsigned char> UserSid() {
     const auto* bytes = static_cast<const unsigned char*>(sid);
     return std::vector<unsigned char>(bytes, bytes + ::GetLengthSid(sid));
 }
+
+}  // namespace win32
+
+namespace {
 
 bool IsWellKnown(PSID sid, WELL_KNOWN_SID_TYPE type) {
     unsigned char buffer[SECURITY_MAX_SID_SIZE];
@@ -68,7 +72,7 @@ Owner OwnerOf(const std::string& path) {
     if (owner == nullptr || !::IsValidSid(owner)) {
         return Owner::Unknown;
     }
-    std::vector<unsigned char> user = UserSid();
+    std::vector<unsigned char> user = win32::UserSid();
     if (!user.empty() && ::EqualSid(owner, user.data())) {
         return Owner::User;
     }

@@ -204,17 +204,10 @@ acc_remove_prefix() {
     [ -n "${ACC_PREFIX_NAME:-}" ] || return 0
     "$ACC_WINESERVER" -k >/dev/null 2>&1 || true
     "$ACC_WINESERVER" -w >/dev/null 2>&1 || true
-    # Wine's processes of the prefix that outlived their server (not the
-    # shells, which carry the same WINEPREFIX).
-    local proc
-    for proc in /proc/[0-9]*; do
-        case $(readlink "$proc/exe" 2>/dev/null) in
-            */wine/*) ;;
-            *) continue ;;
-        esac
-        if tr '\0' '\n' <"$proc/environ" 2>/dev/null | grep -qxF "WINEPREFIX=$WINEPREFIX"; then
-            kill -9 "${proc#/proc/}" 2>/dev/null
-        fi
+    # Wine's processes of the prefix that outlived their server.
+    local pid
+    acc_prefix_processes | while read -r pid _; do
+        kill -9 "$pid" 2>/dev/null
     done
     acc_remove_server_folder
     if [ "${ACC_KEEP_PREFIXES:-0}" != 1 ]; then
@@ -224,12 +217,42 @@ acc_remove_prefix() {
     ACC_PREFIX_NAME=
 }
 
+# The current prefix's Wine processes, its server's included (not the
+# shells, which carry the same WINEPREFIX): a line each, the process id and
+# its command line (Wine shows the Windows one), arguments separated by '|'.
+acc_prefix_processes() {
+    local proc
+    for proc in /proc/[0-9]*; do
+        case $(readlink "$proc/exe" 2>/dev/null) in
+            */wine/*) ;;
+            *) continue ;;
+        esac
+        if tr '\0' '\n' <"$proc/environ" 2>/dev/null | grep -qxF "WINEPREFIX=$WINEPREFIX"; then
+            printf '%s %s\n' "${proc#/proc/}" "$(tr '\0' '|' <"$proc/cmdline" 2>/dev/null)"
+        fi
+    done
+}
+
 # Each stopped wineserver leaves its socket folder behind.
 acc_remove_server_folder() {
     local inode
-    inode=$(stat -c '%d-%i' "$WINEPREFIX" 2>/dev/null | awk -F- '{printf "%x-%x", $1, $2}')
+    inode=$(acc_server_inode)
     [ -n "$inode" ] && rm -rf /tmp/wine-*/server-"$inode" /tmp/.wine-*/server-"$inode" 2>/dev/null
     return 0
+}
+
+# The device and inode of the prefix's folder, which name its server's folder.
+acc_server_inode() { stat -c '%d-%i' "$WINEPREFIX" 2>/dev/null | awk -F- '{printf "%x-%x", $1, $2}'; }
+
+# Waits until a wineserver started by hand (not by a program) listens for
+# the prefix's programs.
+acc_wait_wineserver() {  # [timeout seconds]
+    local deadline=$((SECONDS + ${1:-20})) inode
+    inode=$(acc_server_inode)
+    until [ -S "$(ls -d /tmp/wine-*/server-"$inode"/socket /tmp/.wine-*/server-"$inode"/socket 2>/dev/null | head -n 1)" ]; do
+        [ $SECONDS -ge $deadline ] && return 1
+        sleep 0.1
+    done
 }
 
 # Stops the suite when the new prefix is not the kind of Windows it stands

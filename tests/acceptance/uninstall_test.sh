@@ -168,4 +168,58 @@ acc_expect_exit 0 "exit code of the second quiet uninstall"
 expect_no_residue "$ENTRY"
 [ -e "$(profile_folder)" ] && acc_fail "the uninstallers' folder is still there"
 
+acc_case "32-bit Windows: the copy's switch typed by hand changes nothing"
+if install_into fourth 'C:\kr'; then
+    answer_completion fourth
+    acc_expect_exit 0 "exit code of the installation"
+fi
+uninstaller=$(command_program "$(entry_value "$ENTRY" UninstallString)")
+# Handle values and an original's path on the command line, its own
+# included, are nobody's word.
+acc_start "$uninstaller" /uninstall-copy 4 8 'C:\x\p.exe'
+acc_expect_exit 4 "exit code of the switch typed by hand"
+acc_start "$uninstaller" /uninstall-copy 4 8 "$uninstaller" /quiet
+acc_expect_exit 4 "exit code of the switch typed by hand, naming the uninstaller"
+acc_expect_eq 10 "$(ls "$FOLDER" | wc -l)" "files left after the switch typed by hand"
+entry_exists "$ENTRY" || acc_fail "the switch typed by hand removed the entry"
+
+acc_case "32-bit Windows: the copy, private and in the system folder, killed after its first removal: code 5, and a second uninstall from inside the folder removes the rest"
+# Wine's server deletes the files. Run under strace, it waits 5 seconds
+# before it deletes the second payload file: time to kill the copy with the
+# first one gone. (Only unlink stops it, and only for these paths.)
+"$ACC_WINESERVER" -k >/dev/null 2>&1
+"$ACC_WINESERVER" -w >/dev/null 2>&1
+payload_paths=()
+for file in "$FOLDER"/*; do
+    payload_paths+=(-P "$(realpath "$file")")
+done
+strace -f --seccomp-bpf -o "$ACC_OUT/server.strace" "${payload_paths[@]}" -e trace=unlink \
+    -e inject=unlink:delay_enter=5000000:when=2 "$ACC_WINESERVER" -f -p >/dev/null 2>&1 &
+acc_wait_wineserver || acc_fail "the wineserver under strace does not listen"
+acc_start "$uninstaller" /uninstall
+answer_box Tessaly killed-question Return
+if wait_for 30 eval '[ "$(ls "$FOLDER" | wc -l)" -lt 10 ]'; then
+    acc_expect_eq 9 "$(ls "$FOLDER" | wc -l)" "files left when the copy was killed"
+    copy=$(ls "$(temp_folder)" | grep '^tsun')
+    acc_log "the copy: $copy, $(stat -c %A "$(temp_folder)/$copy")"
+    # Wine turns the DACL into the file's mode: the user's entry gives the
+    # owner's and the group's bits, and other accounts get none.
+    case $(stat -c %A "$(temp_folder)/$copy") in
+        *---) ;;
+        *) acc_fail "other accounts may use the copy's file" ;;
+    esac
+    kill -9 "$(acc_prefix_processes | awk '/uninstall-copy/ { print $1; exit }')"
+else
+    acc_fail "the copy removed nothing"
+fi
+expect_box Tessaly "ended before it said what it had done"
+acc_expect_exit 5 "exit code of the uninstall whose copy was killed"
+entry_exists "$ENTRY" || acc_fail "the entry went with the killed copy"
+(cd "$FOLDER" && exec "$ACC_WINE" "$uninstaller" /uninstall /quiet) >"$ACC_OUT/inside.log" 2>&1 &
+ACC_PID=$!
+acc_expect_exit 0 "exit code of the second uninstall, started from inside the folder"
+[ -e "$FOLDER" ] && acc_fail "c:\\kr is still there: $(ls -A "$FOLDER" | paste -sd ' ')"
+expect_no_residue "$ENTRY"
+acc_restart_wineserver  # one that strace does not hold
+
 acc_end
