@@ -193,8 +193,9 @@ RemovalReport RemoveInstallation(const InstallRecord& record, const PayloadFiles
     // listed; a junction is never removed as if it were the folder: what
     // its target holds is named instead.
     const bool root = RootPart(folder) == folder;
-    report.folderIsLink =
-        present && (platform::FileAttributesOf(folder) & platform::kAttributeReparsePoint);
+    // Asked without the trailing backslash, which would go through the link.
+    report.folderIsLink = present && (platform::FileAttributesOf(StripTrailingBackslashes(folder)) &
+                                      platform::kAttributeReparsePoint);
     if (present && !root &&
         (report.folderIsLink || !platform::RemoveFolder(StripTrailingBackslashes(folder)))) {
         ListWhatStays(folder, report);

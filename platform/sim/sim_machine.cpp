@@ -317,7 +317,10 @@ std::uint32_t Machine::FileAttributesOf(const std::string& path) const {
     }
     constexpr std::uint32_t kNormal = 0x80;
     std::uint32_t bits = fs::is_directory(status) ? kAttributeDirectory : kNormal;
-    if (fs::is_symlink(fs::symlink_status(host, error))) {
+    // A name that ends with a backslash is gone through: a link then reads
+    // as the folder it leads to, as Wine answers.
+    const bool through = !path.empty() && (path.back() == '\\' || path.back() == '/');
+    if (!through && fs::is_symlink(fs::symlink_status(host, error))) {
         bits = (bits & ~kNormal) | kAttributeReparsePoint;
     }
     const auto extra = attributes_.find(Key(path));

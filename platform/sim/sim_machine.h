@@ -108,7 +108,7 @@ class Machine {
 
     // A junction or symbolic link at `path` to `target` (a host symbolic
     // link): names below it reach the target, and it carries the
-    // reparse-point attribute.
+    // reparse-point attribute, unless asked for with a trailing backslash.
     void PutLink(const std::string& path, const std::string& target);
     // The owner of a file or folder; the user by default.
     void SetOwner(const std::string& path, Owner owner) { owners_[Key(path)] = owner; }

@@ -101,4 +101,30 @@ place_case "a folder only the all-users Start menu's shortcut names" \
     'C:\Games\DB\dosbox.exe' menu_link
 forget_records
 
+# At the drive's root only what the user put there counts: the same folder
+# that another account owns (Wine reads a file whose Unix owner is another
+# account as owned by S-1-5-7) is passed over, and with no other DOSBox the
+# advice comes instead of the main window.
+acc_case "64-bit Windows, C:\\dosbox of another account: passed over; the user's own: found"
+ADVICE_TITLE="Corvane355 Installer"
+put_program 'C:\dosbox\dosbox.exe'
+ROOT_FOLDER=$(linux_path 'C:\dosbox')
+if chown -R nobody "$ROOT_FOLDER" 2>/dev/null; then
+    if acc_start_window "$ADVICE_TITLE" root-of-another "$ACC_INSTALLER"; then
+        acc_screenshot root-of-another >/dev/null
+        acc_window_shown "$TITLE" && acc_fail "the main window is shown as well"
+        probe click "$ADVICE_TITLE" Cancel >/dev/null
+        acc_expect_exit 0 "exit code after the advice"
+    fi
+    chown -R "$(id -u)" "$ROOT_FOLDER"
+    if acc_start_window "$TITLE" root-of-user "$ACC_INSTALLER"; then
+        acc_screenshot root-of-user >/dev/null
+        acc_key "$ACC_WINDOW" alt+F4
+        acc_expect_exit 0 "exit code after the main window"
+    fi
+else
+    acc_log "skipped: files cannot be given to another account here (not root)"
+fi
+rm -rf "$ROOT_FOLDER"
+
 acc_end

@@ -7,6 +7,9 @@
 # removes what the installer made and nothing the user changed or made,
 # names what it kept, and leaves nothing of its own anywhere: not in the
 # folder, on the desktop, in the Start menu, in the registry or in %TEMP%.
+# A folder out of reach (a stick pulled out, another in its place) is never
+# taken for one deleted, an entry is uninstalled by one run at a time, and a
+# folder that is a link stays while what was ours in its target goes.
 source "$(dirname "$0")/lib.sh"
 source "$(dirname "$0")/installer_ui.sh"
 acc_begin uninstall
@@ -125,6 +128,93 @@ expect_no_residue "$ENTRY"
 [ -e "$(profile_folder)" ] && acc_fail "the uninstallers' folder is still there"
 acc_expect_eq "" "$(acc_wine uninstaller --list | grep -i tessaly)" "the entries listed"
 
+# Everything the entry stands for is still there.
+expect_all_kept() {  # after-what
+    entry_exists "$ENTRY" || acc_fail "$1 removed the entry"
+    [ -f "$(profile_folder)/$ENTRY/uninstall.exe" ] || acc_fail "$1 removed the uninstaller"
+    [ -f "$(desktop)/Print F.lnk" ] && [ -f "$(start_menu)/Print F.lnk" ] ||
+        acc_fail "$1 removed a shortcut"
+}
+boxes_titled_tessaly() { acc_search_windows --onlyvisible --name '^Tessaly$' | wc -l; }
+second_box_up() { [ "$(boxes_titled_tessaly)" -ge 2 ]; }
+tells_another_run() { acc_window_texts Tessaly | grep -q 'is being installed or uninstalled'; }
+# The box answered goes before the next of the same title comes.
+box_gone() { ! acc_search_windows --onlyvisible --name '^Tessaly$' | grep -qx "$1"; }
+
+acc_case "64-bit Windows, a removable drive out of reach: quiet 7 changes nothing; asked, No 2, Yes 8 removes only the shortcuts and the entry; plugged back, it registers again"
+mkdir -p "$DOSBOX" "$ACC_OUT/drive-e"
+cp "$ACC_TOOLS/probe.exe" "$DOSBOX/dosbox.exe"
+# Wine takes a drive's volume serial from this file in its root when its
+# server starts (without one: the letter in the top byte, 45000000 for E:).
+echo 5EED0001 >"$ACC_OUT/drive-e/.windows-serial"
+acc_add_drives e:floppy
+acc_expect_eq 5eed0001 "$(probe serial 'E:\')" "the stick's volume serial"
+if install_into stick 'E:\kr'; then
+    answer_completion stick
+    acc_expect_exit 0 "exit code of the installation on the stick"
+fi
+uninstaller=$(command_program "$(entry_value "$ENTRY" UninstallString)")
+mv "$ACC_OUT/drive-e" "$ACC_OUT/stick-out"  # unplugged
+acc_start "$uninstaller" /uninstall /quiet
+acc_expect_exit 7 "exit code of the quiet uninstall with the stick out"
+expect_all_kept "the quiet uninstall"
+# Another stick at E:, with a folder kr of the same files.
+mkdir -p "$ACC_OUT/drive-e"
+cp -a "$ACC_OUT/stick-out/kr" "$ACC_OUT/drive-e/kr"
+echo 5EED0002 >"$ACC_OUT/drive-e/.windows-serial"
+acc_restart_wineserver
+acc_expect_eq 5eed0002 "$(probe serial 'E:\')" "the other stick's volume serial"
+for answer in No Yes; do
+    acc_start "$uninstaller" /uninstall
+    answer_box Tessaly "stick-$answer" || break
+    acc_expect_contains "$BOX_TEXT" "Tessaly's folder e:\\\\kr\\\\ cannot be reached" "the question"
+    probe click Tessaly "&$answer" >/dev/null
+    wait_for 10 box_gone "$ACC_WINDOW"
+    [ $answer = Yes ] && break
+    acc_expect_exit 2 "exit code of No with the stick out"
+    expect_all_kept "No"
+done
+expect_box Tessaly 'Its files in e:\\kr\\ were not touched, since the folder could not be reached.'
+acc_expect_exit 8 "exit code of Yes with the stick out"
+diff -r "$ACC_OUT/stick-out/kr" "$ACC_OUT/drive-e/kr" >/dev/null || acc_fail "the other stick's kr changed"
+[ -e "$(desktop)/Print F.lnk" ] || [ -e "$(start_menu)" ] && acc_fail "a shortcut stays"
+expect_no_residue "$ENTRY"
+rm -rf "$ACC_OUT/drive-e"
+mv "$ACC_OUT/stick-out" "$ACC_OUT/drive-e"  # plugged back
+acc_restart_wineserver
+if install_into stick-back 'E:\kr'; then
+    answer_completion stick-back
+    acc_expect_exit 0 "exit code of the installation on the stick plugged back"
+fi
+acc_expect_eq 'e:\kr\' "$(entry_value "$ENTRY" InstallLocation)" "the entry's folder"
+
+acc_case "64-bit Windows, two uninstalls at once: one question; the second says one runs (6), quietly too (6); the first completes"
+acc_start "$uninstaller" /uninstall
+first=$ACC_PID
+if answer_box Tessaly two-first; then
+    question=$ACC_WINDOW
+    acc_start "$uninstaller" /uninstall /quiet
+    acc_expect_exit 6 "exit code of the quiet second uninstall"
+    acc_expect_eq 1 "$(boxes_titled_tessaly)" "boxes titled Tessaly after the quiet one"
+    acc_start "$uninstaller" /uninstall
+    if wait_for 30 second_box_up && wait_for 10 tells_another_run; then
+        acc_screenshot two-second >/dev/null
+        acc_key "$(acc_search_windows --onlyvisible --name '^Tessaly$' | grep -vx "$question" | head -n 1)" Return
+    else
+        acc_fail "the second uninstall does not say that one is running"
+    fi
+    acc_expect_exit 6 "exit code of the second uninstall"
+    ACC_PID=$first
+    acc_key "$question" Return
+    wait_for 10 box_gone "$question"
+    expect_box Tessaly 'Tessaly was removed from e:\\kr\\.'
+fi
+ACC_PID=$first
+acc_expect_exit 0 "exit code of the first uninstall"
+[ -e "$ACC_OUT/drive-e/kr" ] && acc_fail "e:\\kr is still there"
+expect_no_residue "$ENTRY"
+rm -rf "$ACC_OUT/drive-e"
+
 acc_switch_prefix uninstall-32 32
 FOLDER=$(acc_drive_c)/kr
 
@@ -221,5 +311,27 @@ acc_expect_exit 0 "exit code of the second uninstall, started from inside the fo
 [ -e "$FOLDER" ] && acc_fail "c:\\kr is still there: $(ls -A "$FOLDER" | paste -sd ' ')"
 expect_no_residue "$ENTRY"
 acc_restart_wineserver  # one that strace does not hold
+
+# Wine 8 makes no junction (FSCTL_SET_REPARSE_POINT is not supported, and
+# CreateSymbolicLinkW and cmd's mklink make nothing) but shows a Unix
+# symbolic link to a folder as one: a folder with the reparse-point attribute.
+acc_case "32-bit Windows, a folder that is a link: the files in its target go, the link and the user's file stay, named"
+ln -s moved "$FOLDER"
+mkdir -p "$(acc_drive_c)/moved"
+if install_into junction 'C:\kr'; then
+    answer_completion junction
+    acc_expect_exit 0 "exit code of the installation"
+fi
+printf 'mine\r\n' >"$(acc_drive_c)/moved/mine.txt"
+acc_start "$(command_program "$(entry_value "$ENTRY" UninstallString)")" /uninstall
+if answer_box Tessaly junction-question Return; then
+    wait_for 10 box_gone "$ACC_WINDOW"
+    expect_box Tessaly 'installation:\r\n    mine.txt\r\n\r\nThe folder c:\\kr\\ stays, since it is a link to another folder: what was Tessaly'"'"'s in that folder was removed.'
+fi
+acc_expect_exit 0 "exit code of the uninstall"
+[ -L "$FOLDER" ] || acc_fail "the link c:\\kr went"
+acc_expect_eq "mine.txt" "$(ls "$(acc_drive_c)/moved" | paste -sd ' ')" "what stays in the link's target"
+expect_no_residue "$ENTRY"
+rm -rf "$FOLDER" "$(acc_drive_c)/moved"
 
 acc_end

@@ -14,6 +14,8 @@
 //                            keyboard focus in the window's thread
 //   probe cursor             the handle of the mouse pointer shown now
 //   probe drive ROOT         GetDriveType of a root such as 'd:\'
+//   probe serial ROOT        the serial number of the volume there, in hex
+//                            (GetVolumeInformation); exit code 1 for none
 //   probe hold PATH          opens the file for reading and writing with no
 //                            sharing, as another program might, prints
 //                            "held" and keeps it open until ended
@@ -331,6 +333,15 @@ int main() {
     }
     if (argc == 3 && argv[1] == "drive") {
         std::printf("%u\n", ::GetDriveTypeW(Wide(argv[2]).c_str()));
+        return 0;
+    }
+    if (argc == 3 && argv[1] == "serial") {
+        DWORD serial = 0;
+        if (!::GetVolumeInformationW(Wide(argv[2]).c_str(), nullptr, 0, &serial, nullptr, nullptr,
+                                     nullptr, 0)) {
+            return 1;
+        }
+        std::printf("%08lx\n", serial);
         return 0;
     }
     if (argc == 3 && argv[1] == "hold") {
