@@ -1,6 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <cctype>
+#include <filesystem>
+#include <fstream>
 #include <functional>
+#include <map>
 #include <string>
 #include <variant>
 #include <vector>
@@ -392,4 +396,36 @@ TEST_F(Uninstall, NoJunctionOrLinkIsRemovedAsOurs) {
                   FileName(4) +
                   "\r\n\r\nThe folder C:\\kr\\ stays, since it is a link to another folder: "
                   "what was Tessaly's in that folder was removed.");
+}
+
+// The exit codes as scripts read them in docs/uninstall.md: each code and
+// the start of its meaning there, and no row the code does not define.
+TEST(UninstallExitCodes, AgreeWithTheDocumentedTable) {
+    const std::vector<std::pair<int, std::string>> codes = {
+        {kUninstallDone, "nothing of ours is left"},
+        {kUninstallIncomplete, "something of ours could not be removed"},
+        {kUninstallDeclined, "the user answered No"},
+        {kUninstallNoRecord, "the record or the uninstaller's payload cannot be read"},
+        {kUninstallNoTemporaryCopy, "the temporary copy could not be started"},
+        {kUninstallCopyEnded, "the temporary copy ended without a result"},
+        {kUninstallBusy, "an installation or uninstall of this entry is running"},
+        {kUninstallUnreachable, "quiet: the install folder cannot be reached"},
+        {kUninstallEntryOnly, "the folder could not be reached"},
+    };
+    std::ifstream doc(std::filesystem::path(TESSALY_SOURCE_DIR) / "docs" / "uninstall.md");
+    std::map<int, std::string> documented;
+    std::string line;
+    bool inTable = false;
+    while (std::getline(doc, line)) {
+        if (line.rfind("## ", 0) == 0) {
+            inTable = line == "## Exit codes";
+        } else if (inTable && line.size() > 2 && line[0] == '|' && std::isdigit(line[2])) {
+            const std::size_t bar = line.find('|', 2);
+            documented[std::stoi(line.substr(2))] = line.substr(bar + 2);
+        }
+    }
+    ASSERT_EQ(documented.size(), codes.size());
+    for (const auto& [code, meaning] : codes) {
+        EXPECT_EQ(documented[code].rfind(meaning, 0), 0u) << code << ": " << documented[code];
+    }
 }
