@@ -32,8 +32,8 @@ bool IsDeviceName(std::string_view name) {
         return false;
     }
     const std::string_view number = std::string_view(base).substr(3);
-    return (number.size() == 1 && number[0] >= '1' && number[0] <= '9') ||
-           number == "\u00b9" || number == "\u00b2" || number == "\u00b3";
+    return (number.size() == 1 && number[0] >= '1' && number[0] <= '9') || number == "\u00b9" ||
+           number == "\u00b2" || number == "\u00b3";
 }
 
 }  // namespace

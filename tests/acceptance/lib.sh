@@ -602,8 +602,11 @@ acc_cleanup() {
         kill "$ACC_PID" 2>/dev/null || true
     fi
     acc_remove_prefix
+    # Waited for: its display number is free, and its sockets gone, only once
+    # it has ended, and the next suite may start its own Xvfb right away.
     if [ -n "$ACC_XVFB_PID" ]; then
         kill "$ACC_XVFB_PID" 2>/dev/null || true
+        wait "$ACC_XVFB_PID" 2>/dev/null || true
     fi
 }
 
