@@ -7,6 +7,8 @@
 #
 #   tests/bench/start_time.sh [RUNS] [32|64] [DPI]
 #
+# INSTALLER in the environment times another build of the installer (an
+# earlier commit's, say) in its place, for a before and after.
 # DPI (also taken from the environment; 96 when neither says) is the
 # screen's pixels per inch that the prefix's programs see: both places where
 # Windows keeps it are set and the wineserver restarted before timing.
@@ -26,6 +28,7 @@ if [ "$ACC_WINDOWS" = 64 ]; then  # the installer shows its main window only wit
     mkdir -p "$(acc_drive_c)/Program Files (x86)/DOSBox-0.74"
     : >"$(acc_drive_c)/Program Files (x86)/DOSBox-0.74/dosbox.exe"
 fi
+ACC_INSTALLER=${INSTALLER:-$ACC_INSTALLER}
 BARE=$ACC_TOOLS_BUILD/bench/bare_window.exe
 [ -x "$BARE" ] || { echo "missing $BARE: make build first" >&2; exit 2; }
 
