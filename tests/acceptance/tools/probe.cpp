@@ -14,8 +14,6 @@
 //                            keyboard focus in the window's thread
 //   probe cursor             the handle of the mouse pointer shown now
 //   probe drive ROOT         GetDriveType of a root such as 'd:\'
-//   probe serial ROOT        the serial number of the volume there, in hex
-//                            (GetVolumeInformation); exit code 1 for none
 //   probe hold PATH          opens the file for reading and writing with no
 //                            sharing, as another program might, prints
 //                            "held" and keeps it open until ended
@@ -28,6 +26,8 @@
 //                            itself, so only while its program pumps)
 //   probe child TITLE CLASS  where the window's first child of the class is,
 //                            in the window's client coordinates: "X Y W H"
+//   probe settext TITLE CLASS TEXT
+//                            sets the text of that child, as a paste would
 //   probe dpi                the screen's pixels per inch (LOGPIXELSY)
 //   probe window TITLE       the window's rectangle on the screen: "X Y W H"
 //   probe dpichange TITLE DPI X Y W H
@@ -201,16 +201,19 @@ int Client(HWND window) {
     return 0;
 }
 
-int Child(HWND window, const std::string& className) {
+HWND FindChild(HWND window, const std::string& className) {
     const std::wstring wideClass = Wide(className);
     HWND child = ::FindWindowExW(window, nullptr, wideClass.c_str(), nullptr);
-    if (child == nullptr) {
-        // One level down: the installer's edit box lives in a page's window.
-        for (HWND inner = ::GetWindow(window, GW_CHILD); inner != nullptr && child == nullptr;
-             inner = ::GetWindow(inner, GW_HWNDNEXT)) {
-            child = ::FindWindowExW(inner, nullptr, wideClass.c_str(), nullptr);
-        }
+    // One level down: the installer's edit box lives in a page's window.
+    for (HWND inner = ::GetWindow(window, GW_CHILD); inner != nullptr && child == nullptr;
+         inner = ::GetWindow(inner, GW_HWNDNEXT)) {
+        child = ::FindWindowExW(inner, nullptr, wideClass.c_str(), nullptr);
     }
+    return child;
+}
+
+int Child(HWND window, const std::string& className) {
+    const HWND child = FindChild(window, className);
     if (child == nullptr) {
         return 1;
     }
@@ -335,15 +338,6 @@ int main() {
         std::printf("%u\n", ::GetDriveTypeW(Wide(argv[2]).c_str()));
         return 0;
     }
-    if (argc == 3 && argv[1] == "serial") {
-        DWORD serial = 0;
-        if (!::GetVolumeInformationW(Wide(argv[2]).c_str(), nullptr, 0, &serial, nullptr, nullptr,
-                                     nullptr, 0)) {
-            return 1;
-        }
-        std::printf("%08lx\n", serial);
-        return 0;
-    }
     if (argc == 3 && argv[1] == "hold") {
         return Hold(argv[2]);
     }
@@ -387,6 +381,13 @@ int main() {
     }
     if (command == "child" && argc == 4) {
         return Child(window, argv[3]);
+    }
+    if (command == "settext" && argc == 5) {
+        const HWND child = FindChild(window, argv[3]);
+        return child != nullptr && ::SendMessageW(child, WM_SETTEXT, 0,
+                                                  reinterpret_cast<LPARAM>(Wide(argv[4]).c_str()))
+                   ? 0
+                   : 1;
     }
     if (command == "dpichange" && argc == 8) {
         const auto number = [&](std::size_t i) { return std::atoi(argv[i].c_str()); };
