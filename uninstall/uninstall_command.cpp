@@ -21,12 +21,6 @@ bool Has(const std::vector<std::string>& arguments, const char* expected) {
                        [&](const std::string& argument) { return SamePath(argument, expected); });
 }
 
-bool HoldsOwnFile(const std::string& uninstallerFolder) {
-    const std::string folder = AddBackslash(uninstallerFolder);
-    return platform::FileExists(folder + kUninstallerName) ||
-           platform::FileExists(folder + kRecordName);
-}
-
 // Yes goes on; No, Escape and the close box change nothing.
 bool UserAgrees(const std::string& question) {
     ui::MessageBoxSpec box;
@@ -112,10 +106,7 @@ Outcome Uninstall(const std::string& uninstallerFolder, const std::string& key, 
     if (report.complete()) {
         outcome = {reachable ? kUninstallDone : kUninstallEntryOnly, true,
                    platform::MoveOriginalAside()};
-        // A folder kept for files that are not ours (someone else's DLL, say)
-        // is theirs to remove; only a file of ours left behind is a fault.
-        if (outcome.movedAside && !RemoveEmptyUninstallerFolders(uninstallerFolder) &&
-            HoldsOwnFile(uninstallerFolder)) {
+        if (outcome.movedAside && !RemoveEmptyUninstallerFolders(uninstallerFolder)) {
             report.faults.push_back(
                 {StripTrailingBackslashes(uninstallerFolder), platform::LastErrorCode()});
             outcome.code = kUninstallIncomplete;

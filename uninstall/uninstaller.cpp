@@ -224,9 +224,14 @@ void RemoveRegistration(const InstallRecord& record, const std::string& uninstal
 
 bool RemoveEmptyUninstallerFolders(const std::string& uninstallerFolder) {
     const std::string own = StripTrailingBackslashes(uninstallerFolder);
-    const bool removed = platform::RemoveFolder(own);
+    if (platform::RemoveFolder(own)) {
+        platform::RemoveFolder(StripTrailingBackslashes(FolderPart(own)));  // only when empty
+        return true;
+    }
     const std::uint32_t error = platform::LastErrorCode();
-    platform::RemoveFolder(StripTrailingBackslashes(FolderPart(own)));  // only when empty
+    const std::string folder = AddBackslash(own);
+    const bool oursStays = platform::FileExists(folder + kUninstallerName) ||
+                           platform::FileExists(folder + kRecordName);
     platform::SetLastErrorCode(error);
-    return removed;
+    return !oursStays;
 }

@@ -76,6 +76,7 @@ void RemoveRegistration(const InstallRecord& record, const std::string& uninstal
                         RemovalReport& report);
 
 // Removes the uninstaller's folder and the Tessaly folder above it, each
-// only when empty; false (with the last error code) when the uninstaller's
-// own folder stays.
+// only when empty. False (with the last error code) when a file of ours
+// stays in the uninstaller's folder; a folder kept only for what someone
+// else put there (a DLL beside the uninstaller, say) is theirs.
 bool RemoveEmptyUninstallerFolders(const std::string& uninstallerFolder);
